@@ -1,0 +1,35 @@
+#pragma once
+// The state of one run of the program: one per process in the program and the
+// command-line companion, a fresh one per test.
+
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+#include "quicksearch/FolderAdmission.h"
+#include "results/ResultList.h"
+#include "scan/ScanState.h"
+
+namespace vellomar {
+
+// The program's files in the per-user application-data folder, in drive form.
+struct DataFolder {
+    std::string DataFolderPath;   // <application data>\Velmo
+    std::string ScanLogPath;      // ...\vmscan4.ini
+    std::string QuickSearchPath;  // ...\qsearch.ini
+    std::string InfoSwitchesPath; // ...\Binsettings.ini
+
+    static DataFolder Under(const std::string& appDataFolder);
+};
+
+struct Session {
+    explicit Session(const Platform& platform);
+
+    const Platform& platform;
+    DataFolder dataFolder;
+    ScanState scan;
+    ResultList results;
+    std::unique_ptr<FolderAdmission> folderAdmission = std::make_unique<AdmitEveryFolder>();
+};
+
+}  // namespace vellomar

@@ -1,0 +1,26 @@
+#include "cli/CliScanView.h"
+
+#include "scan/ByteTotal.h"
+
+namespace vellomar::cli {
+
+void CliScanView::ShowTotalsCaptions(std::string_view filesCaption, std::string_view bytesCaption) {
+    filesCaption_ = filesCaption;
+    bytesCaption_ = bytesCaption;
+}
+
+void CliScanView::ShowCleanupSummary(const CleanupSummary& lines) { summary_ = lines; }
+
+void CliScanView::ShowError(std::string_view text) {
+    errorShown_ = true;
+    std::fprintf(messages_, "vellomar-cli: %.*s\n", int(text.size()), text.data());
+}
+
+void CliScanView::PrintReport() const {
+    std::fprintf(messages_, "%s%zu\n%s%s\n", filesCaption_.c_str(), count_, bytesCaption_.c_str(),
+                 FormatByteTotal(bytes_).c_str());
+    if (!summary_) return;
+    for (const std::string& line : *summary_) std::fprintf(messages_, "%s\n", line.c_str());
+}
+
+}  // namespace vellomar::cli

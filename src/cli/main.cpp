@@ -1,0 +1,62 @@
+// vellomar-cli: runs one of the program's drive searches without a window and
+// prints the result list, as the program's own list holds it.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "app/Session.h"
+#include "cli/CliOptions.h"
+#include "cli/CliScanView.h"
+#include "platform/Platform.h"
+#include "scan/SearchCommands.h"
+
+namespace {
+
+constexpr int kUsageFailure = 2;
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "vellomar-cli: %s\n", message.c_str());
+    return kUsageFailure;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace vellomar;
+    auto parsed = cli::ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (auto* error = std::get_if<cli::CliUsageError>(&parsed))
+        return Fail(error->message + "\n" + cli::CliUsage());
+    const auto& options = std::get<cli::CliOptions>(parsed);
+
+    const DriveSearchCommand* command = FindDriveSearchCommand(options.command);
+    if (!command) return Fail("unknown command: " + options.command + "\n" + cli::CliUsage());
+
+    DriveTable drives = DriveTable::OfThisMachine();
+    for (const auto& [letter, folder] : options.drives) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(folder, error))
+            return Fail("no such folder: " + folder);
+        drives.Assign(letter, std::filesystem::absolute(folder, error).lexically_normal().string());
+    }
+    if (!drives.Find(options.driveLetter))
+        return Fail(std::string("unknown drive: ") + options.driveLetter + ":");
+
+    Platform platform(std::move(drives), UserFolders::OfThisProcess());
+    Session session(platform);
+    cli::CliScanView view(stderr);
+    SearchContext context{session, view, view, {}};
+    RunDriveSearch(context, *command, options.driveLetter);
+
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    for (const std::string& entry : session.results.Entries()) {
+        std::fwrite(entry.data(), 1, entry.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    std::fflush(stdout);
+    view.PrintReport();
+    return view.ErrorShown() ? 1 : 0;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Letter-case helpers that change only the ASCII letters: every comparison the
+// program makes of its own ignores case this way, whatever the user's locale.
+
+#include <string>
+#include <string_view>
+
+namespace vellomar {
+
+constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+std::string ToAsciiUpper(std::string_view text);
+std::string ToAsciiLower(std::string_view text);
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace vellomar

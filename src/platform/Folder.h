@@ -1,0 +1,93 @@
+#pragma once
+// An open folder of the file system. It lists its entries and looks names up
+// relative to itself, so no full path is rebuilt per entry, and it never
+// follows a symbolic link to reach a subfolder or an entry.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vellomar {
+
+enum class EntryKind : unsigned char {
+    File,    // a regular file
+    Folder,  // a real folder, never a link to one
+    Other,   // links, sockets, devices, fifos: the "system" entries
+};
+
+// Attribute bits as the program tests and shows them.
+namespace attribute {
+inline constexpr unsigned kReadOnly = 1;   // the owner may not write
+inline constexpr unsigned kHidden = 2;     // the name starts with '.'
+inline constexpr unsigned kSystem = 4;     // neither a regular file nor a folder
+inline constexpr unsigned kVolumeLabel = 8;
+inline constexpr unsigned kDirectory = 16;
+inline constexpr unsigned kArchive = 32;   // a regular file
+}  // namespace attribute
+
+struct EntryInfo {
+    EntryKind kind;
+    unsigned attributes;
+    std::int64_t size;
+    std::chrono::system_clock::time_point modified;
+};
+
+struct FolderEntry {
+    const char* name;  // valid until the listing moves on
+    EntryKind kind;
+};
+
+class Folder {
+public:
+    Folder() = default;
+    ~Folder();
+    Folder(Folder&& other) noexcept;
+    Folder& operator=(Folder&& other) noexcept;
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+
+    // Opens a folder by native path, following links on the way: the roots of drives.
+    static Folder OpenNative(const std::string& nativePath);
+    enum class Links { Refuse, Follow };
+    // Opens a subfolder. With Links::Refuse it fails (an unopened Folder) when the
+    // name is a link, also one to a folder.
+    Folder OpenSubfolder(const char* name, Links links = Links::Refuse) const;
+
+    explicit operator bool() const { return fd_ >= 0; }
+
+    // Identifies the file system the folder lies on.
+    std::optional<std::uint64_t> Device() const;
+    bool MakeCurrent() const;
+
+    // Looks an entry up without following a link.
+    std::optional<EntryInfo> LookUp(const char* name) const;
+    // Removes a file entry (never a folder); a link is removed, never its target.
+    bool RemoveEntry(const char* name) const;
+    bool CreateSubfolder(const char* name) const;
+
+private:
+    friend class FolderListing;
+    explicit Folder(int fd) : fd_(fd) {}
+    int fd_ = -1;
+};
+
+// One pass over a folder's entries, in the file system's own order, "." and ".."
+// included. Names that hold a '\' are passed over: drive form cannot carry them.
+class FolderListing {
+public:
+    explicit FolderListing(const Folder& folder);
+    ~FolderListing();
+    FolderListing(const FolderListing&) = delete;
+    FolderListing& operator=(const FolderListing&) = delete;
+
+    // False when the folder cannot be read; such a folder yields nothing.
+    bool IsOpen() const { return stream_ != nullptr; }
+    // The next entry; nothing at the end of the listing or when reading fails.
+    std::optional<FolderEntry> Next();
+
+private:
+    void* stream_ = nullptr;
+};
+
+}  // namespace vellomar

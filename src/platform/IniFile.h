@@ -1,0 +1,79 @@
+#pragma once
+// Private-profile ini files: "[Section]" lines, then "key=value" lines.
+// Section and key names compare without regard to ASCII letter case; a new
+// section is appended at the end of the file, a new key at the end of its
+// section, and an existing key is rewritten in place. A missing file, section
+// or key reads as the caller's default. Every write replaces the whole file
+// atomically (temporary file, then rename), so a crash never leaves half a file.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vellomar {
+
+// The longest value a read returns, as the platform's profile functions do.
+inline constexpr std::size_t kMaxProfileValueLength = 2047;
+
+// A write that could not be completed. what() is the text to show the user:
+// "Unable to write to " and the file's path as the program shows it.
+class IniWriteError : public std::runtime_error {
+public:
+    explicit IniWriteError(const std::string& shownPath);
+};
+
+// Pure text rules, shared by the ini files and the registry store. A name or value
+// that would read back differently or break the line layout (a line break, a key
+// holding '=' or opening with '[' or ';', a section holding ']', blanks around a
+// name) makes the writing functions throw std::invalid_argument.
+namespace ini_text {
+// The value of key in section, or nothing when either is missing.
+std::optional<std::string> FindValue(std::string_view text, std::string_view section,
+                                     std::string_view key);
+// The text with key set to value in section, following the placement rules above.
+std::string WithValue(std::string_view text, std::string_view section, std::string_view key,
+                      std::string_view value);
+// The text with an empty section appended when no section of that name exists.
+std::string WithSection(std::string_view text, std::string_view section);
+// The names of all sections, in file order, as written.
+std::vector<std::string> SectionNames(std::string_view text);
+}  // namespace ini_text
+
+// One ini file, read and written one key at a time.
+class IniFile {
+public:
+    // nativePath locates the file; shownPath is how messages name it (drive form).
+    IniFile(std::string nativePath, std::string shownPath);
+
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view fallback) const;
+    // A value that is not a decimal integer reads as the fallback.
+    std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                             std::int32_t fallback) const;
+    // Any non-zero integer is true; "0" is false.
+    bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+
+    // Each throws IniWriteError when the file cannot be replaced.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) const;
+    void WriteInteger(std::string_view section, std::string_view key, std::int32_t value) const;
+    void WriteBool(std::string_view section, std::string_view key, bool value) const;  // "1" or "0"
+
+    // The whole text of the file; empty when it is missing or cannot be read.
+    std::string ReadText() const;
+    // Replaces the text with change(current text), atomically, and only when it differs.
+    // Throws IniWriteError when the file cannot be read or replaced, or when change
+    // throws std::invalid_argument.
+    void Rewrite(const std::function<std::string(std::string_view)>& change) const;
+
+    const std::string& ShownPath() const { return shownPath_; }
+
+private:
+    std::string nativePath_;
+    std::string shownPath_;
+};
+
+}  // namespace vellomar

@@ -1,0 +1,19 @@
+#include "platform/Platform.h"
+
+#include "platform/DrivePath.h"
+
+namespace vellomar {
+
+Platform::Platform(DriveTable drives, UserFolders folders)
+    : drives_(std::move(drives)),
+      files_(drives_),
+      appDataFolder_(drives_.ToDriveForm(folders.configHome).value_or("")),
+      programFolder_(drives_.ToDriveForm(folders.programFolder).value_or("")),
+      registry_(folders.configHome + "/vellomar-registry.ini",
+                JoinDrivePath(appDataFolder_, "vellomar-registry.ini")) {}
+
+IniFile Platform::Ini(std::string_view drivePath) const {
+    return IniFile(files_.NativePath(drivePath).value_or(std::string()), std::string(drivePath));
+}
+
+}  // namespace vellomar

@@ -1,0 +1,51 @@
+#pragma once
+// The operating system as the program's core sees it: drives and drive-form
+// paths, files and folders, ini files, the per-user registry and the folders
+// the program lives in. Tests build one over temporary folders of their own.
+
+#include <string>
+#include <string_view>
+
+#include "platform/DriveTable.h"
+#include "platform/FileSystem.h"
+#include "platform/IniFile.h"
+#include "platform/RegistryStore.h"
+
+namespace vellomar {
+
+// Native folders the platform is built around.
+struct UserFolders {
+    std::string configHome;     // per-user configuration folder
+    std::string programFolder;  // the folder holding the running executable
+
+    // $XDG_CONFIG_HOME (or ~/.config) and the executable's folder of this process.
+    static UserFolders OfThisProcess();
+};
+
+class Platform {
+public:
+    Platform(DriveTable drives, UserFolders folders);
+    Platform(const Platform&) = delete;
+    Platform& operator=(const Platform&) = delete;
+
+    const DriveTable& Drives() const { return drives_; }
+    const FileSystem& Files() const { return files_; }
+    const RegistryStore& Registry() const { return registry_; }
+
+    // The per-user application-data folder, in drive form.
+    const std::string& AppDataFolder() const { return appDataFolder_; }
+    // The folder of the program's executable, in drive form.
+    const std::string& ProgramFolder() const { return programFolder_; }
+
+    // An ini file by drive-form path.
+    IniFile Ini(std::string_view drivePath) const;
+
+private:
+    DriveTable drives_;
+    FileSystem files_;
+    std::string appDataFolder_;
+    std::string programFolder_;
+    RegistryStore registry_;
+};
+
+}  // namespace vellomar

@@ -1,0 +1,42 @@
+#pragma once
+// The per-user registry: keys named by backslash paths ("Software\Quorvat\Settings"),
+// compared without regard to ASCII letter case, each holding typed values
+// (32-bit integers and texts) and subkeys. A missing key reads as a missing value.
+// Stored as a person-readable ini file: one section per key, values written
+// "dword:<decimal>" or "sz:<text>"; every write replaces the file atomically.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/IniFile.h"
+
+namespace vellomar {
+
+class RegistryStore {
+public:
+    RegistryStore(std::string nativePath, std::string shownPath);
+
+    bool KeyExists(std::string_view key) const;
+    // Creates the key, and any missing key on its path, as the registry does;
+    // false when the store cannot be written.
+    bool CreateKey(std::string_view key) const;
+
+    // Nothing when the key or value is missing or holds another type.
+    std::optional<std::int32_t> ReadInteger(std::string_view key, std::string_view name) const;
+    std::optional<std::string> ReadString(std::string_view key, std::string_view name) const;
+
+    // Create the key as CreateKey does when needed; false when the store cannot be written.
+    bool WriteInteger(std::string_view key, std::string_view name, std::int32_t value) const;
+    bool WriteString(std::string_view key, std::string_view name, std::string_view value) const;
+
+    // The names of the key's direct subkeys (last path part only), in stored order.
+    std::vector<std::string> SubkeyNames(std::string_view key) const;
+
+private:
+    IniFile file_;
+};
+
+}  // namespace vellomar

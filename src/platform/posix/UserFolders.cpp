@@ -1,0 +1,36 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+
+#include "platform/Platform.h"
+
+namespace vellomar {
+namespace {
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* user = getpwuid(getuid()); user && user->pw_dir) return user->pw_dir;
+    return "/";
+}
+
+std::string ConfigHome() {
+    // Only an absolute XDG_CONFIG_HOME counts; a relative one is to be ignored.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
+        return config;
+    return HomeFolder() + "/.config";
+}
+
+std::string ExecutableFolder() {
+    std::error_code error;
+    auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return std::filesystem::current_path(error).string();
+    return executable.parent_path().string();
+}
+
+}  // namespace
+
+UserFolders UserFolders::OfThisProcess() { return UserFolders{ConfigHome(), ExecutableFolder()}; }
+
+}  // namespace vellomar

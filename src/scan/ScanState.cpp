@@ -1,0 +1,16 @@
+#include "scan/ScanState.h"
+
+namespace vellomar {
+
+void ScanState::ClearCategoryFlags() {
+    FindGarbage = FindPictures = FindScreensavers = FindWebpages = FindDocuments = false;
+    FindZips = FindVideos = FindSounds = FindIniDat = FindZeroByte = false;
+    FindLogs = FindTax = FindBookmarks = NameSearchActive = false;
+}
+
+void ScanState::ZeroCountersAndTotals() {
+    GarbageCount = ZeroByteCount = InternetCount = InternetPicCount = 0;
+    ScanBytes = GarbageBytes = InternetBytes = InternetPicBytes = 0;
+}
+
+}  // namespace vellomar

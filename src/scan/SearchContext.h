@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+
+#include "app/Session.h"
+#include "scan/ScanPrompts.h"
+#include "scan/ScanView.h"
+
+namespace vellomar {
+
+// Everything one search works with.
+struct SearchContext {
+    Session& session;
+    ScanView& view;
+    ScanPrompts& prompts;
+    // Highlights every entry and asks whether to delete them; run after the
+    // cleanup summary. Empty where no deletion may be offered.
+    std::function<void()> offerCleanup;
+};
+
+}  // namespace vellomar

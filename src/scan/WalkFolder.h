@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+#include "app/Session.h"
+#include "scan/ScanView.h"
+
+namespace vellomar {
+
+// Walks folderPath and every folder below it, depth first in the file system's
+// own order, appending to the result list each file that fits an active
+// category. Passes over folders the folder admission refuses, folders named
+// exactly "Garbage Bin", links, other file systems, and read-only or system
+// files. Returns early once ContinueScan is cleared. Never throws: a folder
+// that cannot be read simply yields nothing.
+void WalkFolder(Session& session, ScanView& view, std::string_view folderPath);
+
+}  // namespace vellomar

@@ -1,0 +1,74 @@
+#include "support/TempTree.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace vellomar::test {
+
+TempTree::TempTree() {
+    std::string pattern = (fs::temp_directory_path() / "vellomar-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+    root_ = pattern;
+}
+
+TempTree::~TempTree() {
+    std::error_code ignored;
+    // Read-only folders would stop the removal of their contents.
+    for (auto it = fs::recursive_directory_iterator(root_, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+        if (it->is_directory(ignored) && !it->is_symlink(ignored))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(root_, ignored);
+}
+
+fs::path TempTree::AddFile(std::string_view relative, std::size_t size) {
+    fs::path path = root_ / relative;
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << std::string(size, 'x');
+    return path;
+}
+
+fs::path TempTree::AddFolder(std::string_view relative) {
+    fs::path path = root_ / relative;
+    fs::create_directories(path);
+    return path;
+}
+
+void TempTree::AddAll(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        if (!line.empty() && line.back() == '/') {
+            AddFolder(line);
+            continue;
+        }
+        auto colon = line.rfind(':');
+        if (colon == std::string::npos) AddFile(line);
+        else AddFile(line.substr(0, colon), std::stoul(line.substr(colon + 1)));
+    }
+}
+
+void TempTree::MakeReadOnly(std::string_view relative) {
+    fs::permissions(root_ / relative,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+std::string ReadWholeFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteWholeFile(const fs::path& path, std::string_view text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+}  // namespace vellomar::test

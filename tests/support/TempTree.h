@@ -1,0 +1,35 @@
+#pragma once
+// A temporary folder tree for one test, removed when the test ends.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vellomar::test {
+
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::filesystem::path& Root() const { return root_; }
+    std::filesystem::path operator/(std::string_view relative) const { return root_ / relative; }
+
+    // Creates a file (and its folders) holding size bytes. relative uses '/'.
+    std::filesystem::path AddFile(std::string_view relative, std::size_t size = 1);
+    std::filesystem::path AddFolder(std::string_view relative);
+    // Each line "path" or "path:size"; a path ending in '/' is a folder.
+    void AddAll(const std::vector<std::string>& lines);
+    void MakeReadOnly(std::string_view relative);
+
+private:
+    std::filesystem::path root_;
+};
+
+std::string ReadWholeFile(const std::filesystem::path& path);
+void WriteWholeFile(const std::filesystem::path& path, std::string_view text);
+
+}  // namespace vellomar::test
