@@ -13,9 +13,8 @@ bool IsDriveLetter(char c) {
 }  // namespace
 
 std::string CliUsage() {
-    return "usage: vellomar-cli [--drive L=FOLDER]... COMMAND DRIVE\n"
-           "COMMAND: garbage zero videos pictures sounds screensavers bookmarks documents zips "
-           "webpages inidat logs tax\n";
+    return "usage: vellomar-cli [--drive L=FOLDER]... COMMAND DRIVE, COMMAND one of garbage zero "
+           "videos pictures sounds screensavers bookmarks documents zips webpages inidat logs tax";
 }
 
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args) {

@@ -21,6 +21,7 @@ struct CliUsageError {
 // Options may stand before or after the command and its drive.
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args);
 
+// One line.
 std::string CliUsage();
 
 }  // namespace vellomar::cli

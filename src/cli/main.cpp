@@ -28,11 +28,11 @@ int main(int argc, char** argv) {
     using namespace vellomar;
     auto parsed = cli::ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (auto* error = std::get_if<cli::CliUsageError>(&parsed))
-        return Fail(error->message + "\n" + cli::CliUsage());
+        return Fail(error->message + "; " + cli::CliUsage());
     const auto& options = std::get<cli::CliOptions>(parsed);
 
     const DriveSearchCommand* command = FindDriveSearchCommand(options.command);
-    if (!command) return Fail("unknown command: " + options.command + "\n" + cli::CliUsage());
+    if (!command) return Fail("unknown command: " + options.command + "; " + cli::CliUsage());
 
     DriveTable drives = DriveTable::OfThisMachine();
     for (const auto& [letter, folder] : options.drives) {

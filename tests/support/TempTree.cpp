@@ -1,5 +1,8 @@
 #include "support/TempTree.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -56,6 +59,23 @@ void TempTree::MakeReadOnly(std::string_view relative) {
     fs::permissions(root_ / relative,
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
+}
+
+FileSizeLimit::FileSizeLimit(std::size_t size) {
+    rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    previousLimit_ = limit.rlim_cur;
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+    limit.rlim_cur = size;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = previousLimit_;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler_);
 }
 
 std::string ReadWholeFile(const fs::path& path) {

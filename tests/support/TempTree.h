@@ -29,6 +29,20 @@ private:
     std::filesystem::path root_;
 };
 
+// Makes every write of this process beyond size bytes fail (also for root, who
+// ignores permissions) while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::size_t size);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long previousLimit_;
+    void (*previousHandler_)(int);
+};
+
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, std::string_view text);
 

@@ -1,0 +1,147 @@
+// vellomar-cli run for real on trees made by each test.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "support/TempTree.h"
+
+namespace vellomar {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+
+struct CliRun {
+    int status = -1;
+    std::vector<std::string> out;
+    std::vector<std::string> err;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> lines) {
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() { tree.AddFolder("drive"); tree.AddFolder("config"); }
+
+    // Arguments are passed to a shell: the tests use only plain words.
+    CliRun Run(const std::string& arguments) {
+        const auto out = tree / "out.txt";
+        const auto err = tree / "err.txt";
+        const std::string command = "XDG_CONFIG_HOME=" + (tree / "config").string() + " " +
+                                    VELLOMAR_CLI_PATH + " " + arguments + " >" + out.string() +
+                                    " 2>" + err.string();
+        const int raw = std::system(command.c_str());
+        CliRun run;
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = Lines(test::ReadWholeFile(out));
+        run.err = Lines(test::ReadWholeFile(err));
+        return run;
+    }
+    std::string DriveOption() const { return "--drive t=" + (tree / "drive").string(); }
+    void Add(const std::vector<std::string>& lines) {
+        for (const auto& line : lines) tree.AddAll({"drive/" + line});
+    }
+
+    test::TempTree tree;
+};
+
+TEST_F(CliTest, GarbagePrintsTheEntriesThenTotalsAndTheSummary) {
+    Add({"a.tmp:10", "sub/b.BAK:20", "sub/keep.txt", "Garbage Bin/c.tmp", "setup.~dp:0"});
+    CliRun run = Run(DriveOption() + " garbage t:");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(Sorted(run.out), ElementsAre("t:\\a.tmp", "t:\\setup.~dp", "t:\\sub\\b.BAK"));
+    EXPECT_THAT(run.err, ElementsAre("Total Files = 3", "Total Bytes = 30",
+                                     "Garbage Files      -> 3 files FOUND, consuming 30 bytes.",
+                                     "0 Byte Files       -> No files found (or you did not search).",
+                                     "All Internet Files -> No files found (or you did not search).",
+                                     "Internet Pictures  -> No files found (or you did not search)."));
+}
+
+TEST_F(CliTest, OptionsMayFollowTheCommandAndTheDrive) {
+    Add({"x.log"});
+    CliRun run = Run("logs T: " + DriveOption());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, ElementsAre("t:\\x.log"));
+    EXPECT_THAT(run.err, ElementsAre("Total Files = 1", "Total Bytes = 1"));  // no summary
+}
+
+TEST_F(CliTest, EveryCommandWordRunsItsCategory) {
+    Add({"a.avi", "b.gif", "c.wav", "d.scr", "e.url", "f.pdf", "g.zip", "h.css", "i.ini", "j.log",
+         "k.t05", "l.tmp", "m:0"});
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"videos", "t:\\a.avi"},     {"pictures", "t:\\b.gif"},  {"sounds", "t:\\c.wav"},
+        {"screensavers", "t:\\d.scr"}, {"bookmarks", "t:\\e.url"}, {"documents", "t:\\f.pdf"},
+        {"zips", "t:\\g.zip"},       {"webpages", "t:\\h.css"},  {"inidat", "t:\\i.ini"},
+        {"logs", "t:\\j.log"},       {"tax", "t:\\k.t05"},       {"garbage", "t:\\l.tmp"},
+        {"zero", "t:\\m"}};
+    for (const auto& [command, entry] : expected)
+        EXPECT_THAT(Run(DriveOption() + " " + command + " t:").out, ElementsAre(entry)) << command;
+}
+
+TEST_F(CliTest, ListsAZeroByteGarbageFileTwiceOnlyWhenBothRowsAreActive) {
+    Add({"z.tmp:0"});
+    EXPECT_THAT(Run(DriveOption() + " zero t:").out, ElementsAre("t:\\z.tmp"));
+    EXPECT_THAT(Run(DriveOption() + " garbage t:").out, ElementsAre("t:\\z.tmp"));
+}
+
+TEST_F(CliTest, AnEmptyDriveGivesZeroTotalsAndNoSummary) {
+    CliRun run = Run(DriveOption() + " garbage t:");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_THAT(run.err, ElementsAre("Total Files = 0", "Total Bytes = 0"));
+}
+
+TEST_F(CliTest, NeverShowsTheInformationWindowNorTouchesItsSwitches) {
+    const auto switches = tree / "config/Velmo/Binsettings.ini";
+    test::WriteWholeFile(switches, "[Info]\nGarb=1\n");
+    Add({"a.tmp"});
+    CliRun run = Run(DriveOption() + " garbage t:");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, ElementsAre("t:\\a.tmp"));
+    EXPECT_EQ(test::ReadWholeFile(switches), "[Info]\nGarb=1\n");
+}
+
+TEST_F(CliTest, MistakesEndWithOneLineOnStandardErrorAndStatusTwo) {
+    const std::vector<std::pair<std::string, std::string>> mistakes = {
+        {DriveOption() + " bogus t:", "unknown command: bogus"},
+        {DriveOption() + " garbage q:", "unknown drive: q:"},
+        {"--drive t=" + (tree / "missing").string() + " garbage t:", "no such folder"},
+        {DriveOption() + " garbage", "expected a command and a drive"},
+        {DriveOption() + " garbage t", "a drive is written as a letter and a colon"},
+        {"--drive tt garbage t:", "--drive needs L=FOLDER"},
+        {"--verbose garbage t:", "unknown option: --verbose"},
+    };
+    for (const auto& [arguments, message] : mistakes) {
+        CliRun run = Run(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_TRUE(run.out.empty()) << arguments;
+        ASSERT_EQ(run.err.size(), 1u) << arguments;
+        EXPECT_THAT(run.err[0], HasSubstr(message)) << arguments;
+    }
+}
+
+TEST_F(CliTest, TheMachinesOwnDriveCIsTheRootFileSystem) {
+    // Without --drive the machine's table applies; this tree lies on one of its drives.
+    Add({"only.tmp"});
+    CliRun run = Run("garbage q:");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err[0], HasSubstr("unknown drive: q:"));
+}
+
+}  // namespace
+}  // namespace vellomar

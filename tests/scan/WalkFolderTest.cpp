@@ -1,0 +1,206 @@
+#include "scan/WalkFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/Session.h"
+#include "support/RecordingScan.h"
+#include "support/TempTree.h"
+#include "support/TestPlatform.h"
+
+namespace vellomar {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RecordingView;
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+class FolderListAdmission : public FolderAdmission {
+public:
+    explicit FolderListAdmission(std::vector<std::string> refused) : refused_(std::move(refused)) {}
+    bool AdmitsFolder(std::string_view folderPath) const override {
+        asked.emplace_back(folderPath);
+        return std::find(refused_.begin(), refused_.end(), folderPath) == refused_.end();
+    }
+    mutable std::vector<std::string> asked;
+
+private:
+    std::vector<std::string> refused_;
+};
+
+class WalkFolderTest : public ::testing::Test {
+protected:
+    WalkFolderTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
+        session.scan.ContinueScan = true;
+    }
+
+    void Add(const std::vector<std::string>& lines) {
+        std::vector<std::string> onDrive;
+        for (const auto& line : lines) onDrive.push_back("drive/" + line);
+        tree.AddAll(onDrive);
+    }
+    fs::path OnDrive(std::string_view relative) const { return tree / "drive" / relative; }
+    std::vector<std::string> Walk(std::string_view root = "t:") {
+        WalkFolder(session, view, root);
+        return session.results.Entries();
+    }
+
+    test::TempTree tree;
+    std::unique_ptr<Platform> platform;
+    Session session;
+    RecordingView view;
+};
+
+TEST_F(WalkFolderTest, ListsMatchingFilesAsDriveFormPathsWithOneSeparatorAfterTheRoot) {
+    Add({"setup.log", "Windows/Temp/x.tmp", "Windows/keep.txt", "deep/a/b/c/d/old.BAK"});
+    session.scan.FindGarbage = true;
+    EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\Windows\\Temp\\x.tmp", "t:\\deep\\a\\b\\c\\d\\old.BAK"));
+}
+
+TEST_F(WalkFolderTest, KeepsTheLetterCaseTheFileSystemReports) {
+    Add({"MixedCase/File.TMP"});
+    session.scan.FindGarbage = true;
+    EXPECT_THAT(Walk(), ElementsAre("t:\\MixedCase\\File.TMP"));
+}
+
+TEST_F(WalkFolderTest, ListsAFileOncePerMatchingRowInRowOrderAndCountsEveryEntry) {
+    Add({"empty.tmp:0", "data.tmp:100"});
+    session.scan.FindZeroByte = true;
+    session.scan.FindGarbage = true;
+    std::vector<std::string> entries = Walk();
+    // Each file's rows stay together, garbage first, whatever the listing order.
+    auto empty = std::find(entries.begin(), entries.end(), "t:\\empty.tmp");
+    ASSERT_EQ(entries.size(), 3u);
+    ASSERT_NE(empty, entries.end());
+    ASSERT_NE(empty + 1, entries.end());
+    EXPECT_EQ(*(empty + 1), "t:\\empty.tmp");
+    EXPECT_EQ(session.scan.GarbageCount, 2);
+    EXPECT_EQ(session.scan.ZeroByteCount, 1);
+    EXPECT_EQ(session.scan.GarbageBytes, 100);
+    EXPECT_EQ(session.scan.ScanBytes, 100);
+    EXPECT_EQ(view.entryCount, 3u);
+    EXPECT_EQ(view.byteTotal, 100);
+}
+
+TEST_F(WalkFolderTest, ZeroByteRowsLeaveTheByteTotalsAndTheirLabelAlone) {
+    Add({"a:0", "b.txt:0", "c.txt:5"});
+    session.scan.FindZeroByte = true;
+    EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\a", "t:\\b.txt"));
+    EXPECT_EQ(session.scan.ScanBytes, 0);
+    EXPECT_EQ(view.byteTotal, -1);  // never written
+    EXPECT_EQ(view.countHistory, (std::vector<std::size_t>{1, 2}));
+}
+
+TEST_F(WalkFolderTest, NeverEntersAFolderNamedExactlyGarbageBin) {
+    Add({"Garbage Bin/a.tmp", "Garbage Bin/sub/b.tmp", "garbage bin/c.tmp", "x/Garbage Bin/d.tmp"});
+    session.scan.FindGarbage = true;
+    EXPECT_THAT(Walk(), ElementsAre("t:\\garbage bin\\c.tmp"));
+}
+
+TEST_F(WalkFolderTest, PassesOverReadOnlyFilesAlsoWhenEmptyButListsHiddenOnes) {
+    Add({"ro.tmp:0", ".hidden.tmp:0", ".hiddenfolder/in.tmp"});
+    tree.MakeReadOnly("drive/ro.tmp");
+    session.scan.FindGarbage = session.scan.FindZeroByte = true;
+    std::vector<std::string> entries = Walk();
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "t:\\ro.tmp"), 0);
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "t:\\.hidden.tmp"), 2);
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "t:\\.hiddenfolder\\in.tmp"), 1);
+}
+
+TEST_F(WalkFolderTest, NeverFollowsLinksToFoldersOrFilesAndSkipsOtherSystemEntries) {
+    Add({"real/a.tmp:0", "outside/b.tmp"});
+    fs::create_directory_symlink(OnDrive("real"), OnDrive("linked"));
+    fs::create_symlink(OnDrive("real/a.tmp"), OnDrive("file-link.tmp"));
+    fs::create_directory_symlink(OnDrive(""), OnDrive("real/loop"));
+    ASSERT_EQ(mkfifo(OnDrive("pipe.tmp").c_str(), 0666), 0);
+    session.scan.FindGarbage = session.scan.FindZeroByte = true;
+    EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\real\\a.tmp", "t:\\real\\a.tmp", "t:\\outside\\b.tmp"));
+}
+
+TEST_F(WalkFolderTest, AsksTheAdmissionForEveryFolderAndSkipsRefusedOnesWhole) {
+    Add({"a.tmp", "keep/b.tmp", "skip/c.tmp", "skip/inner/d.tmp"});
+    auto admission = std::make_unique<FolderListAdmission>(std::vector<std::string>{"t:\\skip"});
+    auto* asked = admission.get();
+    session.folderAdmission = std::move(admission);
+    session.scan.FindGarbage = true;
+    EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\a.tmp", "t:\\keep\\b.tmp"));
+    EXPECT_THAT(asked->asked, UnorderedElementsAre("t:", "t:\\keep", "t:\\skip"));
+    // The refused folder was still shown as the one the walk turned to.
+    EXPECT_NE(std::find(view.statusHistory.begin(), view.statusHistory.end(), "t:\\skip"),
+              view.statusHistory.end());
+}
+
+TEST_F(WalkFolderTest, ARefusedRootListsNothing) {
+    Add({"a.tmp"});
+    session.folderAdmission = std::make_unique<FolderListAdmission>(std::vector<std::string>{"t:"});
+    session.scan.FindGarbage = true;
+    EXPECT_TRUE(Walk().empty());
+}
+
+TEST_F(WalkFolderTest, ShowsEachSubfolderButNeverTheRoot) {
+    Add({"one/two/x.txt"});
+    session.scan.FindDocuments = true;
+    Walk();
+    EXPECT_EQ(view.statusHistory, (std::vector<std::string>{"t:\\one", "t:\\one\\two"}));
+}
+
+TEST_F(WalkFolderTest, StopEndsTheWholeWalkAndKeepsWhatWasFound) {
+    for (int i = 0; i < 20; ++i) Add({"deep/sub" + std::to_string(i) + "/f.tmp"});
+    session.scan.FindGarbage = true;
+    view.onPump = [&] {
+        if (session.results.Count() == 3) session.scan.ContinueScan = false;
+    };
+    EXPECT_EQ(Walk().size(), 3u);
+}
+
+TEST_F(WalkFolderTest, AnUnreadableFolderAddsNothingEvenToAZeroByteSearch) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+    Add({"locked/empty:0", "open/empty:0"});
+    fs::permissions(OnDrive("locked"), fs::perms::none);
+    session.scan.FindZeroByte = true;
+    EXPECT_THAT(Walk(), ElementsAre("t:\\open\\empty"));
+}
+
+TEST_F(WalkFolderTest, NamesDriveFormCannotCarryArePassedOver) {
+    Add({"back\\slash.tmp", "plain.tmp"});
+    session.scan.FindGarbage = true;
+    EXPECT_THAT(Walk(), ElementsAre("t:\\plain.tmp"));
+}
+
+TEST_F(WalkFolderTest, StartsBelowTheRootWhenGivenAFolder) {
+    Add({"a/x.tmp", "b/y.tmp"});
+    session.scan.FindGarbage = true;
+    EXPECT_THAT(Walk("t:\\A"), ElementsAre("t:\\A\\x.tmp"));  // resolved in any letter case
+}
+
+TEST_F(WalkFolderTest, AMissingDriveOrFolderListsNothing) {
+    session.scan.FindGarbage = true;
+    EXPECT_TRUE(Walk("q:").empty());
+    EXPECT_TRUE(Walk("t:\\missing").empty());
+}
+
+TEST_F(WalkFolderTest, SkipsBinsettingsIniOnlyInItsExactCase) {
+    Add({"Binsettings.ini", "binsettings.ini", "x.dat"});
+    session.scan.FindIniDat = true;
+    EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\binsettings.ini", "t:\\x.dat"));
+}
+
+TEST_F(WalkFolderTest, LeavesTheCurrentFolderAtTheLastFolderListed) {
+    Add({"only/x.txt"});
+    session.scan.FindDocuments = true;
+    const fs::path before = fs::current_path();
+    Walk();
+    EXPECT_EQ(platform->Files().CurrentFolder(), "t:\\only");
+    fs::current_path(before);
+}
+
+}  // namespace
+}  // namespace vellomar

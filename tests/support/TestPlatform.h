@@ -1,0 +1,21 @@
+#pragma once
+// A platform over a temporary tree: drive t: is the tree's "drive" folder, the
+// files a search walks; drive u: is its "home" folder, which holds the per-user
+// configuration folder, so the data folder reads u:\.config\Velmo.
+
+#include <memory>
+
+#include "platform/Platform.h"
+#include "support/TempTree.h"
+
+namespace vellomar::test {
+
+inline std::unique_ptr<Platform> MakeTestPlatform(TempTree& tree) {
+    DriveTable drives;
+    drives.Assign('t', tree.AddFolder("drive").string());
+    drives.Assign('u', tree.AddFolder("home/.config").parent_path().string());
+    return std::make_unique<Platform>(
+        std::move(drives), UserFolders{(tree / "home/.config").string(), (tree / "program").string()});
+}
+
+}  // namespace vellomar::test
