@@ -1,0 +1,141 @@
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/TempTree.h"
+
+namespace vellomar {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    FileSystemTest() : files(drives) { drives.Assign('t', tree.Root().string()); }
+
+    test::TempTree tree;
+    DriveTable drives;
+    FileSystem files;
+};
+
+TEST_F(FileSystemTest, ResolvesExactNamesFirstThenAnyLetterCase) {
+    tree.AddFile("Docs/Report.TXT", 7);
+    auto found = files.Find("t:\\docs\\report.txt");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->name, "Report.TXT");
+    EXPECT_EQ(found->info.size, 7);
+    EXPECT_EQ(found->info.attributes, attribute::kArchive);
+
+    tree.AddFile("Docs/report.txt", 3);  // now an exact match exists as well
+    EXPECT_EQ(files.Find("t:\\docs\\report.txt")->info.size, 3);
+    EXPECT_EQ(files.Find("t:\\DOCS\\Report.TXT")->info.size, 7);
+}
+
+TEST_F(FileSystemTest, AnAmbiguousLetterCaseResolvesToNothingRatherThanAGuess) {
+    tree.AddFile("A.tmp");
+    tree.AddFile("a.TMP");
+    EXPECT_FALSE(files.Find("t:\\a.tmp"));
+    EXPECT_EQ(files.DeleteFile("t:\\a.tmp"), DeleteOutcome::NotFound);
+    EXPECT_TRUE(fs::exists(tree / "A.tmp"));
+    EXPECT_TRUE(fs::exists(tree / "a.TMP"));
+}
+
+TEST_F(FileSystemTest, ReportsAttributesOfEveryKindOfEntry) {
+    tree.AddFile(".hidden");
+    tree.AddFile("ro");
+    tree.MakeReadOnly("ro");
+    tree.AddFolder("dir");
+    fs::create_symlink(tree / "ro", tree / "link");
+    EXPECT_EQ(files.Find("t:\\.hidden")->info.attributes, attribute::kHidden | attribute::kArchive);
+    EXPECT_EQ(files.Find("t:\\ro")->info.attributes, attribute::kReadOnly | attribute::kArchive);
+    EXPECT_EQ(files.Find("t:\\dir")->info.attributes, attribute::kDirectory);
+    EXPECT_EQ(files.Find("t:\\link")->info.attributes & attribute::kSystem, attribute::kSystem);
+    EXPECT_FALSE(files.Find("t:"));  // a root is no entry
+    EXPECT_FALSE(files.Find("x:\\ro"));
+}
+
+TEST_F(FileSystemTest, ExistenceTellsFilesAndFoldersApart) {
+    tree.AddFile("f/x");
+    EXPECT_TRUE(files.FileExists("t:\\f\\x"));
+    EXPECT_FALSE(files.FolderExists("t:\\f\\x"));
+    EXPECT_TRUE(files.FolderExists("t:\\F"));
+    EXPECT_FALSE(files.FileExists("t:\\f"));
+    EXPECT_TRUE(files.FolderExists("t:"));
+    EXPECT_FALSE(files.FileExists("t:\\f\\y"));
+}
+
+TEST_F(FileSystemTest, CreatesOneFolderLevelWhoseParentExists) {
+    EXPECT_TRUE(files.CreateFolder("t:\\Velmo"));
+    EXPECT_TRUE(fs::is_directory(tree / "Velmo"));
+    EXPECT_FALSE(files.CreateFolder("t:\\velmo"));  // already there in another case
+    EXPECT_FALSE(files.CreateFolder("t:\\a\\b"));
+}
+
+TEST_F(FileSystemTest, DeletesWritableRegularFilesOnly) {
+    tree.AddFile("go.tmp");
+    tree.AddFile("ro.tmp");
+    tree.MakeReadOnly("ro.tmp");
+    tree.AddFolder("folder.tmp");
+    tree.AddFile("target.txt");
+    fs::create_symlink(tree / "target.txt", tree / "link.tmp");
+
+    EXPECT_EQ(files.DeleteFile("t:\\GO.tmp"), DeleteOutcome::Deleted);
+    EXPECT_FALSE(fs::exists(tree / "go.tmp"));
+    EXPECT_EQ(files.DeleteFile("t:\\ro.tmp"), DeleteOutcome::ReadOnly);
+    EXPECT_EQ(files.DeleteFile("t:\\folder.tmp"), DeleteOutcome::NotAFile);
+    EXPECT_EQ(files.DeleteFile("t:\\link.tmp"), DeleteOutcome::NotAFile);
+    EXPECT_EQ(files.DeleteFile("t:\\gone.tmp"), DeleteOutcome::NotFound);
+    EXPECT_EQ(files.DeleteFile("t:"), DeleteOutcome::NotFound);
+    EXPECT_TRUE(fs::exists(tree / "ro.tmp"));
+    EXPECT_TRUE(fs::exists(tree / "target.txt"));
+    EXPECT_TRUE(fs::is_symlink(tree / "link.tmp"));
+}
+
+TEST_F(FileSystemTest, ADeletionNeverReachesThroughAFolderReplacedByALink) {
+    // Found as t:\cache\x.tmp; then cache is swapped for a link to a folder
+    // holding a file of the same name, which must survive.
+    tree.AddFile("cache/x.tmp");
+    tree.AddFile("precious/x.tmp");
+    fs::remove_all(tree / "cache");
+    fs::create_directory_symlink(tree / "precious", tree / "cache");
+    EXPECT_EQ(files.DeleteFile("t:\\cache\\x.tmp"), DeleteOutcome::NotFound);
+    EXPECT_TRUE(fs::exists(tree / "precious/x.tmp"));
+
+    tree.AddFile("deep/a/b/x.tmp");
+    fs::remove_all(tree / "deep/a");
+    fs::create_directory_symlink(tree / "precious", tree / "deep/a");
+    tree.AddFile("precious/b/x.tmp");
+    EXPECT_EQ(files.DeleteFile("t:\\deep\\a\\b\\x.tmp"), DeleteOutcome::NotFound);
+    EXPECT_TRUE(fs::exists(tree / "precious/b/x.tmp"));
+}
+
+TEST_F(FileSystemTest, OtherOperationsFollowLinkedFoldersOnTheWay) {
+    tree.AddFile("real/config.ini");
+    fs::create_directory_symlink(tree / "real", tree / "linked");
+    EXPECT_TRUE(files.FileExists("t:\\linked\\config.ini"));
+    EXPECT_TRUE(files.FolderExists("t:\\linked"));
+}
+
+TEST_F(FileSystemTest, NativePathsResolveExistingNamesAndKeepTheRestAsWritten) {
+    tree.AddFolder("Home/Ann");
+    EXPECT_EQ(files.NativePath("t:\\home\\ann\\New\\x.ini"),
+              (tree / "Home/Ann/New/x.ini").string());
+    EXPECT_EQ(files.NativePath("t:"), tree.Root().string());
+    EXPECT_EQ(files.NativePath("q:\\x"), std::nullopt);
+}
+
+TEST_F(FileSystemTest, TheCurrentFolderIsSetAndReadInDriveForm) {
+    tree.AddFolder("Work");
+    const fs::path before = fs::current_path();
+    EXPECT_TRUE(files.SetCurrentFolder("t:\\work"));
+    EXPECT_EQ(files.CurrentFolder(), "t:\\Work");
+    EXPECT_FALSE(files.SetCurrentFolder("t:\\none"));
+    fs::current_path(before);
+}
+
+}  // namespace
+}  // namespace vellomar
