@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/IniText.h"
+
 namespace vellomar {
 
 // The longest value a read returns, as the platform's profile functions do.
@@ -25,23 +27,6 @@ class IniWriteError : public std::runtime_error {
 public:
     explicit IniWriteError(const std::string& shownPath);
 };
-
-// Pure text rules, shared by the ini files and the registry store. A name or value
-// that would read back differently or break the line layout (a line break, a key
-// holding '=' or opening with '[' or ';', a section holding ']', blanks around a
-// name) makes the writing functions throw std::invalid_argument.
-namespace ini_text {
-// The value of key in section, or nothing when either is missing.
-std::optional<std::string> FindValue(std::string_view text, std::string_view section,
-                                     std::string_view key);
-// The text with key set to value in section, following the placement rules above.
-std::string WithValue(std::string_view text, std::string_view section, std::string_view key,
-                      std::string_view value);
-// The text with an empty section appended when no section of that name exists.
-std::string WithSection(std::string_view text, std::string_view section);
-// The names of all sections, in file order, as written.
-std::vector<std::string> SectionNames(std::string_view text);
-}  // namespace ini_text
 
 // One ini file, read and written one key at a time.
 class IniFile {
@@ -64,7 +49,7 @@ public:
 
     // The whole text of the file; empty when it is missing or cannot be read.
     std::string ReadText() const;
-    // Replaces the text with change(current text), atomically, and only when it differs.
+    // Replaces the text with change(current text), atomically.
     // Throws IniWriteError when the file cannot be read or replaced, or when change
     // throws std::invalid_argument.
     void Rewrite(const std::function<std::string(std::string_view)>& change) const;

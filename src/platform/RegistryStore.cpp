@@ -1,0 +1,124 @@
+#include "platform/RegistryStore.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/AsciiCase.h"
+
+namespace vellomar {
+namespace {
+
+constexpr std::string_view kIntegerTag = "dword:";
+constexpr std::string_view kTextTag = "sz:";
+constexpr char kPathSeparator = '\\';
+
+bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
+// What follows the type tag, or nothing when the value holds another type.
+std::optional<std::string_view> Untagged(std::string_view stored, std::string_view tag) {
+    if (!StartsWithIgnoringAsciiCase(stored, tag)) return std::nullopt;
+    return stored.substr(tag.size());
+}
+
+// Reading drops blanks that end a value unless the value is quoted, so such a
+// text is stored quoted to come back whole.
+std::string StoredText(std::string_view value) {
+    std::string stored = std::string(kTextTag) + std::string(value);
+    bool endsWithBlank = !value.empty() && (value.back() == ' ' || value.back() == '\t');
+    return endsWithBlank ? '"' + stored + '"' : stored;
+}
+
+// The text with a section for the key and for each key above it, outermost first.
+std::string WithKeyPath(std::string_view text, std::string_view key) {
+    std::string result(text);
+    for (std::size_t at = key.find(kPathSeparator); at != key.npos;
+         at = key.find(kPathSeparator, at + 1)) {
+        if (at > 0) result = ini_text::WithSection(result, key.substr(0, at));
+    }
+    return ini_text::WithSection(result, key);
+}
+
+bool TryRewrite(const IniFile& file, const std::function<std::string(std::string_view)>& change) {
+    try {
+        file.Rewrite(change);
+        return true;
+    } catch (const IniWriteError&) {
+        return false;
+    }
+}
+
+bool StoreValue(const IniFile& file, std::string_view key, std::string_view name,
+                std::string_view stored) {
+    return TryRewrite(file, [&](std::string_view text) {
+        return ini_text::WithValue(WithKeyPath(text, key), key, name, stored);
+    });
+}
+
+}  // namespace
+
+RegistryStore::RegistryStore(std::string nativePath, std::string shownPath)
+    : file_(std::move(nativePath), std::move(shownPath)) {}
+
+bool RegistryStore::KeyExists(std::string_view key) const {
+    std::vector<std::string> sections = ini_text::SectionNames(file_.ReadText());
+    return std::any_of(sections.begin(), sections.end(), [&](const std::string& section) {
+        return EqualsIgnoringAsciiCase(section, key);
+    });
+}
+
+bool RegistryStore::CreateKey(std::string_view key) const {
+    return TryRewrite(file_, [&](std::string_view text) { return WithKeyPath(text, key); });
+}
+
+std::optional<std::int32_t> RegistryStore::ReadInteger(std::string_view key,
+                                                       std::string_view name) const {
+    std::optional<std::string> stored = ini_text::FindValue(file_.ReadText(), key, name);
+    if (!stored) return std::nullopt;
+    std::optional<std::string_view> digits = Untagged(*stored, kIntegerTag);
+    if (!digits) return std::nullopt;
+    std::int32_t value = 0;
+    const char* end = digits->data() + digits->size();
+    auto [stop, error] = std::from_chars(digits->data(), end, value);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> RegistryStore::ReadString(std::string_view key,
+                                                     std::string_view name) const {
+    std::optional<std::string> stored = ini_text::FindValue(file_.ReadText(), key, name);
+    if (!stored) return std::nullopt;
+    std::optional<std::string_view> text = Untagged(*stored, kTextTag);
+    if (!text) return std::nullopt;
+    return std::string(*text);
+}
+
+bool RegistryStore::WriteInteger(std::string_view key, std::string_view name,
+                                 std::int32_t value) const {
+    return StoreValue(file_, key, name, std::string(kIntegerTag) + std::to_string(value));
+}
+
+bool RegistryStore::WriteString(std::string_view key, std::string_view name,
+                                std::string_view value) const {
+    return StoreValue(file_, key, name, StoredText(value));
+}
+
+std::vector<std::string> RegistryStore::SubkeyNames(std::string_view key) const {
+    std::string prefix = std::string(key) + kPathSeparator;
+    std::vector<std::string> names;
+    for (const std::string& section : ini_text::SectionNames(file_.ReadText())) {
+        if (section.size() <= prefix.size() || !StartsWithIgnoringAsciiCase(section, prefix))
+            continue;
+        std::string_view last = std::string_view(section).substr(prefix.size());
+        bool direct = last.find(kPathSeparator) == last.npos;
+        bool known = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return EqualsIgnoringAsciiCase(name, last);
+        });
+        if (direct && !known) names.emplace_back(last);
+    }
+    return names;
+}
+
+}  // namespace vellomar
