@@ -162,11 +162,12 @@ TEST_F(WalkFolderTest, StopEndsTheWholeWalkAndKeepsWhatWasFound) {
 }
 
 TEST_F(WalkFolderTest, AnUnreadableFolderAddsNothingEvenToAZeroByteSearch) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
     Add({"locked/empty:0", "open/empty:0"});
     fs::permissions(OnDrive("locked"), fs::perms::none);
     session.scan.FindZeroByte = true;
-    EXPECT_THAT(Walk(), ElementsAre("t:\\open\\empty"));
+    EXPECT_TRUE(test::RunAsUnprivilegedOwner(tree, [&] {
+        return Walk() == std::vector<std::string>{"t:\\open\\empty"};
+    }));
 }
 
 TEST_F(WalkFolderTest, NamesDriveFormCannotCarryArePassedOver) {

@@ -1,6 +1,8 @@
 #include "support/TempTree.h"
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -76,6 +78,25 @@ FileSizeLimit::~FileSizeLimit() {
     limit.rlim_cur = previousLimit_;
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previousHandler_);
+}
+
+bool RunAsUnprivilegedOwner(const TempTree& tree, const std::function<bool()>& check) {
+    if (geteuid() != 0) return check();
+    constexpr uid_t kNobody = 65534;
+    const pid_t child = fork();
+    if (child < 0) return false;
+    if (child == 0) {
+        std::error_code ignored;
+        lchown(tree.Root().c_str(), kNobody, kNobody);
+        for (auto it = fs::recursive_directory_iterator(tree.Root(), ignored);
+             it != fs::recursive_directory_iterator(); it.increment(ignored))
+            lchown(it->path().c_str(), kNobody, kNobody);
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+        _exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 std::string ReadWholeFile(const fs::path& path) {

@@ -2,6 +2,7 @@
 // A temporary folder tree for one test, removed when the test ends.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,12 @@ private:
     unsigned long long previousLimit_;
     void (*previousHandler_)(int);
 };
+
+// Runs check as an ordinary user who owns the tree: root reads and writes where
+// permissions forbid it, so as root the check runs in a child process that
+// gives the tree to an unprivileged user and becomes that user. True when the
+// check returned true.
+bool RunAsUnprivilegedOwner(const TempTree& tree, const std::function<bool()>& check);
 
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, std::string_view text);
