@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# Times vellomar-cli's folder walk against find's on one generated, warm tree.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+files=200000
+keep=0
+cli="$repo/build/vellomar-cli"
+tree=""
+made_tree=0
+status=0
+
+usage() {
+  echo "usage: bench/run.sh [--files N] [--keep] [--cli PATH] [--tree DIR]" >&2
+  exit 2
+}
+
+while (($#)); do
+  case $1 in
+    --files) files=${2:?--files needs a number}; shift 2 ;;
+    --keep) keep=1; shift ;;
+    --cli) cli=${2:?--cli needs a path}; shift 2 ;;
+    --tree) tree=${2:?--tree needs a folder}; shift 2 ;;
+    *) usage ;;
+  esac
+done
+
+work=$(mktemp -d /tmp/vellomar-bench-work.XXXXXX)
+# shellcheck disable=SC2317  # reached through the EXIT trap
+cleanup() {
+  rm -rf "$work"
+  if ((made_tree && !keep)); then
+    rm -rf "$tree"
+  elif ((made_tree)); then
+    echo "tree kept at $tree"
+  fi
+}
+trap cleanup EXIT
+
+# A tree given with --tree is the caller's: it is used as it is and never removed.
+if [[ -n $tree ]]; then
+  [[ -d $tree ]] || { echo "run.sh: no folder $tree" >&2; exit 2; }
+  tree=$(cd "$tree" && pwd)
+else
+  tree=$(mktemp -d /tmp/vellomar-bench-tree.XXXXXX)
+  made_tree=1
+  python3 "$repo/bench/make_tree.py" --root "$tree" --files "$files"
+  echo
+fi
+
+have_cli=1
+if [[ ! -x $cli ]]; then
+  have_cli=0
+  status=1
+  echo "run.sh: no vellomar-cli at $cli; timing find alone" >&2
+fi
+
+q_tree=$(printf %q "$tree")
+q_cli=$(printf %q "$cli")
+q_drive=$(printf %q "t=$tree")
+declare -A command=(
+  [cli garbage]="$q_cli --drive $q_drive garbage t: >/dev/null 2>&1"
+  [find garbage]="find $q_tree -xdev -type f -name '*.tmp' >/dev/null"
+  [cli zero]="$q_cli --drive $q_drive zero t: >/dev/null 2>&1"
+  [find zero]="find $q_tree -xdev -type f -size 0 >/dev/null"
+)
+timed=("find garbage" "find zero")
+if ((have_cli)); then
+  timed=("cli garbage" "find garbage" "cli zero" "find zero")
+fi
+
+for name in "${timed[@]}"; do
+  bash -c "${command[$name]}" || { echo "run.sh: warm-up of '$name' exited $?" >&2; status=1; }
+done
+
+# What find says the CLI must list: writable regular files, the bin left out.
+find_expected() {
+  find "$tree" -xdev -regextype posix-extended \
+    -type d -name 'Garbage Bin' -prune -o -type f -perm -u+w "$@" -print | wc -l
+}
+
+cross_check() {
+  local what=$1 expected=$2 listed total verdict=MATCH
+  if ! "$cli" --drive "t=$tree" "$what" t: >"$work/$what.out" 2>"$work/$what.err"; then
+    echo "run.sh: vellomar-cli $what exited non-zero" >&2
+    status=1
+  fi
+  listed=$(wc -l <"$work/$what.out")
+  total=$(sed -n 's/^Total Files = //p' "$work/$what.err")
+  if [[ $listed != "$expected" || $total != "$expected" ]]; then
+    verdict=MISMATCH
+    status=1
+  fi
+  printf '  %-8s %12s %14s %8s   %s\n' "$what" "$listed" "${total:-none}" "$expected" "$verdict"
+}
+
+if ((have_cli)); then
+  echo 'cross-check: writable regular files outside "Garbage Bin"'
+  printf '  %-8s %12s %14s %8s\n' "" "cli lines" "Total Files =" "find"
+  cross_check zero "$(find_expected -size 0)"
+  cross_check garbage "$(find_expected -iregex '.*/[^/]*\.((tmp|bak|chk|---|old|gid)[^./]*|~[^./]*)')"
+  echo
+fi
+
+declare -A median
+if command -v "${HYPERFINE:-hyperfine}" >/dev/null; then
+  timer="hyperfine, median of its runs"
+  args=()
+  for name in "${timed[@]}"; do args+=(-n "$name" "${command[$name]}"); done
+  "${HYPERFINE:-hyperfine}" --style basic --export-json "$work/times.json" "${args[@]}"
+  echo
+  while IFS=$'\t' read -r name seconds; do
+    median[$name]=$seconds
+  done < <(python3 -c 'import json, sys
+for r in json.load(open(sys.argv[1]))["results"]:
+    print(r["command"], "%.4f" % r["median"], sep="\t")' "$work/times.json")
+else
+  timer="bash time, median of 5 runs"
+  TIMEFORMAT=%3R
+  for name in "${timed[@]}"; do
+    for _ in 1 2 3 4 5; do
+      { time bash -c "${command[$name]}" 2>/dev/null; } 2>>"$work/$name.times"
+    done
+    median[$name]=$(sort -g "$work/$name.times" | sed -n 3p)
+  done
+fi
+
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
+echo "date:    $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "machine: $(nproc) CPUs, ${cpu:-unknown CPU}, Linux $(uname -r)"
+echo "tree:    $tree ($(find "$tree" -xdev -type f | wc -l) files, $(stat -f -c %T "$tree"), warm cache)"
+echo "timer:   $timer"
+echo
+printf '%-8s %14s %12s %9s\n' pair vellomar-cli find cli/find
+for pair in garbage zero; do
+  cli_s=${median[cli $pair]:-}
+  find_s=${median[find $pair]}
+  ratio=$([[ -n $cli_s ]] && awk -v a="$cli_s" -v b="$find_s" 'BEGIN { printf "%.2f", a / b }' || echo n/a)
+  printf '%-8s %14s %12s %9s\n' "$pair" "${cli_s:-n/a}${cli_s:+ s}" "$find_s s" "$ratio"
+done
+echo
+echo "find for garbage: -name '*.tmp', case-sensitive, so it lists fewer names than vellomar-cli garbage;"
+echo "the pairs compare walking speed, not results. Ratio below 1: vellomar-cli is faster."
+exit "$status"
