@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -85,15 +84,6 @@ DriveTable DriveTable::FromMountInfo(std::string_view mountInfo) {
         if (next > 'z') break;
         table.Assign(next++, mountPoint);
     }
-    return table;
-}
-
-DriveTable DriveTable::OfThisMachine() {
-    std::ifstream in("/proc/self/mountinfo");
-    std::ostringstream text;
-    text << in.rdbuf();
-    DriveTable table = FromMountInfo(text.str());
-    if (table.drives_.empty()) table.Assign('c', "/");  // no mount table: the root is all there is
     return table;
 }
 
