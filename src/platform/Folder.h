@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -70,24 +71,28 @@ private:
     friend class FolderListing;
     explicit Folder(int fd) : fd_(fd) {}
     int fd_ = -1;
+    mutable bool listed_ = false;  // a later listing starts again from the top
 };
 
 // One pass over a folder's entries, in the file system's own order, "." and ".."
 // included. Names that hold a '\' are passed over: drive form cannot carry them.
+// A folder that cannot be read yields nothing.
 class FolderListing {
 public:
     explicit FolderListing(const Folder& folder);
-    ~FolderListing();
     FolderListing(const FolderListing&) = delete;
     FolderListing& operator=(const FolderListing&) = delete;
 
-    // False when the folder cannot be read; such a folder yields nothing.
-    bool IsOpen() const { return stream_ != nullptr; }
     // The next entry; nothing at the end of the listing or when reading fails.
     std::optional<FolderEntry> Next();
 
 private:
-    void* stream_ = nullptr;
+    bool Refill();
+
+    int fd_;  // the folder's own handle, read from its start
+    std::unique_ptr<char[]> buffer_;
+    std::size_t filled_ = 0;
+    std::size_t offset_ = 0;
 };
 
 }  // namespace vellomar

@@ -19,14 +19,14 @@ EntryKind KindOfMode(mode_t mode) {
     return EntryKind::Other;
 }
 
-EntryKind KindOfDirent(int folderFd, const dirent& entry) {
-    switch (entry.d_type) {
+EntryKind KindOfType(int folderFd, unsigned char type, const char* name) {
+    switch (type) {
         case DT_REG: return EntryKind::File;
         case DT_DIR: return EntryKind::Folder;
         case DT_UNKNOWN: {
             // Some file systems leave the type to a look-up.
             struct stat info;
-            if (fstatat(folderFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            if (fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
                 return EntryKind::Other;
             return KindOfMode(info.st_mode);
         }
@@ -103,25 +103,38 @@ bool Folder::CreateSubfolder(const char* name) const {
     return fd_ >= 0 && mkdirat(fd_, name, 0777) == 0;
 }
 
-FolderListing::FolderListing(const Folder& folder) {
-    if (folder.fd_ < 0) return;
-    // The stream takes its own descriptor, so the folder stays usable for look-ups.
-    int fd = openat(folder.fd_, ".", kFolderFlags);
-    if (fd < 0) return;
-    stream_ = fdopendir(fd);
-    if (!stream_) close(fd);
+// Large enough for a few hundred entries per read; walks keep one per open level.
+constexpr std::size_t kListingBufferSize = 32 * 1024;
+
+// Read straight from the folder's handle: no second handle per folder to open,
+// check and close, which a walk of a whole drive would pay for every folder.
+FolderListing::FolderListing(const Folder& folder) : fd_(folder.fd_) {
+    if (fd_ < 0) return;
+    if (folder.listed_ && lseek(fd_, 0, SEEK_SET) != 0) {
+        fd_ = -1;
+        return;
+    }
+    folder.listed_ = true;
+    buffer_ = std::make_unique<char[]>(kListingBufferSize);
 }
 
-FolderListing::~FolderListing() {
-    if (stream_) closedir(static_cast<DIR*>(stream_));
+bool FolderListing::Refill() {
+    const ssize_t read = getdents64(fd_, buffer_.get(), kListingBufferSize);
+    if (read <= 0) {
+        fd_ = -1;  // the end, or an error, ends the listing
+        return false;
+    }
+    filled_ = static_cast<std::size_t>(read);
+    offset_ = 0;
+    return true;
 }
 
 std::optional<FolderEntry> FolderListing::Next() {
-    if (!stream_) return std::nullopt;
-    DIR* stream = static_cast<DIR*>(stream_);
-    while (const dirent* entry = readdir(stream)) {
+    while (fd_ >= 0 && (offset_ < filled_ || Refill())) {
+        const auto* entry = reinterpret_cast<const dirent64*>(buffer_.get() + offset_);
+        offset_ += entry->d_reclen;
         if (std::strchr(entry->d_name, '\\')) continue;
-        return FolderEntry{entry->d_name, KindOfDirent(dirfd(stream), *entry)};
+        return FolderEntry{entry->d_name, KindOfType(fd_, entry->d_type, entry->d_name)};
     }
     return std::nullopt;
 }
