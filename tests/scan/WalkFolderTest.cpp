@@ -2,9 +2,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -123,6 +122,17 @@ TEST_F(WalkFolderTest, NeverFollowsLinksToFoldersOrFilesAndSkipsOtherSystemEntri
     ASSERT_EQ(mkfifo(OnDrive("pipe.tmp").c_str(), 0666), 0);
     session.scan.FindGarbage = session.scan.FindZeroByte = true;
     EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\real\\a.tmp", "t:\\real\\a.tmp", "t:\\outside\\b.tmp"));
+}
+
+TEST_F(WalkFolderTest, StaysOnTheFileSystemOfItsDrive) {
+    Add({"here.tmp", "mounted/"});
+    if (mount("none", OnDrive("mounted").c_str(), "tmpfs", 0, nullptr) != 0)
+        GTEST_SKIP() << "mounting a file system needs privileges";
+    tree.AddFile("drive/mounted/there.tmp");
+    session.scan.FindGarbage = true;
+    std::vector<std::string> entries = Walk();
+    umount2(OnDrive("mounted").c_str(), MNT_DETACH);
+    EXPECT_THAT(entries, ElementsAre("t:\\here.tmp"));
 }
 
 TEST_F(WalkFolderTest, AsksTheAdmissionForEveryFolderAndSkipsRefusedOnesWhole) {
