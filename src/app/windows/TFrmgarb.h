@@ -1,0 +1,105 @@
+#pragma once
+// The main window: the result list, the counters of the running or last
+// search, the status line and the search commands. It is the view every
+// search drives.
+
+#include <QWidget>
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "app/Session.h"
+#include "scan/ScanPrompts.h"
+#include "scan/ScanView.h"
+#include "scan/SearchContext.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListView;
+class QPushButton;
+
+namespace vellomar {
+
+class ResultListModel;
+
+class TFrmgarb final : public QWidget, public ScanView {
+    Q_OBJECT
+
+public:
+    TFrmgarb(Session& session, ScanPrompts& prompts);
+
+    // The search commands of the "Remove Garbage" and "View or Examine" groups.
+    void CmdgarbClick();
+    void CmdzeroClick();
+    void cmdvideoClick();
+    void cmdpicClick();
+    void cmdsoundClick();
+    void CmdscreenClick();
+    void CmdwpClick();
+    void CmdzipClick();
+    void CmdotherClick();
+    void CmdiniClick();
+    void CmdBookmarksClick();
+    void CmdLogClick();
+    void CmdTaxClick();
+    void cmdstopClick();
+
+    // ScanView
+    void ShowTotalsCaptions(std::string_view filesCaption, std::string_view bytesCaption) override;
+    void ShowEntryCount(std::size_t count) override;
+    void ShowByteTotal(double bytes) override;
+    void ShowStatus(std::string_view text) override;
+    void ShowBusy(bool busy) override;
+    void SetEmptyListState() override;
+    void SetFilledListState() override;
+    void FitListWidth() override;
+    void Pump() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void SetUpControls();
+    void FillDriveChooser();
+
+    // Runs the drive search with this command word on the chosen drive.
+    void RunSearch(std::string_view cliName);
+    // What the walk reported since the last time, onto the labels.
+    void WriteProgress();
+    // Hands the new rows to the list when it has waited long enough for its size.
+    void FeedList(Clock::time_point now);
+
+    Session& session_;
+    SearchContext context_;
+    ResultListModel* model_ = nullptr;
+
+    // While busy the walk writes these on every find and the labels take them
+    // when the window pumps; otherwise the labels take them at once.
+    bool busy_ = false;
+    std::size_t entryCount_ = 0;
+    double byteTotal_ = 0;
+    std::string status_;
+
+    Clock::time_point lastPump_;  // never pumped yet: the first pump always runs
+    Clock::time_point lastListFeed_;
+    bool searchRunning_ = false;
+    bool closeRequested_ = false;
+
+    QListView* ListBox1 = nullptr;
+    QLabel* lblcount1 = nullptr;
+    QLabel* lblcount2 = nullptr;
+    QLabel* lblbytes1 = nullptr;
+    QLabel* lblbytes2 = nullptr;
+    QPushButton* cmdstop = nullptr;
+
+    QGroupBox* GroupBox5 = nullptr;  // "View or Examine"
+    QGroupBox* GroupBox3 = nullptr;  // "Remove Garbage"
+
+    QComboBox* DriveComboBox1 = nullptr;
+    QLabel* Lblfiles = nullptr;
+};
+
+}  // namespace vellomar

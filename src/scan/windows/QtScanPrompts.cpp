@@ -1,0 +1,27 @@
+#include "scan/windows/QtScanPrompts.h"
+
+#include <QMessageBox>
+
+namespace vellomar {
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+bool QtScanPrompts::ShowCommandInformation(std::string_view text1, std::string_view text2) {
+    return infoWindow_.ShowTexts(ToQString(text1), ToQString(text2));
+}
+
+void QtScanPrompts::ShowCleanupSummary(const CleanupSummary& lines) {
+    summaryWindow_.ShowLines({ToQString(lines[0]), ToQString(lines[1]), ToQString(lines[2]),
+                        ToQString(lines[3])});
+}
+
+void QtScanPrompts::ShowError(std::string_view text) {
+    QMessageBox::critical(nullptr, "Vellomar", ToQString(text));
+}
+
+}  // namespace vellomar
