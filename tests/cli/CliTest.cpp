@@ -135,13 +135,5 @@ TEST_F(CliTest, MistakesEndWithOneLineOnStandardErrorAndStatusTwo) {
     }
 }
 
-TEST_F(CliTest, TheMachinesOwnDriveCIsTheRootFileSystem) {
-    // Without --drive the machine's table applies; this tree lies on one of its drives.
-    Add({"only.tmp"});
-    CliRun run = Run("garbage q:");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_THAT(run.err[0], HasSubstr("unknown drive: q:"));
-}
-
 }  // namespace
 }  // namespace vellomar

@@ -51,6 +51,11 @@ struct RowCase {
     bool fits;
 };
 
+void PrintTo(const RowCase& row, std::ostream* out) {
+    *out << row.name << (row.fits ? " fits" : " does not fit") << " row "
+         << static_cast<int>(row.category);
+}
+
 class CategoryRows : public ::testing::TestWithParam<RowCase> {};
 
 TEST_P(CategoryRows, FitByName) {
