@@ -148,17 +148,17 @@ void TFrmgarb::SetUpControls() {
         {"CmdTax", "tax", "Find all tax documents stored on your computer",
          &TFrmgarb::CmdTaxClick, GroupBox5, 2, 2},
     };
-    for (const SearchButton& spec : searchButtons) {
-        auto* button = new QPushButton(ToQString(FindDriveSearchCommand(spec.cliName)->caption),
-                                       spec.group);
-        button->setObjectName(spec.name);
+    for (const SearchButton& searchButton : searchButtons) {
+        auto* button = new QPushButton(ToQString(FindDriveSearchCommand(searchButton.cliName)->caption),
+                                       searchButton.group);
+        button->setObjectName(searchButton.name);
         button->setFont(arial);
-        button->setToolTip(spec.hint);
+        button->setToolTip(searchButton.hint);
         button->setCursor(Qt::PointingHandCursor);
         // "View or Examine" holds three columns of 104-wide buttons, "Remove Garbage" one of 116.
-        const int width = spec.group == GroupBox5 ? 104 : 116;
-        button->setGeometry(10 + spec.column * (width + 6), 22 + spec.row * 24, width, 20);
-        connect(button, &QPushButton::clicked, this, spec.click);
+        const int width = searchButton.group == GroupBox5 ? 104 : 116;
+        button->setGeometry(10 + searchButton.column * (width + 6), 22 + searchButton.row * 24, width, 20);
+        connect(button, &QPushButton::clicked, this, searchButton.click);
     }
 
     // The bottom strip.
