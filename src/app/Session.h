@@ -30,6 +30,9 @@ struct Session {
     ScanState scan;
     ResultList results;
     std::unique_ptr<FolderAdmission> folderAdmission = std::make_unique<AdmitEveryFolder>();
+    // The user asked the program to end while a command ran: the modal windows
+    // the command still opens close at once as if cancelled, and nothing is deleted.
+    bool endRequested = false;
 };
 
 }  // namespace vellomar

@@ -11,7 +11,7 @@ void CliScanView::ShowTotalsCaptions(std::string_view filesCaption, std::string_
 
 void CliScanView::ShowCleanupSummary(const CleanupSummary& lines) { summary_ = lines; }
 
-void CliScanView::ShowError(std::string_view text) {
+void CliScanView::ShowMessage(MessageKind, std::string_view text) {
     errorShown_ = true;
     std::fprintf(messages_, "vellomar-cli: %.*s\n", int(text.size()), text.data());
 }

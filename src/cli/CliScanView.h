@@ -28,7 +28,7 @@ public:
     // The information window is never shown: its switch stays as it is.
     bool ShowCommandInformation(std::string_view, std::string_view) override { return false; }
     void ShowCleanupSummary(const CleanupSummary& lines) override;
-    void ShowError(std::string_view text) override;
+    void ShowMessage(MessageKind kind, std::string_view text) override;
 
     // "Total Files = N" and "Total Bytes = B" as the labels read, then the
     // cleanup summary when the search showed one.

@@ -73,7 +73,7 @@ void FinishScan(SearchContext& context) {
     context.view.ShowBusy(false);
     context.view.ShowStatus(kScanCompleteStatus);
 
-    if (FoundRemovableFiles(context.session.scan)) {
+    if (FoundRemovableFiles(context.session.scan) && !context.session.endRequested) {
         context.prompts.ShowCleanupSummary(CleanupSummaryLines(context.session.scan));
         if (!context.session.results.Empty() && context.offerCleanup) context.offerCleanup();
     }

@@ -24,7 +24,8 @@ void ShowCommandInfo(SearchContext& context, std::string_view infoKey, std::stri
 void ResetScan(SearchContext& context);
 
 // Leaves the busy state, shows the cleanup summary (and the cleanup offer) when
-// a "Remove Garbage" category found files, and sets the list's state.
+// a "Remove Garbage" category found files, unless the program is ending, and
+// sets the list's state.
 void FinishScan(SearchContext& context);
 
 // The four lines of the cleanup summary for a finished search.

@@ -5,21 +5,20 @@
 #include <string>
 #include <string_view>
 
+#include "app/MessagePrompts.h"
+
 namespace vellomar {
 
 using CleanupSummary = std::array<std::string, 4>;
 
-class ScanPrompts {
+class ScanPrompts : public MessagePrompts {
 public:
-    virtual ~ScanPrompts() = default;
 
     // The information window; true when "Don't Show This Informational Message
     // Again" was ticked when it closed.
     virtual bool ShowCommandInformation(std::string_view text1, std::string_view text2) = 0;
     // The "Automatic Cleanup Option" window with its four result lines.
     virtual void ShowCleanupSummary(const CleanupSummary& lines) = 0;
-    // Text of an error the user must see ("Unable to write to ...").
-    virtual void ShowError(std::string_view text) = 0;
 };
 
 }  // namespace vellomar

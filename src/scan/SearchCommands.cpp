@@ -126,7 +126,7 @@ void RunDriveSearch(SearchContext& context, const DriveSearchCommand& command, c
     try {
         ShowCommandInfo(context, command.infoKey, command.infoText, command.infoAdvice);
     } catch (const IniWriteError& error) {
-        context.prompts.ShowError(error.what());  // the command ends with its failed write
+        context.prompts.ShowMessage(MessageKind::Error, error.what());  // the command ends with its failed write
         return;
     }
     ResetScan(context);

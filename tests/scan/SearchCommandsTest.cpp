@@ -91,6 +91,19 @@ TEST_F(SearchCommandsTest, AReviewSearchNeverShowsTheSummary) {
     EXPECT_EQ(view.listState, "filled");
 }
 
+TEST_F(SearchCommandsTest, EndingTheProgramDuringAWalkSkipsTheSummaryAndDeletesNothing) {
+    Add({"a.tmp", "b.tmp"});
+    view.onPump = [&] {
+        if (session.results.Empty()) return;
+        session.endRequested = true;
+        session.scan.ContinueScan = false;
+    };
+    Run("garbage");
+    EXPECT_FALSE(prompts.summary.has_value());
+    EXPECT_EQ(cleanupOffers, 0);
+    EXPECT_EQ(view.listState, "filled");
+}
+
 TEST_F(SearchCommandsTest, AnEmptyResultShowsNoSummaryAndTheEmptyState) {
     Add({"song.mp3"});
     Run("garbage");
@@ -167,8 +180,9 @@ TEST_F(SearchCommandsTest, AFailedSwitchWriteIsReportedAndEndsTheCommandBeforeIt
         test::FileSizeLimit tooSmallForTheFile(4);
         Run("garbage");
     }
-    ASSERT_EQ(prompts.errors.size(), 1u);
-    EXPECT_EQ(prompts.errors[0], "Unable to write to u:\\.config\\Velmo\\Binsettings.ini");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].first, MessageKind::Error);
+    EXPECT_EQ(prompts.messages[0].second, "Unable to write to u:\\.config\\Velmo\\Binsettings.ini");
     EXPECT_EQ(InfoSwitches(), "[Info]\nGarb=1\n");
     EXPECT_TRUE(session.results.Empty());
     EXPECT_FALSE(view.busy);

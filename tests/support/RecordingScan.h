@@ -56,12 +56,14 @@ public:
         return tickDontShowAgain;
     }
     void ShowCleanupSummary(const CleanupSummary& lines) override { summary = lines; }
-    void ShowError(std::string_view text) override { errors.emplace_back(text); }
+    void ShowMessage(MessageKind kind, std::string_view text) override {
+        messages.emplace_back(kind, std::string(text));
+    }
 
     bool tickDontShowAgain = false;
     std::vector<std::pair<std::string, std::string>> informationShown;
     std::optional<CleanupSummary> summary;
-    std::vector<std::string> errors;
+    std::vector<std::pair<MessageKind, std::string>> messages;
 };
 
 }  // namespace vellomar::test

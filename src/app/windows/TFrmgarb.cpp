@@ -210,6 +210,7 @@ void TFrmgarb::closeEvent(QCloseEvent* event) {
     // the walk instead and close once the search has returned.
     if (searchRunning_) {
         closeRequested_ = true;
+        session_.endRequested = true;
         session_.scan.ContinueScan = false;
         event->ignore();
         return;

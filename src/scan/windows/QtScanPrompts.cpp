@@ -1,6 +1,6 @@
 #include "scan/windows/QtScanPrompts.h"
 
-#include <QMessageBox>
+#include "app/windows/MessageBox.h"
 
 namespace vellomar {
 namespace {
@@ -20,8 +20,8 @@ void QtScanPrompts::ShowCleanupSummary(const CleanupSummary& lines) {
                         ToQString(lines[3])});
 }
 
-void QtScanPrompts::ShowError(std::string_view text) {
-    QMessageBox::critical(nullptr, "Vellomar", ToQString(text));
+void QtScanPrompts::ShowMessage(MessageKind kind, std::string_view text) {
+    ShowMessageBox(nullptr, kind, ToQString(text));
 }
 
 }  // namespace vellomar

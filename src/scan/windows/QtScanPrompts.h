@@ -12,8 +12,7 @@ class QtScanPrompts final : public ScanPrompts {
 public:
     bool ShowCommandInformation(std::string_view text1, std::string_view text2) override;
     void ShowCleanupSummary(const CleanupSummary& lines) override;
-    // An error message box with the program's title as its caption.
-    void ShowError(std::string_view text) override;
+    void ShowMessage(MessageKind kind, std::string_view text) override;
 
 private:
     TFrminfo infoWindow_;

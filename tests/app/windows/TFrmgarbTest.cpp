@@ -44,13 +44,15 @@ public:
         return tickDontShowAgain;
     }
     void ShowCleanupSummary(const CleanupSummary& lines) override { summaries.push_back(lines); }
-    void ShowError(std::string_view text) override { errors.emplace_back(text); }
+    void ShowMessage(MessageKind kind, std::string_view text) override {
+        messages.emplace_back(kind, std::string(text));
+    }
 
     bool tickDontShowAgain = false;
     std::function<void()> onInformation;
     std::vector<std::pair<std::string, std::string>> infoTexts;
     std::vector<CleanupSummary> summaries;
-    std::vector<std::string> errors;
+    std::vector<std::pair<MessageKind, std::string>> messages;
 };
 
 DriveTable DrivesOver(const TempTree& tree) {
@@ -471,8 +473,8 @@ private slots:
             text = box->text();
             icon = box->icon();
         });
-        prompts.ShowError("Unable to write to c:\\x\\Binsettings.ini");
-        QCOMPARE(caption, QString("Vellomar"));
+        prompts.ShowMessage(MessageKind::Error, "Unable to write to c:\\x\\Binsettings.ini");
+        QCOMPARE(caption, QString("Error"));
         QCOMPARE(text, QString("Unable to write to c:\\x\\Binsettings.ini"));
         QCOMPARE(icon, std::optional<QMessageBox::Icon>(QMessageBox::Critical));
     }
