@@ -31,6 +31,15 @@ std::string ExecutableFolder() {
 
 }  // namespace
 
-UserFolders UserFolders::OfThisProcess() { return UserFolders{ConfigHome(), ExecutableFolder()}; }
+UserFolders UserFolders::OfThisProcess() {
+    // The desktop always has a per-user application-data folder; a new account
+    // here may not have its configuration folder yet, so make it as the desktop
+    // would (private to the user). A failure shows later, when a file cannot be written.
+    const std::string configHome = ConfigHome();
+    std::error_code ignored;
+    if (std::filesystem::create_directories(configHome, ignored))
+        std::filesystem::permissions(configHome, std::filesystem::perms::owner_all, ignored);
+    return UserFolders{configHome, ExecutableFolder()};
+}
 
 }  // namespace vellomar

@@ -1,0 +1,27 @@
+#pragma once
+// The program's start: run once while the main window is made, before it first
+// appears and before any other window exists.
+
+#include "app/MessagePrompts.h"
+#include "app/Session.h"
+
+namespace vellomar {
+
+// The modal windows of the start. Tests answer them from a script.
+class StartUpPrompts : public MessagePrompts {
+public:
+    // The administrator notice; true when "Don't show me this message again"
+    // was ticked when it closed.
+    virtual bool ShowAdministratorNotice() = 0;
+};
+
+// Creates the data folder when it is missing (one level: its parent is the
+// user's application-data folder). A folder that cannot be created is reported
+// as a warning and the start goes on.
+void InitDataFolder(const Session& session, MessagePrompts& prompts);
+
+// The whole start-up sequence. A failed ini write is shown as an error and ends
+// the sequence at that step; the main window then opens with the steps done so far.
+void RunStartUpSequence(Session& session, StartUpPrompts& prompts);
+
+}  // namespace vellomar

@@ -1,0 +1,15 @@
+#pragma once
+// The start's modal windows as the desktop program shows them, before the main
+// window appears.
+
+#include "app/StartUp.h"
+
+namespace vellomar {
+
+class QtStartUpPrompts final : public StartUpPrompts {
+public:
+    bool ShowAdministratorNotice() override;
+    void ShowMessage(MessageKind kind, std::string_view text) override;
+};
+
+}  // namespace vellomar
