@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include "platform/DrivePath.h"
+#include "platform/Shell.h"
 
 namespace vellomar {
 
@@ -14,6 +15,12 @@ Platform::Platform(DriveTable drives, UserFolders folders)
 
 IniFile Platform::Ini(std::string_view drivePath) const {
     return IniFile(files_.NativePath(drivePath).value_or(std::string()), std::string(drivePath));
+}
+
+int Platform::ShellOpen(std::string_view drivePath) const {
+    // A missing file is told here: openers differ in whether they check.
+    if (!files_.Find(drivePath)) return kShellFileNotFound;
+    return OpenWithDesktop(files_.NativePath(drivePath).value());
 }
 
 }  // namespace vellomar

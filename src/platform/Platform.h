@@ -18,7 +18,8 @@ struct UserFolders {
     std::string configHome;     // per-user configuration folder
     std::string programFolder;  // the folder holding the running executable
 
-    // $XDG_CONFIG_HOME (or ~/.config) and the executable's folder of this process.
+    // $XDG_CONFIG_HOME (or ~/.config), created when missing, and the folder of
+    // this process's executable.
     static UserFolders OfThisProcess();
 };
 
@@ -39,6 +40,10 @@ public:
 
     // An ini file by drive-form path.
     IniFile Ini(std::string_view drivePath) const;
+
+    // Opens a file or folder with the application the desktop associates with
+    // it; the result is numbered as in platform/Shell.h.
+    int ShellOpen(std::string_view drivePath) const;
 
 private:
     DriveTable drives_;
