@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
-packages=(cmake g++ ninja-build qt6-base-dev libgtest-dev libgmock-dev)
+# fonts-liberation: metric matches for the Arial and Courier New the windows ask for.
+packages=(cmake g++ ninja-build qt6-base-dev libgtest-dev libgmock-dev fonts-liberation)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -34,6 +34,57 @@ TEST(DriveTable, GivesTheRootCAndOtherRealFileSystemsLettersInMountPointOrder) {
                                        P{'f', "/media/usb stick"}, P{'g', "/tmp"}));
 }
 
+struct KindAndLabel {
+    DriveKind kind;
+    std::string label;
+    bool operator==(const KindAndLabel&) const = default;
+};
+
+std::vector<std::pair<std::string, KindAndLabel>> KindsByRoot(const DriveTable& table) {
+    std::vector<std::pair<std::string, KindAndLabel>> kinds;
+    for (const Drive& drive : table.Drives())
+        kinds.push_back({drive.root, {drive.kind, drive.label}});
+    return kinds;
+}
+
+TEST(DriveTable, TellsTheKindOfEachDriveFromItsFileSystemAndDevice) {
+    constexpr const char* mountInfo =
+        "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "40 22 0:40 / /mnt/nfs rw - nfs server:/export rw\n"
+        "41 22 0:41 / /mnt/nfs4 rw - nfs4 server:/ rw\n"
+        "42 22 0:42 / /mnt/smb rw - cifs //filer/shared\\040docs rw\n"
+        "43 22 0:43 / /mnt/smb3 rw - smb3 //filer/music rw\n"
+        "44 22 0:44 / /mnt/ssh rw - fuse.sshfs ann@host:/home/ann rw\n"
+        "45 22 0:45 / /mnt/ram rw - ramfs ramfs rw\n"
+        "46 22 0:46 / /tmp rw - tmpfs tmpfs rw\n"
+        "47 22 11:0 / /media/cd rw - iso9660 /dev/sr0 ro\n"
+        "48 22 11:1 / /media/dvd rw - udf /dev/sr1 ro\n"
+        "49 22 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n"
+        "50 22 8:16 / /media/whole rw - exfat /dev/sdb rw\n"
+        "51 22 8:2 / /home rw - ext4 /dev/sda2 rw\n";
+    BlockDevices devices;
+    devices.removable = {"/dev/sdb", "/dev/sdb1"};
+    devices.labelLinks = {{"/dev/sda2", "Home\\x20Disk"}, {"/dev/sr0", "DVD\\x2fROM\\xZZ"},
+                          {"/dev/sdb1", "STICK"}};
+    using K = KindAndLabel;
+    using R = std::pair<std::string, KindAndLabel>;
+    EXPECT_THAT(KindsByRoot(DriveTable::FromMountInfo(mountInfo, devices)),
+                ::testing::UnorderedElementsAre(
+                    R{"/", K{DriveKind::Fixed, ""}},
+                    R{"/mnt/nfs", K{DriveKind::Network, "server:/export"}},
+                    R{"/mnt/nfs4", K{DriveKind::Network, "server:/"}},
+                    R{"/mnt/smb", K{DriveKind::Network, "//filer/shared docs"}},
+                    R{"/mnt/smb3", K{DriveKind::Network, "//filer/music"}},
+                    R{"/mnt/ssh", K{DriveKind::Network, "ann@host:/home/ann"}},
+                    R{"/mnt/ram", K{DriveKind::RamDisk, ""}},
+                    R{"/tmp", K{DriveKind::RamDisk, ""}},
+                    R{"/media/cd", K{DriveKind::CdRom, "DVD/ROM\\xZZ"}},
+                    R{"/media/dvd", K{DriveKind::CdRom, ""}},
+                    R{"/media/stick", K{DriveKind::Removable, "STICK"}},
+                    R{"/media/whole", K{DriveKind::Removable, ""}},
+                    R{"/home", K{DriveKind::Fixed, "Home Disk"}}));
+}
+
 TEST(DriveTable, TheMachinesTableAlwaysHasDriveC) {
     const DriveTable table = DriveTable::OfThisMachine();
     const Drive* c = table.Find('C');
@@ -42,11 +93,14 @@ TEST(DriveTable, TheMachinesTableAlwaysHasDriveC) {
 }
 
 TEST(DriveTable, AssignedLettersReplaceEarlierOnesAndStayInLetterOrder) {
-    DriveTable table = DriveTable::FromMountInfo(kMountInfo);
+    DriveTable table = DriveTable::FromMountInfo(kMountInfo, {{}, {{"/dev/sda3", "DATA"}}});
+    ASSERT_EQ(table.Find('d')->label, "DATA");
     table.Assign('D', "/srv/files/");
     table.Assign('t', "/work");
     ASSERT_NE(table.Find('d'), nullptr);
     EXPECT_EQ(table.Find('d')->root, "/srv/files");
+    EXPECT_EQ(table.Find('d')->kind, DriveKind::Fixed);  // an assigned letter is a fixed drive
+    EXPECT_EQ(table.Find('d')->label, "");                // without a label
     EXPECT_EQ(table.Drives().back().letter, 't');
     EXPECT_EQ(table.Find('z'), nullptr);
 }

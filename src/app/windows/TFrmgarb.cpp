@@ -1,5 +1,6 @@
 #include "app/windows/TFrmgarb.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -7,13 +8,19 @@
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <algorithm>
+#include <iterator>
 
+#include "app/EmptyListCheck.h"
+#include "app/ExternalPages.h"
+#include "app/windows/DrawnPictures.h"
+#include "app/windows/DriveChooser.h"
 #include "results/windows/ResultListModel.h"
 #include "results/windows/WidestEntry.h"
 #include "scan/ByteTotal.h"
@@ -34,6 +41,24 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The colour of an enabled control; a disabled one keeps the style's, so that
+// it still looks disabled.
+void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Active, role, color);
+    palette.setColor(QPalette::Inactive, role, color);
+    widget->setPalette(palette);
+}
+
+enum class Pointer { Hand, Arrow };
+
+struct ButtonLook {
+    const char* name;
+    const char* caption;
+    const char* hint;  // shown as a tool tip; empty for none
+    void (TFrmgarb::*click)();
+};
+
 }  // namespace
 
 TFrmgarb::TFrmgarb(Session& session, ScanPrompts& prompts)
@@ -47,26 +72,37 @@ void TFrmgarb::SetUpControls() {
     setWindowTitle("Vellomar");
     setFixedSize(675, 517);
     move(screen()->availableGeometry().center() - rect().center());
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, QColor(234, 234, 234));
-    setPalette(windowPalette);
+    SetColor(this, QPalette::Window, QColor(234, 234, 234));
     setAutoFillBackground(true);
     QFont windowFont("MS Sans Serif", 8, QFont::Bold);
     windowFont.setStyleHint(QFont::SansSerif);
     setFont(windowFont);
-    const QFont arial("Arial", 8, QFont::Normal);
-    QFont counterFont("Courier New", 9, QFont::Bold);
-    counterFont.setStyleHint(QFont::Monospace);
+    QFont arial("Arial", 8, QFont::Normal);
+    arial.setStyleHint(QFont::SansSerif);
+    QFont courier("Courier New", 9, QFont::Bold);
+    courier.setStyleHint(QFont::Monospace);
+    const QColor navy(0, 0, 128);
 
-    // The result area.
+    const auto addButton = [&](QWidget* parent, const ButtonLook& look, QRect geometry,
+                               Pointer pointer = Pointer::Hand) {
+        auto* button = new QPushButton(look.caption, parent);
+        button->setObjectName(look.name);
+        button->setGeometry(geometry);
+        button->setFont(arial);
+        button->setToolTip(look.hint);
+        if (pointer == Pointer::Hand) button->setCursor(Qt::PointingHandCursor);
+        connect(button, &QPushButton::clicked, this, look.click);
+        return button;
+    };
+
+    // The result area: the list, its file buttons, the counters and the
+    // current entry's lines, Stop, the sort group and the filter.
     auto* Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setGeometry(2, 2, 670, 289);
-    QPalette panelPalette = Panel1->palette();
-    panelPalette.setColor(QPalette::Window, QColor(128, 128, 128));
-    panelPalette.setColor(QPalette::WindowText, Qt::white);
-    Panel1->setPalette(panelPalette);
+    SetColor(Panel1, QPalette::Window, QColor(128, 128, 128));
+    SetColor(Panel1, QPalette::WindowText, Qt::white);
     Panel1->setAutoFillBackground(true);
 
     model_ = new ResultListModel(session_.results, this);
@@ -79,29 +115,86 @@ void TFrmgarb::SetUpControls() {
     ListBox1->setTextElideMode(Qt::ElideNone);  // long paths scroll into view instead
     ListBox1->setModel(model_);
 
-    // Under the list: the file buttons' row, then the counters.
-    const auto addCounterLabel = [&](const char* name, QRect geometry) {
+    const ButtonLook fileButtons[] = {
+        {"cmddel", "Delete", "Delete highlighted file", &TFrmgarb::cmddelClick},
+        {"cmdbin", "Delete to Bin", "Delete highlighted file and put in trash bin",
+         &TFrmgarb::cmdbinClick},
+        {"Button3", "Highlight All", "", &TFrmgarb::Button3Click},
+        {"cmddet", "Get Details", "Show all file details", &TFrmgarb::cmddetClick},
+        {"Button2", "Explore Folder", "Jump to the folder containing this file",
+         &TFrmgarb::Button2Click},
+        {"cmdbrowv", "View This File", "View or open the highlighted file",
+         &TFrmgarb::cmdbrowvClick},
+        {"cmdscrv", "Preview SS", "Preview the highlighted screensaver", &TFrmgarb::cmdscrvClick},
+    };
+    QPushButton* fileButtonRow[std::size(fileButtons)];
+    for (std::size_t i = 0; i < std::size(fileButtons); ++i)  // spread evenly under the list
+        fileButtonRow[i] = addButton(Panel1, fileButtons[i], QRect(7 + 95 * int(i), 198, 81, 18));
+    cmddel = fileButtonRow[0];
+    cmdbin = fileButtonRow[1];
+    cmddet = fileButtonRow[3];
+    SetColor(fileButtonRow[4], QPalette::ButtonText, Qt::red);  // "Explore Folder"
+    cmdbrowv = fileButtonRow[5];
+    cmdscrv = fileButtonRow[6];
+
+    const auto addPanelLabel = [&](const char* name, QRect geometry) {
         auto* label = new QLabel(Panel1);
         label->setObjectName(name);
-        label->setFont(counterFont);
+        label->setFont(courier);
         label->setGeometry(geometry);
         return label;
     };
-    lblcount1 = addCounterLabel("lblcount1", QRect(8, 222, 120, 16));
-    lblcount2 = addCounterLabel("lblcount2", QRect(128, 222, 140, 16));
-    lblbytes1 = addCounterLabel("lblbytes1", QRect(8, 240, 120, 16));
-    lblbytes2 = addCounterLabel("lblbytes2", QRect(128, 240, 140, 16));
+    lblcount1 = addPanelLabel("lblcount1", QRect(8, 222, 106, 16));
+    lblcount2 = addPanelLabel("lblcount2", QRect(114, 222, 154, 16));
+    lblbytes1 = addPanelLabel("lblbytes1", QRect(8, 238, 106, 16));
+    lblbytes2 = addPanelLabel("lblbytes2", QRect(114, 238, 154, 16));
+    Lblsize = addPanelLabel("Lblsize", QRect(8, 254, 260, 16));
+    Lbldate = addPanelLabel("Lbldate", QRect(8, 270, 260, 16));
     lblcount1->hide();
     lblbytes1->hide();
 
-    cmdstop = new QPushButton("Stop", Panel1);
-    cmdstop->setObjectName("cmdstop");
-    cmdstop->setGeometry(276, 224, 46, 28);
-    cmdstop->setFont(arial);
-    cmdstop->setToolTip("Stop the file analyze");
-    cmdstop->setCursor(Qt::PointingHandCursor);
+    cmdstop = addButton(Panel1, {"cmdstop", "", "Stop the file analyze", &TFrmgarb::cmdstopClick},
+                        QRect(276, 224, 46, 28));
+    cmdstop->setIcon(StopPicture());
+    cmdstop->setIconSize(QSize(22, 22));
     cmdstop->hide();
-    connect(cmdstop, &QPushButton::clicked, this, &TFrmgarb::cmdstopClick);
+
+    auto* sortGroup = new QGroupBox("Sort Your Result List:", Panel1);
+    sortGroup->setGeometry(332, 219, 260, 66);
+    const ButtonLook sortButtons[] = {
+        {"cmdesrt", "Ext", "Sort the list by file extension", &TFrmgarb::cmdesrtClick},
+        {"Cmdnsrt", "Name", "Sort the list by file name", &TFrmgarb::CmdnsrtClick},
+        {"Cmdpsrt", "Path", "Sort the list by path", &TFrmgarb::CmdpsrtClick},
+        {"Cmdssrt", "Size", "Sort this list by file size", &TFrmgarb::CmdssrtClick},
+    };
+    const QIcon sortPicture = SortPicture();  // the picture of "Ext", shared by all four
+    QFont sortFont = courier;
+    sortFont.setPointSize(8);
+    for (int i = 0; i < 4; ++i) {
+        QPushButton* button =
+            addButton(sortGroup, sortButtons[i], QRect(8 + 62 * i, 20, 58, 21), Pointer::Arrow);
+        button->setFont(sortFont);
+        SetColor(button, QPalette::ButtonText, navy);
+        button->setIcon(sortPicture);
+    }
+    auto* CheckIgnore = new QCheckBox("Ignore Case", sortGroup);
+    CheckIgnore->setObjectName("CheckIgnore");
+    CheckIgnore->setGeometry(8, 44, 140, 18);
+    CheckIgnore->setToolTip("Check this before sorting to ignore uppercase vs. lowercase");
+    CheckIgnore->setChecked(true);
+
+    EdFilter = new QLineEdit("Filter List", Panel1);
+    EdFilter->setObjectName("EdFilter");
+    EdFilter->setGeometry(602, 226, 56, 22);
+    EdFilter->setFont(arial);
+    EdFilter->hide();
+    CmdFilter = addButton(
+        Panel1,
+        {"CmdFilter", "Ok", "Enter filter data and click \"Ok\" to keep only your filter in the list",
+         &TFrmgarb::CmdFilterClick},
+        QRect(615, 254, 30, 22), Pointer::Arrow);
+    SetColor(CmdFilter, QPalette::ButtonText, navy);
+    CmdFilter->hide();
 
     // The two groups of search commands.
     GroupBox5 = new QGroupBox("View or Examine", this);
@@ -112,65 +205,167 @@ void TFrmgarb::SetUpControls() {
     GroupBox3->setGeometry(382, 296, 290, 152);
 
     struct SearchButton {
-        const char* name;
-        std::string_view cliName;
-        const char* hint;
-        void (TFrmgarb::*click)();
+        ButtonLook look;
         QGroupBox* group;
         int column;
         int row;
     };
     const SearchButton searchButtons[] = {
-        {"Cmdgarb", "garbage", "Find various garbage data",
-         &TFrmgarb::CmdgarbClick, GroupBox3, 0, 0},
-        {"Cmdzero", "zero", "Find all empty files",
-         &TFrmgarb::CmdzeroClick, GroupBox3, 0, 1},
-        {"cmdvideo", "videos", "Find all videos stored on your computer",
-         &TFrmgarb::cmdvideoClick, GroupBox5, 0, 0},
-        {"cmdpic", "pictures", "Find all pictures stored on your computer",
-         &TFrmgarb::cmdpicClick, GroupBox5, 0, 1},
-        {"cmdsound", "sounds", "Find all sound files stored on your computer",
-         &TFrmgarb::cmdsoundClick, GroupBox5, 0, 2},
-        {"Cmdscreen", "screensavers", "Find all screensavers stored on your computer",
-         &TFrmgarb::CmdscreenClick, GroupBox5, 0, 3},
-        {"Cmdwp", "documents", "Find all documents stored on your computer",
-         &TFrmgarb::CmdwpClick, GroupBox5, 1, 0},
-        {"Cmdzip", "zips", "Find all zip files stored on your computer",
-         &TFrmgarb::CmdzipClick, GroupBox5, 1, 1},
-        {"Cmdother", "webpages", "Find all website related pages stored on your computer",
-         &TFrmgarb::CmdotherClick, GroupBox5, 1, 2},
-        {"Cmdini", "inidat", "Find all ini and data files stored on your computer",
-         &TFrmgarb::CmdiniClick, GroupBox5, 1, 3},
-        {"CmdBookmarks", "bookmarks", "Find all browser bookmarks stored on your computer",
-         &TFrmgarb::CmdBookmarksClick, GroupBox5, 2, 0},
-        {"CmdLog", "logs", "Find all log files stored on your computer",
-         &TFrmgarb::CmdLogClick, GroupBox5, 2, 1},
-        {"CmdTax", "tax", "Find all tax documents stored on your computer",
-         &TFrmgarb::CmdTaxClick, GroupBox5, 2, 2},
+        {{"Cmdgarb", "Garbage Files", "Find various garbage data", &TFrmgarb::CmdgarbClick},
+         GroupBox3, 0, 0},
+        {{"Cmdzero", "0 Byte Files", "Find all empty files", &TFrmgarb::CmdzeroClick},
+         GroupBox3, 0, 1},
+        {{"Cmdcweb", "All Internet Files", "Find all cached webpages", &TFrmgarb::CmdcwebClick},
+         GroupBox3, 0, 2},
+        {{"Cmdcpic", "Internet Pics Only", "Find all cached webpage pictures",
+          &TFrmgarb::CmdcpicClick},
+         GroupBox3, 0, 3},
+        {{"cmdvideo", "Videos", "Find all videos stored on your computer",
+          &TFrmgarb::cmdvideoClick},
+         GroupBox5, 0, 0},
+        {{"cmdpic", "Pictures", "Find all pictures stored on your computer",
+          &TFrmgarb::cmdpicClick},
+         GroupBox5, 0, 1},
+        {{"cmdsound", "Sound Files", "Find all sound files stored on your computer",
+          &TFrmgarb::cmdsoundClick},
+         GroupBox5, 0, 2},
+        {{"Cmdscreen", "Screensavers", "Find all screensavers stored on your computer",
+          &TFrmgarb::CmdscreenClick},
+         GroupBox5, 0, 3},
+        {{"Cmdwp", "Documents", "Find all documents stored on your computer",
+          &TFrmgarb::CmdwpClick},
+         GroupBox5, 1, 0},
+        {{"Cmdzip", "Zip Files", "Find all zip files stored on your computer",
+          &TFrmgarb::CmdzipClick},
+         GroupBox5, 1, 1},
+        {{"Cmdother", "Webpage Files", "Find all website related pages stored on your computer",
+          &TFrmgarb::CmdotherClick},
+         GroupBox5, 1, 2},
+        {{"Cmdini", "Ini/Dat Files", "Find all ini and data files stored on your computer",
+          &TFrmgarb::CmdiniClick},
+         GroupBox5, 1, 3},
+        {{"CmdBookmarks", "Bookmarks", "Find all browser bookmarks stored on your computer",
+          &TFrmgarb::CmdBookmarksClick},
+         GroupBox5, 2, 0},
+        {{"CmdLog", "Log Files", "Find all log files stored on your computer",
+          &TFrmgarb::CmdLogClick},
+         GroupBox5, 2, 1},
+        {{"CmdTax", "Tax Files", "Find all tax documents stored on your computer",
+          &TFrmgarb::CmdTaxClick},
+         GroupBox5, 2, 2},
+        {{"CmdDisk", "Quick Search", "Customized search or add search filters for speed",
+          &TFrmgarb::CmdDiskClick},
+         GroupBox5, 2, 3},
     };
-    for (const SearchButton& searchButton : searchButtons) {
-        auto* button = new QPushButton(ToQString(FindDriveSearchCommand(searchButton.cliName)->caption),
-                                       searchButton.group);
-        button->setObjectName(searchButton.name);
-        button->setFont(arial);
-        button->setToolTip(searchButton.hint);
-        button->setCursor(Qt::PointingHandCursor);
+    for (const SearchButton& button : searchButtons) {
         // "View or Examine" holds three columns of 104-wide buttons, "Remove Garbage" one of 116.
-        const int width = searchButton.group == GroupBox5 ? 104 : 116;
-        button->setGeometry(10 + searchButton.column * (width + 6), 22 + searchButton.row * 24, width, 20);
-        connect(button, &QPushButton::clicked, this, searchButton.click);
+        const int width = button.group == GroupBox5 ? 104 : 116;
+        addButton(button.group, button.look,
+                  QRect(10 + button.column * (width + 6), 20 + button.row * 23, width, 20));
     }
+    QPushButton* Cmdfetch =
+        addButton(GroupBox3,
+                  {"Cmdfetch", "Fetch ALL", "Fetch all garbage that can be removed",
+                   &TFrmgarb::CmdfetchClick},
+                  QRect(141, 52, 135, 25));  // beside the middle two
+    QFont fetchFont = arial;
+    fetchFont.setPointSize(9);
+    fetchFont.setBold(true);
+    Cmdfetch->setFont(fetchFont);
+    SetColor(Cmdfetch, QPalette::ButtonText, navy);
+
+    auto* LblQuickSearch = new QLabel(GroupBox5);
+    LblQuickSearch->setObjectName("LblQuickSearch");
+    LblQuickSearch->setGeometry(10, 114, 324, 16);
+    auto* LblQuickSearch2 = new QLabel(GroupBox5);
+    LblQuickSearch2->setObjectName("LblQuickSearch2");
+    LblQuickSearch2->setGeometry(10, 131, 324, 16);
 
     // The bottom strip.
+    cmdtotal = addButton(this, {"cmdtotal", "Show Totals", "View system totals",
+                                &TFrmgarb::cmdtotalClick},
+                         QRect(8, 456, 104, 20));
     DriveComboBox1 = new QComboBox(this);
     DriveComboBox1->setObjectName("DriveComboBox1");
-    DriveComboBox1->setGeometry(118, 456, 151, 22);
+    DriveComboBox1->setGeometry(118, 455, 151, 22);
     DriveComboBox1->setFont(arial);
 
     Lblfiles = new QLabel(this);
     Lblfiles->setObjectName("Lblfiles");
     Lblfiles->setGeometry(8, 486, 474, 16);
     Lblfiles->setFont(QFont("Arial", 8, QFont::Bold));
+
+    const ButtonLook leavingButtons[] = {
+        {"Cmdmore", "Downloads", "", &TFrmgarb::CmdmoreClick},
+        {"cmdhelp", "Help", "", &TFrmgarb::cmdhelpClick},
+        {"cmdexit", "Exit", "", &TFrmgarb::cmdexitClick},
+    };
+    for (int i = 0; i < 3; ++i)
+        addButton(this, leavingButtons[i], QRect(427 + 83 * i, 456, 79, 19));
+
+    // The companion list; never shown.
+    auto* ListHidden = new QListView(this);
+    ListHidden->setObjectName("ListHidden");
+    ListHidden->hide();
+}
+
+void TFrmgarb::cmddelClick() {
+    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
+    // deletion comes with the result-list operations
+}
+
+void TFrmgarb::cmdbinClick() {
+    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
+    // moving to the garbage bin comes with the result-list operations
+}
+
+void TFrmgarb::Button3Click() {
+    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
+    // highlighting every entry comes with the selected-file panel
+}
+
+void TFrmgarb::cmddetClick() {
+    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
+    // the File Details window comes with the selected-file panel
+}
+
+void TFrmgarb::Button2Click() {
+    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
+    // opening the entry's folder comes with the selected-file panel
+}
+
+void TFrmgarb::cmdbrowvClick() {
+    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
+    // opening the entry with its viewer comes with the file viewers
+}
+
+void TFrmgarb::cmdscrvClick() {
+    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
+    // the screensaver preview comes with the file viewers
+}
+
+void TFrmgarb::cmdesrtClick() {
+    if (!ListReadyForSort(session_.results, context_.prompts)) return;
+    // sorting by extension comes with the sort commands
+}
+
+void TFrmgarb::CmdnsrtClick() {
+    if (!ListReadyForSort(session_.results, context_.prompts)) return;
+    // sorting by name comes with the sort commands
+}
+
+void TFrmgarb::CmdpsrtClick() {
+    if (!ListReadyForSort(session_.results, context_.prompts)) return;
+    // sorting by path comes with the sort commands
+}
+
+void TFrmgarb::CmdssrtClick() {
+    if (!ListReadyForSort(session_.results, context_.prompts)) return;
+    // sorting by size comes with the sort commands
+}
+
+void TFrmgarb::CmdFilterClick() {
+    // keeping only the entries with the filter text comes with filtering
 }
 
 void TFrmgarb::CmdgarbClick() { RunSearch("garbage"); }
@@ -187,13 +382,40 @@ void TFrmgarb::CmdBookmarksClick() { RunSearch("bookmarks"); }
 void TFrmgarb::CmdLogClick() { RunSearch("logs"); }
 void TFrmgarb::CmdTaxClick() { RunSearch("tax"); }
 
+void TFrmgarb::CmdcwebClick() {
+    // the search of cached internet files comes with the browser-cache locator
+}
+
+void TFrmgarb::CmdcpicClick() {
+    // the search of cached internet pictures comes with the browser-cache locator
+}
+
+void TFrmgarb::CmdfetchClick() {
+    // every "Remove Garbage" search at once comes with the browser-cache locator
+}
+
+void TFrmgarb::CmdDiskClick() {
+    // the Quick Search window and the name search come with Quick Search
+}
+
 void TFrmgarb::cmdstopClick() { session_.scan.ContinueScan = false; }
 
+void TFrmgarb::cmdtotalClick() {
+    // the File Statistics window comes with the totals and statistics
+}
+
+void TFrmgarb::CmdmoreClick() { OpenDownloadsPage(session_.platform, context_.prompts); }
+
+void TFrmgarb::cmdhelpClick() { OpenHelpPage(session_.platform, context_.prompts); }
+
+void TFrmgarb::cmdexitClick() { close(); }
+
 void TFrmgarb::FillDriveChooser() {
-    for (const Drive& drive : session_.platform.Drives().Drives())
-        DriveComboBox1->addItem(QString("%1:").arg(QChar(drive.letter)), QChar(drive.letter));
-    const int systemDrive = DriveComboBox1->findData(QChar('c'));  // where the system lives
-    if (systemDrive >= 0) DriveComboBox1->setCurrentIndex(systemDrive);
+    AddDriveItems(*DriveComboBox1, session_.platform.Drives());
+    const std::optional<std::string> currentFolder = session_.platform.Files().CurrentFolder();
+    const int current =
+        currentFolder ? DriveComboBox1->findData(QChar(currentFolder->front())) : -1;
+    DriveComboBox1->setCurrentIndex(std::max(current, 0));
 }
 
 void TFrmgarb::RunSearch(std::string_view cliName) {
@@ -243,19 +465,42 @@ void TFrmgarb::ShowStatus(std::string_view text) {
 void TFrmgarb::ShowBusy(bool busy) {
     busy_ = busy;
     cmdstop->setVisible(busy);
+    cmdtotal->setEnabled(!busy);
     GroupBox5->setEnabled(!busy);
     GroupBox3->setEnabled(!busy);
+    if (busy) {
+        EdFilter->hide();
+        CmdFilter->hide();
+    }
     WriteProgress();
     model_->Sync();
 }
 
-void TFrmgarb::SetEmptyListState() { ListBox1->setEnabled(false); }
+void TFrmgarb::DisableFileButtons() { SetFileButtonsEnabled(false); }
+
+void TFrmgarb::SetFileButtonsEnabled(bool enabled) {
+    for (QPushButton* button : {cmdscrv, cmdbrowv, cmddel, cmdbin, cmddet})
+        button->setEnabled(enabled);
+}
+
+void TFrmgarb::SetEmptyListState() {
+    ListBox1->setEnabled(false);
+    DisableFileButtons();
+    Lbldate->hide();
+    Lblsize->hide();
+}
 
 void TFrmgarb::SetFilledListState() {
     model_->Sync();
     ListBox1->setEnabled(true);
+    SetFileButtonsEnabled(true);
     ListBox1->selectionModel()->setCurrentIndex(model_->index(0),
                                                 QItemSelectionModel::ClearAndSelect);
+    // The lines and File Details for that entry come with the selected-file panel.
+    Lbldate->show();
+    Lblsize->show();
+    EdFilter->show();
+    CmdFilter->show();
 }
 
 void TFrmgarb::FitListWidth() {

@@ -1,7 +1,7 @@
 #pragma once
-// The main window: the result list, the counters of the running or last
-// search, the status line and the search commands. It is the view every
-// search drives.
+// The main window: the result list with its file and sort commands, the
+// counters of the running or last search, the status line and the search
+// commands. It is the view every search drives.
 
 #include <QWidget>
 #include <chrono>
@@ -16,6 +16,7 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListView;
 class QPushButton;
 
@@ -28,6 +29,22 @@ class TFrmgarb final : public QWidget, public ScanView {
 
 public:
     TFrmgarb(Session& session, ScanPrompts& prompts);
+
+    // The file commands under the list.
+    void cmddelClick();
+    void cmdbinClick();
+    void Button3Click();
+    void cmddetClick();
+    void Button2Click();
+    void cmdbrowvClick();
+    void cmdscrvClick();
+
+    // The sort group and the filter.
+    void cmdesrtClick();
+    void CmdnsrtClick();
+    void CmdpsrtClick();
+    void CmdssrtClick();
+    void CmdFilterClick();
 
     // The search commands of the "Remove Garbage" and "View or Examine" groups.
     void CmdgarbClick();
@@ -43,7 +60,21 @@ public:
     void CmdBookmarksClick();
     void CmdLogClick();
     void CmdTaxClick();
+    void CmdcwebClick();
+    void CmdcpicClick();
+    void CmdfetchClick();
+    void CmdDiskClick();
     void cmdstopClick();
+
+    // The bottom strip.
+    void cmdtotalClick();
+    void CmdmoreClick();
+    void cmdhelpClick();
+    void cmdexitClick();
+
+    // Disables "Preview SS", "View This File", "Delete", "Delete to Bin" and
+    // "Get Details"; "Highlight All" and "Explore Folder" stay as they are.
+    void DisableFileButtons();
 
     // ScanView
     void ShowTotalsCaptions(std::string_view filesCaption, std::string_view bytesCaption) override;
@@ -63,7 +94,10 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void SetUpControls();
+    // Starts at the drive of the current folder, else at the first drive.
     void FillDriveChooser();
+    // The five file buttons that an empty list disables.
+    void SetFileButtonsEnabled(bool enabled);
 
     // Runs the drive search with this command word on the chosen drive.
     void RunSearch(std::string_view cliName);
@@ -89,15 +123,25 @@ private:
     bool closeRequested_ = false;
 
     QListView* ListBox1 = nullptr;
+    QPushButton* cmddel = nullptr;
+    QPushButton* cmdbin = nullptr;
+    QPushButton* cmddet = nullptr;
+    QPushButton* cmdbrowv = nullptr;
+    QPushButton* cmdscrv = nullptr;
     QLabel* lblcount1 = nullptr;
     QLabel* lblcount2 = nullptr;
     QLabel* lblbytes1 = nullptr;
     QLabel* lblbytes2 = nullptr;
+    QLabel* Lblsize = nullptr;
+    QLabel* Lbldate = nullptr;
     QPushButton* cmdstop = nullptr;
+    QLineEdit* EdFilter = nullptr;
+    QPushButton* CmdFilter = nullptr;
 
     QGroupBox* GroupBox5 = nullptr;  // "View or Examine"
     QGroupBox* GroupBox3 = nullptr;  // "Remove Garbage"
 
+    QPushButton* cmdtotal = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
     QLabel* Lblfiles = nullptr;
 };

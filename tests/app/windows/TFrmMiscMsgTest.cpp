@@ -12,6 +12,7 @@
 
 #include "app/windows/QtStartUpPrompts.h"
 #include "app/windows/TFrmMiscMsg.h"
+#include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
 namespace {
@@ -107,11 +108,7 @@ private slots:
     }
 };
 
-// For the window tests' main: runs the tests above.
-int RunTFrmMiscMsgTest(int argc, char** argv) {
-    TFrmMiscMsgTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+VELLOMAR_QT_TEST(TFrmMiscMsgTest);
 
 }  // namespace vellomar
 

@@ -7,14 +7,18 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -27,13 +31,28 @@
 #include "scan/SearchCommands.h"
 #include "scan/windows/QtScanPrompts.h"
 #include "support/TempTree.h"
+#include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
 namespace {
 
 using test::TempTree;
+using test::WithNextModal;
 
 const QString kComplete = "Disk analyze complete. Details shown.";
+const std::string kListAboveEmpty = "The list above is currently empty.";
+const std::string kListEmpty = "The list is currently empty.";
+
+// The commands that answer an empty list, in the row under the list and in the sort group.
+const char* const kFileButtons[] = {"cmddel",  "cmdbin",   "Button3", "cmddet",
+                                    "Button2", "cmdbrowv", "cmdscrv"};
+const char* const kSortButtons[] = {"cmdesrt", "Cmdnsrt", "Cmdpsrt", "Cmdssrt"};
+// The five that an empty list disables; "Highlight All" and "Explore Folder" never are.
+const char* const kDisablingFileButtons[] = {"cmddel", "cmdbin", "cmddet", "cmdbrowv", "cmdscrv"};
+const char* const kSearchButtons[] = {
+    "Cmdgarb", "Cmdzero", "Cmdcweb", "Cmdcpic", "Cmdfetch", "cmdvideo", "cmdpic", "cmdsound",
+    "Cmdscreen", "Cmdwp", "Cmdzip", "Cmdother", "Cmdini", "CmdBookmarks", "CmdLog", "CmdTax",
+    "CmdDisk"};
 
 // Answers a search's modal windows without showing any.
 class ScriptedScanPrompts final : public ScanPrompts {
@@ -96,10 +115,19 @@ struct MainWindowRig {
         return entries;
     }
 
-    void Search(const char* button, const char* drive = "t:") {
+    void Search(const char* button, char drive = 't') {
         QComboBox* chooser = Control<QComboBox>("DriveComboBox1");
-        chooser->setCurrentIndex(chooser->findText(drive));
+        chooser->setCurrentIndex(chooser->findData(QChar(drive)));
         Control<QPushButton>(button)->click();
+    }
+    // Enabled, and shown once the window is.
+    bool Usable(const char* name) {
+        QWidget* control = Control<QWidget>(name);
+        return control->isEnabled() && control->isVisibleTo(&window);
+    }
+    bool Shown(const char* name) { return Control<QWidget>(name)->isVisibleTo(&window); }
+    std::vector<std::pair<MessageKind, std::string>> TakeMessages() {
+        return std::exchange(prompts.messages, {});
     }
 
     void TurnInfoSwitchesOn() {
@@ -116,20 +144,32 @@ struct MainWindowRig {
     TFrmgarb window;
 };
 
+// The process's current folder, moved for one test. Walks move it too, so the
+// one before may be gone by now: then it is left in the temporary folder.
+class CurrentFolderGuard {
+public:
+    explicit CurrentFolderGuard(const std::filesystem::path& folder) {
+        std::error_code error;
+        previous_ = std::filesystem::current_path(error);
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolderGuard() {
+        std::error_code error;
+        std::filesystem::current_path(previous_, error);
+        if (error) std::filesystem::current_path(std::filesystem::temp_directory_path(), error);
+    }
+
+private:
+    std::filesystem::path previous_;
+};
+
+QImage PictureOf(const QIcon& icon) { return icon.pixmap(16, 16).toImage(); }
+
 QStringList Sorted(QStringList list) {
     list.sort();
     return list;
 }
 
-// Runs check inside the modal window that the next call opens, then closes it.
-void WithNextModal(std::function<void(QWidget*)> check) {
-    QTimer::singleShot(0, [check] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
-        check(modal);
-        if (modal->isVisible()) modal->close();  // never leave a test waiting on a window
-    });
-}
 
 }  // namespace
 
@@ -137,19 +177,22 @@ class TFrmgarbTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startsOnTheSystemDriveWithTheCountersHidden() {
+    void startsWithEveryDesignedControlUsableAndTheSearchOnlyPartsHidden() {
         MainWindowRig rig;
-        QComboBox* chooser = rig.Control<QComboBox>("DriveComboBox1");
-        QCOMPARE(chooser->count(), 2);
-        QCOMPARE(chooser->itemText(0), QString("c:"));
-        QCOMPARE(chooser->itemText(1), QString("t:"));
-        QCOMPARE(chooser->currentText(), QString("c:"));
         QCOMPARE(rig.window.windowTitle(), QString("Vellomar"));
-        QVERIFY(rig.Control<QLabel>("lblcount1")->isHidden());
-        QVERIFY(rig.Control<QLabel>("lblbytes1")->isHidden());
-        QVERIFY(rig.Control<QPushButton>("cmdstop")->isHidden());
-        QCOMPARE(rig.Text("lblcount2"), QString());
-        QCOMPARE(rig.Text("Lblfiles"), QString());
+        for (const char* name : kFileButtons) QVERIFY2(rig.Usable(name), name);
+        for (const char* name : kSortButtons) QVERIFY2(rig.Usable(name), name);
+        for (const char* name : kSearchButtons) QVERIFY2(rig.Usable(name), name);
+        for (const char* name : {"ListBox1", "CheckIgnore", "cmdtotal", "DriveComboBox1", "Cmdmore",
+                                 "cmdhelp", "cmdexit", "Lblsize", "Lbldate", "Lblfiles",
+                                 "LblQuickSearch", "LblQuickSearch2"})
+            QVERIFY2(rig.Usable(name), name);
+        QVERIFY(rig.Control<QCheckBox>("CheckIgnore")->isChecked());
+        for (const char* name :
+             {"lblcount1", "lblbytes1", "cmdstop", "EdFilter", "CmdFilter", "ListHidden"})
+            QVERIFY2(!rig.Shown(name), name);
+        for (const char* name : {"lblcount2", "lblbytes2", "Lblsize", "Lbldate", "Lblfiles"})
+            QVERIFY2(rig.Text(name).isEmpty(), name);
     }
 
     void everySearchButtonRunsItsOwnCommand() {
@@ -233,15 +276,249 @@ private slots:
         rig.tree.AddAll({"drive/a.tmp:10", "drive/notes.txt:5"});
         rig.Search("cmdvideo");
         QCOMPARE(rig.Rows(), QStringList());
-        QVERIFY(!rig.List()->isEnabled());
         QCOMPARE(rig.Text("lblcount2"), QString("0"));
         QCOMPARE(rig.Text("lblbytes2"), QString("0"));
         QCOMPARE(rig.Text("Lblfiles"), kComplete);
         QVERIFY(rig.prompts.summaries.empty());
+        const auto checkEmptyState = [&] {
+            QVERIFY(!rig.List()->isEnabled());
+            for (const char* name : kDisablingFileButtons) QVERIFY2(!rig.Usable(name), name);
+            QVERIFY(rig.Usable("Button3"));
+            QVERIFY(rig.Usable("Button2"));
+            for (const char* name : {"Lblsize", "Lbldate", "EdFilter", "CmdFilter"})
+                QVERIFY2(!rig.Shown(name), name);
+        };
+        checkEmptyState();
 
         rig.Search("Cmdgarb");
         QCOMPARE(rig.Rows(), QStringList({"t:\\a.tmp"}));
         QVERIFY(rig.List()->isEnabled());
+        for (const char* name : kFileButtons) QVERIFY2(rig.Usable(name), name);
+        for (const char* name : {"Lblsize", "Lbldate", "EdFilter", "CmdFilter"})
+            QVERIFY2(rig.Shown(name), name);
+        QCOMPARE(rig.Control<QLineEdit>("EdFilter")->text(), QString("Filter List"));
+
+        rig.Search("cmdvideo");
+        checkEmptyState();
+    }
+
+    void busySearchLeavesEveryControlButTheSearchesAndTotalsAsItWas() {
+        MainWindowRig rig;
+        rig.tree.AddAll({"drive/a.tmp:10", "drive/b.tmp:10"});
+        rig.Search("Cmdgarb");  // filled: the filter box is shown
+        QTest::qWait(50);        // the next walk hands input over at once
+        std::map<std::string, bool> usable;
+        QTimer duringWalk;       // ends with the test, also when the walk never fires it
+        duringWalk.setSingleShot(true);
+        QObject::connect(&duringWalk, &QTimer::timeout, [&] {
+            for (const char* name : kFileButtons) usable[name] = rig.Usable(name);
+            for (const char* name : kSortButtons) usable[name] = rig.Usable(name);
+            for (const char* name : kSearchButtons) usable[name] = rig.Usable(name);
+            for (const char* name :
+                 {"ListBox1", "CheckIgnore", "cmdtotal", "DriveComboBox1", "Cmdmore", "cmdhelp",
+                  "cmdexit", "cmdstop", "EdFilter", "CmdFilter", "lblcount1", "lblbytes1"})
+                usable[name] = rig.Usable(name);
+        });
+        duringWalk.start(0);
+        rig.Search("Cmdgarb");
+
+        QVERIFY(!usable.empty());
+        for (const char* name : kSearchButtons) QVERIFY2(!usable[name], name);
+        for (const char* name : {"cmdtotal", "EdFilter", "CmdFilter"})
+            QVERIFY2(!usable[name], name);
+        for (const char* name : kFileButtons) QVERIFY2(usable[name], name);
+        for (const char* name : kSortButtons) QVERIFY2(usable[name], name);
+        for (const char* name : {"ListBox1", "CheckIgnore", "DriveComboBox1", "Cmdmore", "cmdhelp",
+                                 "cmdexit", "cmdstop", "lblcount1", "lblbytes1"})
+            QVERIFY2(usable[name], name);
+
+        // Left again: the searches and totals back, the filter box with the entries.
+        for (const char* name : kSearchButtons) QVERIFY2(rig.Usable(name), name);
+        for (const char* name : {"cmdtotal", "EdFilter", "CmdFilter"})
+            QVERIFY2(rig.Usable(name), name);
+        QVERIFY(!rig.Shown("cmdstop"));
+    }
+
+    void fileAndSortCommandsAnswerAnEmptyListWithTheirMessage() {
+        using Messages = std::vector<std::pair<MessageKind, std::string>>;
+        MainWindowRig rig;
+        for (const char* name : kFileButtons) rig.Control<QPushButton>(name)->click();
+        QCOMPARE(rig.TakeMessages(), Messages(7, {MessageKind::Plain, kListAboveEmpty}));
+        for (const char* name : kSortButtons) rig.Control<QPushButton>(name)->click();
+        QCOMPARE(rig.TakeMessages(), Messages(4, {MessageKind::Plain, kListEmpty}));
+
+        rig.Search("cmdvideo");  // finds nothing: only two file buttons can still be pressed
+        for (const char* name : kFileButtons) rig.Control<QPushButton>(name)->click();
+        QCOMPARE(rig.TakeMessages(), Messages(2, {MessageKind::Plain, kListAboveEmpty}));
+
+        rig.tree.AddFile("drive/a.tmp", 1);
+        rig.Search("Cmdgarb");
+        for (const char* name : kFileButtons) rig.Control<QPushButton>(name)->click();
+        for (const char* name : kSortButtons) rig.Control<QPushButton>(name)->click();
+        QCOMPARE(rig.TakeMessages(), Messages());
+    }
+
+    void everyOtherControlCarriesItsCaptionHintAndPointer() {
+        struct Look {
+            const char* name;
+            const char* caption;
+            const char* hint;
+            Qt::CursorShape pointer;
+        };
+        const Look looks[] = {
+            {"cmddel", "Delete", "Delete highlighted file", Qt::PointingHandCursor},
+            {"cmdbin", "Delete to Bin", "Delete highlighted file and put in trash bin",
+             Qt::PointingHandCursor},
+            {"Button3", "Highlight All", "", Qt::PointingHandCursor},
+            {"cmddet", "Get Details", "Show all file details", Qt::PointingHandCursor},
+            {"Button2", "Explore Folder", "Jump to the folder containing this file",
+             Qt::PointingHandCursor},
+            {"cmdbrowv", "View This File", "View or open the highlighted file",
+             Qt::PointingHandCursor},
+            {"cmdscrv", "Preview SS", "Preview the highlighted screensaver",
+             Qt::PointingHandCursor},
+            {"cmdstop", "", "Stop the file analyze", Qt::PointingHandCursor},
+            {"cmdesrt", "Ext", "Sort the list by file extension", Qt::ArrowCursor},
+            {"Cmdnsrt", "Name", "Sort the list by file name", Qt::ArrowCursor},
+            {"Cmdpsrt", "Path", "Sort the list by path", Qt::ArrowCursor},
+            {"Cmdssrt", "Size", "Sort this list by file size", Qt::ArrowCursor},
+            {"CmdFilter", "Ok",
+             "Enter filter data and click \"Ok\" to keep only your filter in the list",
+             Qt::ArrowCursor},
+            {"Cmdcweb", "All Internet Files", "Find all cached webpages", Qt::PointingHandCursor},
+            {"Cmdcpic", "Internet Pics Only", "Find all cached webpage pictures",
+             Qt::PointingHandCursor},
+            {"Cmdfetch", "Fetch ALL", "Fetch all garbage that can be removed",
+             Qt::PointingHandCursor},
+            {"CmdDisk", "Quick Search", "Customized search or add search filters for speed",
+             Qt::PointingHandCursor},
+            {"cmdtotal", "Show Totals", "View system totals", Qt::PointingHandCursor},
+            {"Cmdmore", "Downloads", "", Qt::PointingHandCursor},
+            {"cmdhelp", "Help", "", Qt::PointingHandCursor},
+            {"cmdexit", "Exit", "", Qt::PointingHandCursor},
+        };
+        MainWindowRig rig;
+        for (const Look& look : looks) {
+            QPushButton* button = rig.Control<QPushButton>(look.name);
+            QCOMPARE(button->text(), QString(look.caption));
+            QCOMPARE(button->toolTip(), QString(look.hint));
+            QCOMPARE(button->cursor().shape(), look.pointer);
+        }
+        QCheckBox* ignoreCase = rig.Control<QCheckBox>("CheckIgnore");
+        QCOMPARE(ignoreCase->text(), QString("Ignore Case"));
+        QCOMPARE(ignoreCase->toolTip(),
+                 QString("Check this before sorting to ignore uppercase vs. lowercase"));
+        QCOMPARE(qobject_cast<QGroupBox*>(ignoreCase->parent())->title(),
+                 QString("Sort Your Result List:"));
+        QCOMPARE(rig.Control<QGroupBox>("GroupBox5")->title(), QString("View or Examine"));
+        QCOMPARE(rig.Control<QGroupBox>("GroupBox3")->title(), QString("Remove Garbage"));
+        for (const char* name : {"Cmdcweb", "Cmdcpic", "Cmdfetch"})
+            QCOMPARE(rig.Control<QWidget>(name)->parent()->objectName(), QString("GroupBox3"));
+        QCOMPARE(rig.Control<QWidget>("CmdDisk")->parent()->objectName(), QString("GroupBox5"));
+
+        // Coloured captions, which disabled buttons give up for the style's disabled look.
+        const std::pair<const char*, QColor> colouredCaptions[] = {
+            {"Button2", Qt::red},          {"Cmdfetch", QColor(0, 0, 128)},
+            {"cmdesrt", QColor(0, 0, 128)}, {"CmdFilter", QColor(0, 0, 128)}};
+        for (const auto& [name, colour] : colouredCaptions) {
+            const QPalette palette = rig.Control<QPushButton>(name)->palette();
+            QCOMPARE(palette.color(QPalette::Active, QPalette::ButtonText), colour);
+            QVERIFY2(palette.color(QPalette::Disabled, QPalette::ButtonText) != colour, name);
+        }
+
+        // Stop is a picture alone; the sort buttons all carry the picture of "Ext".
+        QVERIFY(!rig.Control<QPushButton>("cmdstop")->icon().isNull());
+        const QIcon sortPicture = rig.Control<QPushButton>("cmdesrt")->icon();
+        QVERIFY(!sortPicture.isNull());
+        for (const char* name : kSortButtons)
+            QCOMPARE(rig.Control<QPushButton>(name)->icon().cacheKey(), sortPicture.cacheKey());
+    }
+
+    void controlsNeitherOverlapNorSpillOutOfTheirContainers() {
+        MainWindowRig rig;
+        for (QWidget* container : rig.window.findChildren<QWidget*>()) {
+            if (!qobject_cast<QGroupBox*>(container) && container->objectName() != "Panel1" &&
+                container != &rig.window)
+                continue;
+            QList<QWidget*> controls;
+            for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (child->objectName() != "ListHidden" && !child->objectName().startsWith("qt_"))
+                    controls << child;
+            }
+            const auto nameOf = [](QWidget* control) {
+                auto* group = qobject_cast<QGroupBox*>(control);
+                return (group ? group->title() : control->objectName()).toUtf8();
+            };
+            for (int i = 0; i < controls.size(); ++i) {
+                QVERIFY2(container->contentsRect().contains(controls[i]->geometry()),
+                         nameOf(controls[i]));
+                for (int j = i + 1; j < controls.size(); ++j)
+                    QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                             nameOf(controls[i]) + " and " + nameOf(controls[j]));
+            }
+            // Every caption fits inside its button's frame, beside its picture.
+            for (QPushButton* button :
+                 container->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                const QRect inside =
+                    button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+                const int picture = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+                QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + picture <=
+                             inside.width(),
+                         button->objectName().toUtf8());
+            }
+        }
+    }
+
+    void helpAndDownloadsSayWhenTheirPageIsMissing() {
+        MainWindowRig rig;  // the program folder holds neither page
+        rig.Control<QPushButton>("cmdhelp")->click();
+        rig.Control<QPushButton>("Cmdmore")->click();
+        const auto messages = rig.TakeMessages();
+        QCOMPARE(messages.size(), std::size_t(2));
+        QCOMPARE(messages[0].first, MessageKind::Error);
+        QVERIFY(messages[0].second.find("Help.htm") != std::string::npos);
+        QCOMPARE(messages[1].first, MessageKind::Plain);
+        QVERIFY(messages[1].second.find("download.htm") != std::string::npos);
+    }
+
+    void driveChooserNamesEachDriveByItsKindAndStartsAtTheCurrentFolder() {
+        TempTree tree;
+        DriveTable drives;
+        drives.Assign('d', tree.AddFolder("stick").string(), DriveKind::Removable, "STICK");
+        drives.Assign('e', tree.AddFolder("disc").string(), DriveKind::CdRom, "");
+        drives.Assign('f', tree.AddFolder("ram").string(), DriveKind::RamDisk, "");
+        drives.Assign('n', tree.AddFolder("net").string(), DriveKind::Network, "server:/Export");
+        drives.Assign('s', tree.AddFolder("system").string(), DriveKind::Fixed, "System Disk");
+        drives.Assign('t', tree.AddFolder("drive").string());
+        tree.AddFolder("drive/sub");
+        Platform platform(std::move(drives), UserFolders{(tree / "config").string(),
+                                                         (tree / "program").string()});
+        Session session(platform);
+        ScriptedScanPrompts prompts;
+
+        TFrmgarb window(session, prompts);  // the test's folder lies on none of these drives
+        QComboBox* chooser = window.findChild<QComboBox*>("DriveComboBox1");
+        QStringList items;
+        for (int i = 0; i < chooser->count(); ++i) items << chooser->itemText(i);
+        QCOMPARE(items, QStringList({"d:", "e: []", "f: []", "n: server:/Export",
+                                     "s: [system disk]", "t: []"}));
+        QCOMPARE(chooser->currentIndex(), 0);
+        // One picture per kind: the two fixed drives share theirs.
+        QList<QImage> pictures;
+        for (int i = 0; i < chooser->count(); ++i) {
+            QVERIFY(!chooser->itemIcon(i).isNull());
+            pictures << PictureOf(chooser->itemIcon(i));
+        }
+        QCOMPARE(pictures[4], pictures[5]);
+        for (int i = 0; i < 5; ++i)
+            for (int j = i + 1; j < 5; ++j) QVERIFY(pictures[i] != pictures[j]);
+
+        CurrentFolderGuard inDriveT(tree / "drive/sub");
+        TFrmgarb startedOnT(session, prompts);
+        QCOMPARE(startedOnT.findChild<QComboBox*>("DriveComboBox1")->currentText(),
+                 QString("t: []"));
     }
 
     void nextSearchReplacesTheListInsteadOfAddingToIt() {
@@ -259,7 +536,7 @@ private slots:
     void searchWalksTheChosenDrive() {
         MainWindowRig rig;
         rig.tree.AddAll({"drive/on-t.tmp:1", "home/on-c.tmp:1"});
-        rig.Search("Cmdgarb", "c:");
+        rig.Search("Cmdgarb", 'c');
         QCOMPARE(rig.Rows(), QStringList({"c:\\on-c.tmp"}));
     }
 
@@ -285,13 +562,13 @@ private slots:
         QCOMPARE(rig.Text("Lblfiles"), kComplete);
     }
 
-    void closingDuringAWalkStopsItAndClosesAfterwards() {
+    void exitDuringAWalkStopsItAndClosesAfterwards() {
         MainWindowRig rig;
         for (int i = 0; i < 40; ++i) rig.tree.AddFile("drive/f" + std::to_string(i) + ".tmp", 1);
         rig.window.show();
         std::optional<bool> openAfterClose;
         QTimer::singleShot(0, [&] {
-            rig.window.close();
+            rig.Control<QPushButton>("cmdexit")->click();
             openAfterClose = rig.window.isVisible();
         });
         rig.Search("Cmdgarb");
@@ -340,161 +617,8 @@ private slots:
     }
 };
 
-class ResultListModelTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void appendedRowsReachViewsOnlyAtSyncInOneInsertion() {
-        ResultList list;
-        ResultListModel model(list);
-        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        list.Append("t:\\a.tmp");
-        list.Append("t:\\b.tmp");
-        list.Append("t:\\c.tmp");
-        QCOMPARE(model.rowCount(), 0);
-
-        model.Sync();
-        QCOMPARE(model.rowCount(), 3);
-        QCOMPARE(inserted.size(), 1);
-        QCOMPARE(inserted[0][1].toInt(), 0);
-        QCOMPARE(inserted[0][2].toInt(), 2);
-        QCOMPARE(model.index(2).data().toString(), QString("t:\\c.tmp"));
-
-        model.Sync();  // nothing new: nothing to tell
-        QCOMPARE(inserted.size(), 1);
-
-        list.Append("t:\\d.tmp");
-        model.Sync();
-        QCOMPARE(inserted.size(), 2);
-        QCOMPARE(inserted[1][1].toInt(), 3);
-        QCOMPARE(inserted[1][2].toInt(), 3);
-    }
-
-    void syncAfterClearResetsTheModel() {
-        ResultList list;
-        list.Append("t:\\a.tmp");
-        list.Append("t:\\b.tmp");
-        ResultListModel model(list);
-        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-
-        list.Clear();
-        QCOMPARE(model.index(1).data(), QVariant());  // rows gone before the sync read as nothing
-        list.Append("t:\\new.tmp");
-        list.Append("t:\\newer.tmp");
-        list.Append("t:\\newest.tmp");
-        model.Sync();
-
-        QCOMPARE(reset.size(), 1);
-        QCOMPARE(inserted.size(), 0);
-        QCOMPARE(model.rowCount(), 3);
-        QCOMPARE(model.index(0).data().toString(), QString("t:\\new.tmp"));
-    }
-};
-
-class WidestEntryTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void neverFallsShortOfTheDrawnWidth() {
-        const std::vector<std::string> entries = {
-            "c:\\AVAWAY To Ty.tmp",                         // kerning pairs
-            "c:\\fi ffl office\\Wave.tmp",                  // ligatures
-            "c:\\home\\Stra\u00dfe\\\u65e5\u8a18\\na\u00efve.tmp",  // outside ASCII
-            "c:\\a\\\U0001F600 emoji.tmp",                 // outside the 16-bit plane
-            "c:\\e\u0301.tmp",                               // a combining mark
-        };
-        for (const char* family : {"Arial", "Courier New", "DejaVu Sans"}) {
-            const QFont font(family, 8);
-            const QFontMetrics metrics(font);
-            for (const std::string& entry : entries) {
-                const int drawn = metrics.horizontalAdvance(QString::fromStdString(entry));
-                const int measured = WidestEntryWidth({entry}, font);
-                QVERIFY2(measured >= drawn, entry.c_str());
-                QVERIFY2(measured <= drawn + drawn / 10, entry.c_str());
-            }
-        }
-    }
-};
-
-class QtScanPromptsTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void informationWindowTellsWhetherItsBoxWasTicked() {
-        QtScanPrompts prompts;
-        QString caption, text1;
-        std::optional<bool> boxTickedAtStart;
-        WithNextModal([&](QWidget* modal) {
-            caption = modal->windowTitle();
-            text1 = modal->findChild<QLabel*>("Label1")->text();
-            QCheckBox* box = modal->findChild<QCheckBox*>("Chk1");
-            boxTickedAtStart = box->isChecked();
-            box->setChecked(true);
-            modal->findChild<QPushButton*>("BitBtn1")->click();
-        });
-        QVERIFY(prompts.ShowCommandInformation("What videos are.", "Advice."));
-        QCOMPARE(caption, QString("Information "));
-        QCOMPARE(text1, QString("What videos are."));
-        QCOMPARE(boxTickedAtStart, std::optional<bool>(false));
-
-        // Shown again, the box starts unticked.
-        WithNextModal([&](QWidget* modal) {
-            boxTickedAtStart = modal->findChild<QCheckBox*>("Chk1")->isChecked();
-            modal->findChild<QPushButton*>("BitBtn1")->click();
-        });
-        QVERIFY(!prompts.ShowCommandInformation("What videos are.", "Advice."));
-        QCOMPARE(boxTickedAtStart, std::optional<bool>(false));
-    }
-
-    void summaryWindowShowsTheFourLinesInOrder() {
-        QtScanPrompts prompts;
-        QString caption;
-        QStringList shown;
-        WithNextModal([&](QWidget* modal) {
-            caption = modal->windowTitle();
-            for (const char* name : {"Lblout1", "Lblout2", "Lblout3", "Lblout4"})
-                shown << modal->findChild<QLabel*>(name)->text();
-            modal->findChild<QPushButton*>("BitBtn1")->click();
-        });
-        prompts.ShowCleanupSummary({"garbage", "zero", "internet", "pictures"});
-        QCOMPARE(caption, QString("Automatic Cleanup Option"));
-        QCOMPARE(shown, QStringList({"garbage", "zero", "internet", "pictures"}));
-    }
-
-    void errorIsAnErrorBoxWithTheProgramsTitle() {
-        QtScanPrompts prompts;
-        QString caption, text;
-        std::optional<QMessageBox::Icon> icon;
-        WithNextModal([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            if (!box) return;
-            caption = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-        });
-        prompts.ShowMessage(MessageKind::Error, "Unable to write to c:\\x\\Binsettings.ini");
-        QCOMPARE(caption, QString("Error"));
-        QCOMPARE(text, QString("Unable to write to c:\\x\\Binsettings.ini"));
-        QCOMPARE(icon, std::optional<QMessageBox::Icon>(QMessageBox::Critical));
-    }
-};
+VELLOMAR_QT_TEST(TFrmgarbTest);
 
 }  // namespace vellomar
-
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);  // tests close windows and go on
-    int failures = 0;
-    vellomar::TFrmgarbTest window;
-    failures += QTest::qExec(&window, argc, argv);
-    vellomar::ResultListModelTest model;
-    failures += QTest::qExec(&model, argc, argv);
-    vellomar::WidestEntryTest width;
-    failures += QTest::qExec(&width, argc, argv);
-    vellomar::QtScanPromptsTest prompts;
-    failures += QTest::qExec(&prompts, argc, argv);
-    return failures;
-}
 
 #include "TFrmgarbTest.moc"

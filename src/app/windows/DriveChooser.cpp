@@ -1,0 +1,44 @@
+#include "app/windows/DriveChooser.h"
+
+#include <QComboBox>
+#include <QStyle>
+
+#include "app/windows/DrawnPictures.h"
+
+namespace vellomar {
+namespace {
+
+QString ItemText(const Drive& drive) {
+    const QString letter = QString("%1:").arg(QChar(drive.letter));
+    const QString label = QString::fromStdString(drive.label);
+    switch (drive.kind) {
+        case DriveKind::Removable: return letter;
+        case DriveKind::Network: return letter + " " + label;
+        case DriveKind::Fixed:
+        case DriveKind::CdRom:
+        case DriveKind::RamDisk: break;
+    }
+    return letter + " [" + label.toLower() + "]";
+}
+
+QIcon ItemPicture(const QStyle& style, DriveKind kind) {
+    switch (kind) {
+        case DriveKind::Removable: return style.standardIcon(QStyle::SP_DriveFDIcon);
+        case DriveKind::CdRom: return style.standardIcon(QStyle::SP_DriveCDIcon);
+        case DriveKind::Network: return style.standardIcon(QStyle::SP_DriveNetIcon);
+        case DriveKind::RamDisk: return RamDiskPicture();  // no standard picture for one
+        case DriveKind::Fixed: break;
+    }
+    return style.standardIcon(QStyle::SP_DriveHDIcon);
+}
+
+}  // namespace
+
+void AddDriveItems(QComboBox& chooser, const DriveTable& drives) {
+    for (const Drive& drive : drives.Drives()) {
+        chooser.addItem(ItemPicture(*chooser.style(), drive.kind), ItemText(drive),
+                        QChar(drive.letter));
+    }
+}
+
+}  // namespace vellomar

@@ -1,0 +1,16 @@
+#pragma once
+// The items of the main window's drive chooser.
+
+#include "platform/DriveTable.h"
+
+class QComboBox;
+
+namespace vellomar {
+
+// One item per drive in letter order: "c: [label]" for a fixed drive, a
+// CD-ROM drive or a RAM disk, "x:" alone for removable media, "x: " and the
+// connection's name for a network drive; each with a picture of its kind and
+// its lower-case letter as data.
+void AddDriveItems(QComboBox& chooser, const DriveTable& drives);
+
+}  // namespace vellomar
