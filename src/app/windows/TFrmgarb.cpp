@@ -32,7 +32,6 @@ namespace {
 // Handling input costs the walk time: once every 25 ms keeps Stop and repainting
 // prompt to a person while the walk runs near file-system speed.
 constexpr auto kPumpInterval = std::chrono::milliseconds(25);
-constexpr int kEntriesPerClockRead = 32;
 // A shown list lays out all its rows again whenever rows are added (some 20 ns
 // a row), so a long list is fed less often: its layout stays near a tenth of
 // the walk's time.
@@ -515,10 +514,6 @@ void TFrmgarb::FitListWidth() {
 }
 
 void TFrmgarb::Pump() {
-    // Entries come every microsecond or so: reading the clock for each would
-    // cost the walk more than the pumps themselves.
-    if (++entriesSinceClockRead_ < kEntriesPerClockRead) return;
-    entriesSinceClockRead_ = 0;
     const Clock::time_point now = Clock::now();
     if (now - lastPump_ < kPumpInterval) return;
     WriteProgress();

@@ -118,7 +118,6 @@ private:
     std::string status_;
 
     Clock::time_point lastPump_;  // never pumped yet: the first pump always runs
-    int entriesSinceClockRead_ = 0;
     Clock::time_point lastListFeed_;
     bool searchRunning_ = false;
     bool closeRequested_ = false;
