@@ -1,9 +1,14 @@
 #pragma once
-// The result list: one full drive-form path per entry, in the order found.
-// Windows mirror it; Generation() tells them when it was emptied or rebuilt
-// rather than appended to.
+// The result list: one drive-form path per entry, in the order found, with the
+// highlighted entries and the current one. Windows mirror it: Generation()
+// tells them when entries were removed or rebuilt rather than appended, and
+// SelectionGeneration() when the program changed highlights or the current entry.
+//
+// An entry's text may change (a sort lower-cases it), but it keeps naming the
+// very file it was found as: FoundPath() is the path as found.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,20 +16,47 @@ namespace vellomar {
 
 class ResultList {
 public:
-    void Append(std::string entry) { entries_.push_back(std::move(entry)); }
+    void Append(std::string entry);
     void Clear();
 
-    std::size_t Count() const { return entries_.size(); }
-    bool Empty() const { return entries_.empty(); }
-    const std::string& At(std::size_t index) const { return entries_[index]; }
-    const std::vector<std::string>& Entries() const { return entries_; }
+    std::size_t Count() const { return texts_.size(); }
+    bool Empty() const { return texts_.empty(); }
+    const std::string& At(std::size_t index) const { return texts_[index]; }
+    const std::vector<std::string>& Entries() const { return texts_; }
+    // The file the entry names: its text as it was found.
+    const std::string& FoundPath(std::size_t index) const;
 
-    // Changes whenever entries are removed; appending leaves it as it is.
+    // Changes an entry's shown text; it goes on naming the file it was found as.
+    void SetText(std::size_t index, std::string text);
+    // Rebuilds the list in one pass from the given rows, in their order (each
+    // at most once): what a sort, a filter or a deletion leaves. Highlights
+    // are cleared and the first entry, if any, becomes current.
+    void KeepRows(const std::vector<std::size_t>& rows);
+
+    bool IsHighlighted(std::size_t index) const { return highlighted_[index]; }
+    std::size_t HighlightedCount() const { return highlightedCount_; }
+    // Highlighting an entry also makes it current; removing a highlight leaves
+    // the current entry where it is.
+    void Highlight(std::size_t index);
+    void RemoveHighlight(std::size_t index);
+    // Every entry, first to last: the last ends as the current one.
+    void HighlightAll();
+    void ClearHighlights();
+
+    std::optional<std::size_t> Current() const { return current_; }
+    void SetCurrent(std::size_t index);
+
     std::uint64_t Generation() const { return generation_; }
+    std::uint64_t SelectionGeneration() const { return selectionGeneration_; }
 
 private:
-    std::vector<std::string> entries_;
+    std::vector<std::string> texts_;
+    std::vector<std::string> foundAs_;  // empty, or one per entry: empty where the text is as found
+    std::vector<bool> highlighted_;
+    std::size_t highlightedCount_ = 0;
+    std::optional<std::size_t> current_;
     std::uint64_t generation_ = 0;
+    std::uint64_t selectionGeneration_ = 0;
 };
 
 }  // namespace vellomar

@@ -21,6 +21,7 @@
 #include "app/ExternalPages.h"
 #include "app/windows/DrawnPictures.h"
 #include "app/windows/DriveChooser.h"
+#include "results/windows/ListSelectionMirror.h"
 #include "results/windows/ResultListModel.h"
 #include "results/windows/WidestEntry.h"
 #include "scan/ByteTotal.h"
@@ -114,6 +115,7 @@ void TFrmgarb::SetUpControls() {
     ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListBox1->setTextElideMode(Qt::ElideNone);  // long paths scroll into view instead
     ListBox1->setModel(model_);
+    selection_ = new ListSelectionMirror(session_.results, *model_, *ListBox1);
 
     const ButtonLook fileButtons[] = {
         {"cmddel", "Delete", "Delete highlighted file", &TFrmgarb::cmddelClick},
@@ -494,8 +496,9 @@ void TFrmgarb::SetFilledListState() {
     model_->Sync();
     ListBox1->setEnabled(true);
     SetFileButtonsEnabled(true);
-    ListBox1->selectionModel()->setCurrentIndex(model_->index(0),
-                                                QItemSelectionModel::ClearAndSelect);
+    session_.results.ClearHighlights();
+    session_.results.Highlight(0);
+    selection_->ShowProgramSelection();
     // The lines and File Details for that entry come with the selected-file panel.
     Lbldate->show();
     Lblsize->show();

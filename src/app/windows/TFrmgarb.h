@@ -22,6 +22,7 @@ class QPushButton;
 
 namespace vellomar {
 
+class ListSelectionMirror;
 class ResultListModel;
 
 class TFrmgarb final : public QWidget, public ScanView {
@@ -109,6 +110,7 @@ private:
     Session& session_;
     SearchContext context_;
     ResultListModel* model_ = nullptr;
+    ListSelectionMirror* selection_ = nullptr;
 
     // While busy the walk writes these on every find and the labels take them
     // when the window pumps; otherwise the labels take them at once.

@@ -1,0 +1,83 @@
+#include "results/ResultList.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace vellomar {
+namespace {
+
+using ::testing::ElementsAre;
+
+ResultList ListOf(std::initializer_list<const char*> entries) {
+    ResultList list;
+    for (const char* entry : entries) list.Append(entry);
+    return list;
+}
+
+TEST(ResultList, AnEntryKeepsNamingTheFileItWasFoundAsWhenItsTextChanges) {
+    ResultList list = ListOf({"c:\\A.tmp", "c:\\b.tmp"});
+    list.SetText(0, "c:\\a.tmp");
+    list.SetText(0, "C:\\A.TMP");
+    EXPECT_EQ(list.At(0), "C:\\A.TMP");
+    EXPECT_EQ(list.FoundPath(0), "c:\\A.tmp");
+    EXPECT_EQ(list.FoundPath(1), "c:\\b.tmp");
+
+    list.KeepRows({1, 0});  // and through a rebuild
+    EXPECT_THAT(list.Entries(), ElementsAre("c:\\b.tmp", "C:\\A.TMP"));
+    EXPECT_EQ(list.FoundPath(1), "c:\\A.tmp");
+    list.Append("c:\\new.tmp");
+    EXPECT_EQ(list.FoundPath(2), "c:\\new.tmp");
+}
+
+TEST(ResultList, KeepRowsRebuildsInTheGivenOrderWithTheFirstCurrentAndNoHighlights) {
+    ResultList list = ListOf({"a", "b", "c", "d"});
+    list.Highlight(2);
+    const auto generation = list.Generation();
+    list.KeepRows({3, 1});
+    EXPECT_THAT(list.Entries(), ElementsAre("d", "b"));
+    EXPECT_EQ(list.HighlightedCount(), 0u);
+    EXPECT_FALSE(list.IsHighlighted(0));
+    EXPECT_EQ(list.Current(), 0u);
+    EXPECT_GT(list.Generation(), generation);
+
+    list.KeepRows({});
+    EXPECT_TRUE(list.Empty());
+    EXPECT_EQ(list.Current(), std::nullopt);
+}
+
+TEST(ResultList, HighlightingMakesCurrentButRemovingAHighlightDoesNot) {
+    ResultList list = ListOf({"a", "b", "c"});
+    list.Highlight(1);
+    list.Highlight(1);
+    list.Highlight(2);
+    EXPECT_EQ(list.HighlightedCount(), 2u);
+    EXPECT_EQ(list.Current(), 2u);
+    list.RemoveHighlight(2);
+    list.RemoveHighlight(0);
+    EXPECT_EQ(list.HighlightedCount(), 1u);
+    EXPECT_EQ(list.Current(), 2u);
+
+    list.HighlightAll();
+    EXPECT_EQ(list.HighlightedCount(), 3u);
+    EXPECT_EQ(list.Current(), 2u);  // the last
+    list.ClearHighlights();
+    EXPECT_EQ(list.HighlightedCount(), 0u);
+    EXPECT_EQ(list.Current(), 2u);
+}
+
+TEST(ResultList, ProgramChangesToTheSelectionAreCountedForTheWindow) {
+    ResultList list = ListOf({"a", "b"});
+    auto seen = list.SelectionGeneration();
+    list.Highlight(0);
+    EXPECT_GT(list.SelectionGeneration(), seen);
+    seen = list.SelectionGeneration();
+    list.Append("c");  // appending leaves the selection as it is
+    EXPECT_EQ(list.SelectionGeneration(), seen);
+    EXPECT_FALSE(list.IsHighlighted(2));
+    list.Clear();
+    EXPECT_GT(list.SelectionGeneration(), seen);
+    EXPECT_EQ(list.HighlightedCount(), 0u);
+}
+
+}  // namespace
+}  // namespace vellomar
