@@ -23,18 +23,19 @@
 #include "app/Session.h"
 #include "app/windows/TFrmgarb.h"
 #include "platform/Platform.h"
-#include "scan/ScanPrompts.h"
+#include "app/MainWindowPrompts.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Nobody to ask: no information window, no summary.
-class SilentPrompts final : public vellomar::ScanPrompts {
+// Nobody to ask: no information window, no summary, nothing deleted.
+class SilentPrompts final : public vellomar::MainWindowPrompts {
 public:
     bool ShowCommandInformation(std::string_view, std::string_view) override { return false; }
     void ShowCleanupSummary(const vellomar::CleanupSummary&) override {}
     void ShowMessage(vellomar::MessageKind, std::string_view) override {}
+    bool ConfirmDeletion(std::string_view) override { return false; }
 };
 
 double SecondsBetween(Clock::time_point from, Clock::time_point to) {

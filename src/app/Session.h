@@ -7,6 +7,7 @@
 
 #include "platform/Platform.h"
 #include "quicksearch/FolderAdmission.h"
+#include "results/CleanupTotals.h"
 #include "results/ResultList.h"
 #include "scan/ScanState.h"
 
@@ -29,6 +30,7 @@ struct Session {
     DataFolder dataFolder;
     ScanState scan;
     ResultList results;
+    CleanupTotals cleanup;  // zero at every start: nothing stores it
     std::unique_ptr<FolderAdmission> folderAdmission = std::make_unique<AdmitEveryFolder>();
     // The user asked the program to end while a command ran: the modal windows
     // the command still opens close at once as if cancelled, and nothing is deleted.

@@ -8,7 +8,7 @@
 namespace vellomar {
 
 // The modal windows of the start. Tests answer them from a script.
-class StartUpPrompts : public MessagePrompts {
+class StartUpPrompts : public virtual MessagePrompts {
 public:
     // The administrator notice; true when "Don't show me this message again"
     // was ticked when it closed.

@@ -23,4 +23,10 @@ int Platform::ShellOpen(std::string_view drivePath) const {
     return OpenWithDesktop(files_.NativePath(drivePath).value());
 }
 
+int Platform::ShellExplore(std::string_view drivePath) const {
+    // The desktop's opener hands a folder to the file manager.
+    if (!files_.FolderExists(drivePath)) return kShellFileNotFound;
+    return OpenWithDesktop(files_.NativePath(drivePath).value());
+}
+
 }  // namespace vellomar

@@ -44,6 +44,8 @@ public:
     // Opens a file or folder with the application the desktop associates with
     // it; the result is numbered as in platform/Shell.h.
     int ShellOpen(std::string_view drivePath) const;
+    // Shows a folder in the desktop's file manager; numbered as ShellOpen.
+    int ShellExplore(std::string_view drivePath) const;
 
 private:
     DriveTable drives_;

@@ -1,5 +1,6 @@
 #pragma once
-// Opening a file with the application the desktop associates with its type.
+// Opening a file with the application the desktop associates with its type,
+// and a folder in the desktop's file manager.
 // Results are numbered as the desktop platform numbers them, so callers can
 // tell a missing file and a missing application apart from other failures.
 
@@ -21,7 +22,8 @@ inline constexpr bool ShellOpenFailed(int result) { return result < 32; }
 // is taken to have started it.
 inline constexpr std::chrono::milliseconds kShellOpenPatience{3000};
 
-// Hands an absolute native path, as one argument, to the desktop's opener.
+// Hands an absolute native path, as one argument, to the desktop's opener,
+// which opens a folder in the file manager.
 int OpenWithDesktop(const std::string& nativePath,
                     std::chrono::milliseconds patience = kShellOpenPatience);
 

@@ -11,7 +11,7 @@ namespace vellomar {
 
 using CleanupSummary = std::array<std::string, 4>;
 
-class ScanPrompts : public MessagePrompts {
+class ScanPrompts : public virtual MessagePrompts {
 public:
 
     // The information window; true when "Don't Show This Informational Message

@@ -130,11 +130,9 @@ TEST_F(FileSystemTest, NativePathsResolveExistingNamesAndKeepTheRestAsWritten) {
 
 TEST_F(FileSystemTest, TheCurrentFolderIsSetAndReadInDriveForm) {
     tree.AddFolder("Work");
-    const fs::path before = fs::current_path();
     EXPECT_TRUE(files.SetCurrentFolder("t:\\work"));
     EXPECT_EQ(files.CurrentFolder(), "t:\\Work");
     EXPECT_FALSE(files.SetCurrentFolder("t:\\none"));
-    fs::current_path(before);
 }
 
 }  // namespace

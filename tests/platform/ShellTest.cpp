@@ -1,5 +1,6 @@
 #include "platform/Shell.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,10 +9,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
+#include "app/Session.h"
 #include "platform/Platform.h"
+#include "results/FileDetails.h"
 #include "support/TempTree.h"
 
 namespace vellomar {
@@ -126,6 +132,87 @@ TEST_F(ShellTest, AnOpenerStillBusyIsTakenAsStartedAndReapedOnceItEnds) {
     while (ChildProcessCount() > 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(20ms);
     EXPECT_EQ(ChildProcessCount(), 0) << "the opener was left a zombie";
+}
+
+TEST_F(ShellTest, ExploresAFolderWrittenInAnyLetterCaseWithItsTrailingBackslash) {
+    InstallOpener("exit 0");
+    fs::path folder = tree.AddFolder("drive/My Pages");
+    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), ""});
+
+    EXPECT_EQ(platform.ShellExplore("t:\\MY PAGES\\"), kShellStarted);
+    EXPECT_EQ(Opened(), "1\n" + folder.string() + "\n");
+    EXPECT_EQ(platform.ShellExplore("t:\\"), kShellStarted);
+    EXPECT_EQ(Opened(), "1\n" + (tree / "drive").string() + "\n");
+}
+
+TEST_F(ShellTest, ExploresNothingButAnExistingFolder) {
+    InstallOpener("exit 0");
+    tree.AddFile("drive/run.sh");
+    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), ""});
+
+    EXPECT_EQ(platform.ShellExplore("t:\\absent\\"), kShellFileNotFound);
+    EXPECT_EQ(platform.ShellExplore("t:\\run.sh"), kShellFileNotFound);  // never run a file
+    EXPECT_FALSE(fs::exists(tree / "opened"));
+}
+
+// "Explore Folder" on the result list's current entry.
+class ExploreFolderTest : public ShellTest {
+protected:
+    // Explores the folder of the one entry of a fresh list.
+    std::vector<std::pair<MessageKind, std::string>> Explore(const std::string& entry) {
+        Platform platform(DriveTable(drives), UserFolders{(tree / "home").string(), ""});
+        Session session(platform);
+        session.results.Append(entry);
+        session.results.SetCurrent(0);
+        if (adjustList) adjustList(session.results);
+        Prompts prompts;
+        ExploreCurrentFolder(session, prompts);
+        return prompts.messages;
+    }
+
+    struct Prompts : MessagePrompts {
+        void ShowMessage(MessageKind kind, std::string_view text) override {
+            messages.emplace_back(kind, std::string(text));
+        }
+        std::vector<std::pair<MessageKind, std::string>> messages;
+    };
+    std::function<void(ResultList&)> adjustList;
+};
+
+TEST_F(ExploreFolderTest, OpensTheFolderTheCurrentEntryWasFoundIn) {
+    InstallOpener("exit 0");
+    tree.AddFile("drive/Docs/a.txt");
+    fs::path found = tree.AddFile("drive/DOCS/A.txt").parent_path();
+    adjustList = [](ResultList& list) { list.SetText(0, "t:\\docs\\a.txt"); };
+
+    EXPECT_TRUE(Explore("t:\\DOCS\\A.txt").empty());
+    EXPECT_EQ(Opened(), "1\n" + found.string() + "\n");
+}
+
+TEST_F(ExploreFolderTest, WarnsWhenTheFolderCannotBeOpened) {
+    tree.AddFile("drive/Docs/a.txt");
+    const std::pair<MessageKind, std::string> warning{
+        MessageKind::Warning, "This folder could not be opened in explorer."};
+
+    InstallOpener("exit 3");  // no file manager
+    EXPECT_THAT(Explore("t:\\Docs\\a.txt"), ::testing::ElementsAre(warning));
+    EXPECT_THAT(Explore("t:\\Gone\\a.txt"), ::testing::ElementsAre(warning));
+}
+
+TEST_F(ExploreFolderTest, AFolderOfMoreThan255CharactersIsNotCutShortButRefused) {
+    InstallOpener("exit 0");
+    // "t:\" and three names with their backslashes: 3 + 3 * 84 = 255 characters.
+    const std::string name(83, 'n');
+    const std::string longer = name + "n";
+    tree.AddFile("drive/" + name + "/" + name + "/" + name + "/a.txt");
+    tree.AddFile("drive/" + name + "/" + name + "/" + longer + "/a.txt");
+
+    EXPECT_TRUE(Explore("t:\\" + name + "\\" + name + "\\" + name + "\\a.txt").empty());
+    fs::remove(tree / "opened");
+    EXPECT_THAT(Explore("t:\\" + name + "\\" + name + "\\" + longer + "\\a.txt"),
+                ::testing::ElementsAre(std::pair<MessageKind, std::string>{
+                    MessageKind::Warning, "This folder could not be opened in explorer."}));
+    EXPECT_FALSE(fs::exists(tree / "opened"));
 }
 
 }  // namespace

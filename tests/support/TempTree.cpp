@@ -22,6 +22,11 @@ TempTree::TempTree() {
 
 TempTree::~TempTree() {
     std::error_code ignored;
+    // Walks make the folders they list current; never leave the process in a
+    // folder that is about to vanish.
+    const fs::path current = fs::current_path(ignored);
+    if (!ignored && current.string().rfind(root_.string(), 0) == 0)
+        fs::current_path(root_.parent_path(), ignored);
     // Read-only folders would stop the removal of their contents.
     for (auto it = fs::recursive_directory_iterator(root_, ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored)) {

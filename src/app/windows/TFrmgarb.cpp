@@ -22,6 +22,7 @@
 #include "app/windows/DrawnPictures.h"
 #include "app/windows/DriveChooser.h"
 #include "results/windows/ListSelectionMirror.h"
+#include "results/windows/TFrmdetail.h"
 #include "results/windows/ResultListModel.h"
 #include "results/windows/WidestEntry.h"
 #include "scan/ByteTotal.h"
@@ -62,8 +63,13 @@ struct ButtonLook {
 
 }  // namespace
 
-TFrmgarb::TFrmgarb(Session& session, ScanPrompts& prompts)
-    : session_(session), context_{session, *this, prompts, {}} {
+TFrmgarb::TFrmgarb(Session& session, MainWindowPrompts& prompts)
+    : session_(session),
+      prompts_(prompts),
+      context_{session, *this, prompts, [this] {
+                   DeletionContext deletion{session_, *this, prompts_};
+                   HighlightAllAndDelete(deletion);
+               }} {
     SetUpControls();
     FillDriveChooser();
 }
@@ -116,6 +122,8 @@ void TFrmgarb::SetUpControls() {
     ListBox1->setTextElideMode(Qt::ElideNone);  // long paths scroll into view instead
     ListBox1->setModel(model_);
     selection_ = new ListSelectionMirror(session_.results, *model_, *ListBox1);
+    connect(selection_, &ListSelectionMirror::UserChangedSelection, this, &TFrmgarb::ListBox1Click);
+    frmdetail_ = new TFrmdetail(this);
 
     const ButtonLook fileButtons[] = {
         {"cmddel", "Delete", "Delete highlighted file", &TFrmgarb::cmddelClick},
@@ -311,9 +319,29 @@ void TFrmgarb::SetUpControls() {
     ListHidden->hide();
 }
 
+void TFrmgarb::ListBox1Click() { DescribeCurrentEntry(); }
+
+void TFrmgarb::DescribeCurrentEntry() {
+    ShowFileDetails(session_, *this, prompts_, UserShortDate);
+}
+
+void TFrmgarb::ShowListChange() { selection_->ShowProgramSelection(); }
+
+void TFrmgarb::ShowDateAndSizeLines() {
+    Lbldate->show();
+    Lblsize->show();
+}
+
+void TFrmgarb::ShowFileDetailLines(const FileDetailLines& lines) {
+    Lbldate->setText(QString::fromStdString(lines.fileDate));
+    Lblsize->setText(QString::fromStdString(lines.byteSize));
+    frmdetail_->SetLines(lines);
+}
+
 void TFrmgarb::cmddelClick() {
     if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
-    // deletion comes with the result-list operations
+    DeletionContext deletion{session_, *this, prompts_};
+    DeleteHighlighted(deletion);
 }
 
 void TFrmgarb::cmdbinClick() {
@@ -323,17 +351,18 @@ void TFrmgarb::cmdbinClick() {
 
 void TFrmgarb::Button3Click() {
     if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
-    // highlighting every entry comes with the selected-file panel
+    session_.results.HighlightAll();  // one range; the details stay as they were
+    selection_->ShowProgramSelection();
 }
 
 void TFrmgarb::cmddetClick() {
     if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
-    // the File Details window comes with the selected-file panel
+    frmdetail_->ShowDetails();  // as last described, not refreshed
 }
 
 void TFrmgarb::Button2Click() {
     if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
-    // opening the entry's folder comes with the selected-file panel
+    ExploreCurrentFolder(session_, context_.prompts);
 }
 
 void TFrmgarb::cmdbrowvClick() {
@@ -499,7 +528,7 @@ void TFrmgarb::SetFilledListState() {
     session_.results.ClearHighlights();
     session_.results.Highlight(0);
     selection_->ShowProgramSelection();
-    // The lines and File Details for that entry come with the selected-file panel.
+    DescribeCurrentEntry();
     Lbldate->show();
     Lblsize->show();
     EdFilter->show();

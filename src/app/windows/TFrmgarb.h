@@ -8,7 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/MainWindowPrompts.h"
 #include "app/Session.h"
+#include "results/Deletion.h"
+#include "results/FileDetails.h"
 #include "scan/ScanPrompts.h"
 #include "scan/ScanView.h"
 #include "scan/SearchContext.h"
@@ -23,15 +26,20 @@ class QPushButton;
 namespace vellomar {
 
 class ListSelectionMirror;
+class TFrmdetail;
 class ResultListModel;
 
-class TFrmgarb final : public QWidget, public ScanView {
+class TFrmgarb final : public QWidget,
+                       public ScanView,
+                       public FileDetailsView,
+                       public DeletionView {
     Q_OBJECT
 
 public:
-    TFrmgarb(Session& session, ScanPrompts& prompts);
+    TFrmgarb(Session& session, MainWindowPrompts& prompts);
 
-    // The file commands under the list.
+    // The result list and the file commands under it.
+    void ListBox1Click();
     void cmddelClick();
     void cmdbinClick();
     void Button3Click();
@@ -88,6 +96,14 @@ public:
     void FitListWidth() override;
     void Pump() override;
 
+    // FileDetailsView
+    void ShowFileDetailLines(const FileDetailLines& lines) override;
+
+    // DeletionView (the counters and the empty state are the ScanView's)
+    void ShowListChange() override;
+    void DescribeCurrentEntry() override;
+    void ShowDateAndSizeLines() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -108,9 +124,11 @@ private:
     void FeedList(Clock::time_point now);
 
     Session& session_;
+    MainWindowPrompts& prompts_;
     SearchContext context_;
     ResultListModel* model_ = nullptr;
     ListSelectionMirror* selection_ = nullptr;
+    TFrmdetail* frmdetail_ = nullptr;  // made once; keeps the texts last written
 
     // While busy the walk writes these on every find and the labels take them
     // when the window pumps; otherwise the labels take them at once.

@@ -1,0 +1,11 @@
+#pragma once
+// Every modal window that a command of the main window opens.
+
+#include "results/Deletion.h"
+#include "scan/ScanPrompts.h"
+
+namespace vellomar {
+
+class MainWindowPrompts : public ScanPrompts, public DeletionPrompts {};
+
+}  // namespace vellomar

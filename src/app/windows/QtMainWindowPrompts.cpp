@@ -1,0 +1,33 @@
+#include "app/windows/QtMainWindowPrompts.h"
+
+#include <QMessageBox>
+
+#include "app/windows/MessageBox.h"
+
+namespace vellomar {
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+bool QtMainWindowPrompts::ShowCommandInformation(std::string_view text1, std::string_view text2) {
+    return searchWindows_->ShowCommandInformation(text1, text2);
+}
+
+void QtMainWindowPrompts::ShowCleanupSummary(const CleanupSummary& lines) {
+    searchWindows_->ShowCleanupSummary(lines);
+}
+
+void QtMainWindowPrompts::ShowMessage(MessageKind kind, std::string_view text) {
+    ShowMessageBox(nullptr, kind, ToQString(text));
+}
+
+bool QtMainWindowPrompts::ConfirmDeletion(std::string_view text) {
+    return QMessageBox::question(nullptr, "Confirm", ToQString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+}  // namespace vellomar

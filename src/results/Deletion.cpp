@@ -1,0 +1,116 @@
+#include "results/Deletion.h"
+
+#include <optional>
+#include <string>
+
+namespace vellomar {
+namespace {
+
+constexpr std::string_view kAllRemoved = "All the files selected have been successfully removed.";
+
+std::string ConfirmationText(std::size_t highlighted) {
+    return "Delete " + std::to_string(highlighted) +
+           " highlighted file(s) in your listbox? Click \"Yes\" to delete these files, or "
+           "\"No\" to simply view them.";
+}
+
+std::string NotAllRemovedText(std::size_t removed, std::size_t highlighted) {
+    return std::to_string(removed) + " out of " + std::to_string(highlighted) +
+           " files have been removed. The remaining files appear to be locked by "
+           "some other application. Please verify that these files are not in use.";
+}
+
+// Deletes one file and counts it; false when it is still there (or was never there).
+bool RemoveFile(DeletionContext& context, const std::string& foundPath) {
+    const FileSystem& files = context.session.platform.Files();
+    const std::int64_t size = FileSizeOf(files, foundPath);
+    if (files.DeleteFile(foundPath) != DeleteOutcome::Deleted) return false;
+    context.session.scan.ScanBytes -= static_cast<double>(size);
+    context.session.cleanup.ReclaimedBytes += static_cast<double>(size);
+    ++context.session.cleanup.CleanedFileCount;
+    return true;
+}
+
+// Visits the entries first to last, deleting the file of each highlighted one,
+// and tells the user how it went. The list itself is left as it is, so the
+// window behind the message still shows what it holds. Returns the rows whose
+// files were removed, ascending.
+std::vector<std::size_t> RemoveFilesOfHighlightedEntries(DeletionContext& context) {
+    const ResultList& list = context.session.results;
+    const std::size_t highlighted = list.HighlightedCount();
+    std::vector<std::size_t> removed;
+    removed.reserve(highlighted);
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        // By the path it was found as: a sort may have lowered the shown text,
+        // which could name another file differing in letter case alone.
+        if (list.IsHighlighted(row) && RemoveFile(context, list.FoundPath(row)))
+            removed.push_back(row);
+        if (removed.size() == highlighted) {
+            context.prompts.ShowMessage(MessageKind::Information, kAllRemoved);
+            break;
+        }
+        if (row + 1 == list.Count())
+            context.prompts.ShowMessage(MessageKind::Warning,
+                                        NotAllRemovedText(removed.size(), highlighted));
+    }
+    return removed;
+}
+
+}  // namespace
+
+void DeleteHighlighted(DeletionContext& context) {
+    ResultList& list = context.session.results;
+    const std::optional<std::size_t> current = list.Current();
+    RemoveHighlightedFiles(context);
+    if (list.Empty()) {
+        context.view.SetEmptyListState();
+        return;
+    }
+    list.Highlight(current && *current < list.Count() ? *current : 0);
+    context.view.ShowListChange();
+    context.view.DescribeCurrentEntry();
+    context.view.ShowDateAndSizeLines();
+}
+
+void HighlightAllAndDelete(DeletionContext& context) {
+    context.session.results.HighlightAll();
+    context.view.ShowListChange();
+    DeleteHighlighted(context);
+}
+
+void RemoveHighlightedFiles(DeletionContext& context) {
+    ResultList& list = context.session.results;
+    // A program that is ending closes the question as if cancelled.
+    const std::string question = ConfirmationText(list.HighlightedCount());
+    const bool confirmed =
+        !context.session.endRequested && context.prompts.ConfirmDeletion(question);
+    if (!confirmed) {
+        list.ClearHighlights();
+        if (!list.Empty()) list.SetCurrent(0);
+        context.view.ShowListChange();
+        context.view.DescribeCurrentEntry();
+        return;
+    }
+    DropRows(list, RemoveFilesOfHighlightedEntries(context));
+    context.view.ShowListChange();
+    context.view.ShowEntryCount(list.Count());
+    context.view.ShowByteTotal(context.session.scan.ScanBytes);
+}
+
+std::int64_t FileSizeOf(const FileSystem& files, std::string_view drivePath) {
+    const auto found = files.Find(drivePath);
+    return found ? found->info.size : 0;
+}
+
+void DropRows(ResultList& list, const std::vector<std::size_t>& rows) {
+    std::vector<std::size_t> kept;
+    kept.reserve(list.Count() - rows.size());
+    auto dropped = rows.begin();
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        if (dropped != rows.end() && *dropped == row) ++dropped;
+        else kept.push_back(row);
+    }
+    list.KeepRows(kept);
+}
+
+}  // namespace vellomar

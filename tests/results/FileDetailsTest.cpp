@@ -1,0 +1,192 @@
+#include "results/FileDetails.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/TempTree.h"
+#include "support/TestPlatform.h"
+
+namespace vellomar {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::seconds;
+using std::chrono::system_clock;
+
+class RecordingDetailsView : public FileDetailsView {
+public:
+    void ShowFileDetailLines(const FileDetailLines& written) override {
+        lines = written;
+        ++writes;
+    }
+    std::optional<FileDetailLines> lines;
+    int writes = 0;
+};
+
+class RecordingPrompts : public MessagePrompts {
+public:
+    void ShowMessage(MessageKind kind, std::string_view text) override {
+        messages.emplace_back(kind, std::string(text));
+    }
+    std::vector<std::pair<MessageKind, std::string>> messages;
+};
+
+// A date format of our own, so the texts do not depend on the machine's locale.
+std::string SecondsSinceEpoch(system_clock::time_point moment) {
+    const auto sinceEpoch = std::chrono::duration_cast<seconds>(moment.time_since_epoch());
+    return "day of " + std::to_string(sinceEpoch.count());
+}
+
+class FileDetailsTest : public ::testing::Test {
+protected:
+    FileDetailsTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {}
+
+    // A file on drive t: of a given size, last changed at second 1600000000.
+    fs::path AddFile(std::string_view relative, std::size_t size) {
+        fs::path path = tree.AddFile("drive/" + std::string(relative), size);
+        const timespec times[2] = {{1'600'000'000, 0}, {1'600'000'000, 0}};
+        EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+        return path;
+    }
+    // Appends an entry and makes it the current one, as a click would.
+    void Select(std::string entry) {
+        session.results.Append(std::move(entry));
+        session.results.SetCurrent(session.results.Count() - 1);
+    }
+    void Describe() { ShowFileDetails(session, view, prompts, SecondsSinceEpoch); }
+
+    test::TempTree tree;
+    std::unique_ptr<Platform> platform;
+    Session session;
+    RecordingDetailsView view;
+    RecordingPrompts prompts;
+};
+
+TEST_F(FileDetailsTest, DescribesTheCurrentEntryOnEveryLine) {
+    AddFile("Docs/Report.txt", 1234);
+    Select("t:\\Docs\\Report.txt");
+    Describe();
+
+    ASSERT_TRUE(view.lines);
+    EXPECT_EQ(view.lines->name, "File Name: Report.txt");
+    EXPECT_EQ(view.lines->location, "File Location: t:\\Docs\\");
+    EXPECT_EQ(view.lines->size, "File Size: 1234");
+    EXPECT_EQ(view.lines->changedOn, "File Last Changed On : day of 1600000000");
+    EXPECT_EQ(view.lines->fileDate, "File Date   = day of 1600000000");
+    EXPECT_EQ(view.lines->byteSize, "Byte Size   = 1234");
+    EXPECT_EQ(view.lines->attribute, "File Attribute: Archive");
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(FileDetailsTest, NamesTheFileAsStoredOnDiskAndItsFolderAsTheEntryWritesIt) {
+    AddFile("Docs/Report.txt", 1);
+    Select("t:\\DOCS\\report.TXT");
+    Describe();
+
+    ASSERT_TRUE(view.lines);
+    EXPECT_EQ(view.lines->name, "File Name: Report.txt");
+    EXPECT_EQ(view.lines->location, "File Location: t:\\DOCS\\");
+}
+
+TEST_F(FileDetailsTest, AFileInADrivesRootLiesInTheDriveLetterColonAndBackslash) {
+    AddFile("x.tmp", 1);
+    Select("t:\\x.tmp");
+    Describe();
+
+    ASSERT_TRUE(view.lines);
+    EXPECT_EQ(view.lines->location, "File Location: t:\\");
+}
+
+TEST_F(FileDetailsTest, DescribesTheFileTheEntryWasFoundAsAfterItsTextChanged) {
+    AddFile("A.txt", 11);
+    AddFile("a.txt", 22);
+    Select("t:\\A.txt");
+    session.results.SetText(0, "t:\\a.txt");  // as a case-folding sort leaves it
+    Describe();
+
+    ASSERT_TRUE(view.lines);
+    EXPECT_EQ(view.lines->name, "File Name: A.txt");
+    EXPECT_EQ(view.lines->size, "File Size: 11");
+    EXPECT_EQ(view.lines->location, "File Location: t:\\");
+}
+
+TEST_F(FileDetailsTest, AVanishedFileIsReportedAndEveryLineKeepsThePreviousEntry) {
+    AddFile("kept.tmp", 5);
+    fs::path gone = AddFile("gone.tmp", 6);
+    Select("t:\\kept.tmp");
+    Describe();
+    fs::remove(gone);
+    Select("t:\\gone.tmp");
+    Describe();
+
+    EXPECT_EQ(view.writes, 1);
+    EXPECT_EQ(view.lines->name, "File Name: kept.tmp");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].first, MessageKind::Information);
+    EXPECT_EQ(prompts.messages[0].second,
+              "This file was not found. It appears to have been deleted.");
+}
+
+TEST(FileDetails, TheWholeAttributeValueNamesTheAttribute) {
+    EXPECT_EQ(AttributeText(1), "File Attribute: Read Only");
+    EXPECT_EQ(AttributeText(2), "File Attribute: Hidden");
+    EXPECT_EQ(AttributeText(8), "File Attribute: Volume ID");
+    for (unsigned combined : {0u, 3u, 17u, 32u, 33u, 34u})
+        EXPECT_EQ(AttributeText(combined), "File Attribute: Archive") << combined;
+}
+
+TEST_F(FileDetailsTest, AReadOnlyFileIsAnArchiveWhileAFolderAndALinkAreNamedAsSuch) {
+    AddFile("ro.txt", 1);
+    tree.MakeReadOnly("drive/ro.txt");  // 33: read-only and archive
+    tree.AddFolder("drive/sub");
+    fs::create_symlink(tree / "drive/ro.txt", tree / "drive/link");
+    struct Case {
+        const char* entry;
+        const char* text;
+    };
+    for (Case c : {Case{"t:\\ro.txt", "File Attribute: Archive"},
+                   Case{"t:\\sub", "File Attribute: Directory"},
+                   Case{"t:\\link", "File Attribute: System"}}) {
+        Select(c.entry);
+        Describe();
+        ASSERT_TRUE(view.lines);
+        EXPECT_EQ(view.lines->attribute, c.text) << c.entry;
+    }
+}
+
+TEST_F(FileDetailsTest, SizesBeyondFourGibibytesAreWhole) {
+    constexpr long long kSize = 5LL * 1024 * 1024 * 1024 + 3;
+    fs::path big = AddFile("big.iso", 0);
+    {
+        const int fd = open(big.c_str(), O_WRONLY);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(ftruncate(fd, kSize), 0);  // sparse: no disk space taken
+        close(fd);
+    }
+    EXPECT_EQ(FileSize64(session.platform.Files(), "t:\\BIG.iso"), kSize);
+
+    Select("t:\\big.iso");
+    Describe();
+    ASSERT_TRUE(view.lines);
+    EXPECT_EQ(view.lines->size, "File Size: 5368709123");
+    EXPECT_EQ(view.lines->byteSize, "Byte Size   = 5368709123");
+}
+
+TEST_F(FileDetailsTest, FileSize64IsMinusOneWhenNothingIsThere) {
+    AddFile("empty.tmp", 0);
+    EXPECT_EQ(FileSize64(session.platform.Files(), "t:\\empty.tmp"), 0);
+    EXPECT_EQ(FileSize64(session.platform.Files(), "t:\\absent.tmp"), -1);
+    EXPECT_EQ(FileSize64(session.platform.Files(), "x:\\empty.tmp"), -1);
+}
+
+}  // namespace
+}  // namespace vellomar
