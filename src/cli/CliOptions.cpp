@@ -1,6 +1,9 @@
 #include "cli/CliOptions.h"
 
+#include <array>
+
 #include "platform/AsciiCase.h"
+#include "results/Filtering.h"
 
 namespace vellomar::cli {
 namespace {
@@ -10,11 +13,36 @@ bool IsDriveLetter(char c) {
     return c >= 'a' && c <= 'z';
 }
 
+constexpr std::array<std::pair<std::string_view, SortKind>, 4> kSortWords = {{
+    {"ext", SortKind::Extension},
+    {"name", SortKind::Name},
+    {"path", SortKind::Path},
+    {"size", SortKind::Size},
+}};
+
+std::optional<SortKind> SortKindNamed(std::string_view word) {
+    for (const auto& [name, kind] : kSortWords)
+        if (name == word) return kind;
+    return std::nullopt;
+}
+
+// The value of "--name VALUE" or "--name=VALUE" at args[i], moving i past it;
+// nothing when args[i] is not that option. A missing value reads as empty.
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       std::string_view name) {
+    const std::string& arg = args[i];
+    if (arg == name) return i + 1 < args.size() ? args[++i] : std::string();
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=')
+        return arg.substr(name.size() + 1);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string CliUsage() {
-    return "usage: vellomar-cli [--drive L=FOLDER]... COMMAND DRIVE, COMMAND one of garbage zero "
-           "videos pictures sounds screensavers bookmarks documents zips webpages inidat logs tax";
+    return "usage: vellomar-cli [--drive L=FOLDER]... [--filter TEXT]... [--sort ext|name|path|size "
+           "[--keep-case]] COMMAND DRIVE, COMMAND one of garbage zero videos pictures sounds "
+           "screensavers bookmarks documents zips webpages inidat logs tax";
 }
 
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args) {
@@ -22,22 +50,30 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     std::vector<std::string> words;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        std::string mapping;
-        if (arg == "--drive") {
-            if (i + 1 == args.size()) return CliUsageError{"--drive needs L=FOLDER"};
-            mapping = args[++i];
-        } else if (arg.rfind("--drive=", 0) == 0) {
-            mapping = arg.substr(8);
+        if (auto mapping = OptionValue(args, i, "--drive")) {
+            if (mapping->size() < 3 || !IsDriveLetter((*mapping)[0]) || (*mapping)[1] != '=')
+                return CliUsageError{"--drive needs L=FOLDER" +
+                                     (mapping->empty() ? "" : ", not: " + *mapping)};
+            options.drives.emplace_back(AsciiLower((*mapping)[0]), mapping->substr(2));
+        } else if (auto kind = OptionValue(args, i, "--sort")) {
+            if (options.sort) return CliUsageError{"--sort may be given once"};
+            options.sort = SortKindNamed(*kind);
+            if (!options.sort)
+                return CliUsageError{kind->empty() ? "--sort needs ext, name, path or size"
+                                                   : "unknown sort kind: " + *kind};
+        } else if (auto text = OptionValue(args, i, "--filter")) {
+            options.filters.push_back(FilterText(*text));
+            if (options.filters.back().empty())
+                return CliUsageError{"--filter needs a text that is not blank"};
+        } else if (arg == "--keep-case") {
+            options.keepCase = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return CliUsageError{"unknown option: " + arg};
         } else {
             words.push_back(arg);
-            continue;
         }
-        if (mapping.size() < 3 || !IsDriveLetter(mapping[0]) || mapping[1] != '=')
-            return CliUsageError{"--drive needs L=FOLDER, not: " + mapping};
-        options.drives.emplace_back(AsciiLower(mapping[0]), mapping.substr(2));
     }
+    if (options.keepCase && !options.sort) return CliUsageError{"--keep-case goes with --sort"};
 
     if (words.size() != 2) return CliUsageError{"expected a command and a drive"};
     options.command = words[0];

@@ -1,10 +1,13 @@
 #pragma once
-// vellomar-cli [--drive L=FOLDER]... COMMAND DRIVE
+// vellomar-cli [--drive L=FOLDER]... [--filter TEXT]... [--sort KIND [--keep-case]] COMMAND DRIVE
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
 #include <vector>
+
+#include "results/Sorting.h"
 
 namespace vellomar::cli {
 
@@ -12,6 +15,9 @@ struct CliOptions {
     std::vector<std::pair<char, std::string>> drives;  // letter (lower case) -> native folder
     std::string command;
     char driveLetter = 0;                              // lower case
+    std::vector<std::string> filters;                  // as FilterText makes them, in order
+    std::optional<SortKind> sort;
+    bool keepCase = false;                             // the sort with "Ignore Case" cleared
 };
 
 struct CliUsageError {

@@ -1,9 +1,12 @@
 // vellomar-cli: runs one of the program's drive searches without a window and
-// prints the result list, as the program's own list holds it.
+// prints the result list, as the program's own list holds it, narrowed by the
+// filters and then sorted when asked.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -11,11 +14,26 @@
 #include "cli/CliOptions.h"
 #include "cli/CliScanView.h"
 #include "platform/Platform.h"
+#include "results/Filtering.h"
+#include "results/Sorting.h"
 #include "scan/SearchCommands.h"
 
 namespace {
 
 constexpr int kUsageFailure = 2;
+
+// Whether the user's locale is the C locale, read as the window's toolkit reads
+// it (LC_ALL, else LC_MESSAGES, else LANG). There the window orders its list by
+// code point; in the others it orders ASCII names as UnicodeDefaultCollation does.
+bool UserLocaleIsC() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (!value || !*value) continue;
+        const std::string_view name(value);
+        return name == "C" || name == "POSIX" || name.starts_with("C.");
+    }
+    return true;
+}
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "vellomar-cli: %s\n", message.c_str());
@@ -49,6 +67,17 @@ int main(int argc, char** argv) {
     cli::CliScanView view(stderr);
     SearchContext context{session, view, view, {}};
     RunDriveSearch(context, *command, options.driveLetter);
+
+    // Filtering first leaves less to sort and the same result: a filter keeps
+    // the order and ignores letter case.
+    for (const std::string& filterText : options.filters) FilterList(session.results, filterText);
+    if (options.sort) {
+        const AsciiCaseInsensitiveCollation codePoints;
+        const UnicodeDefaultCollation unicodeDefault;
+        const ListCollation& collation =
+            UserLocaleIsC() ? static_cast<const ListCollation&>(codePoints) : unicodeDefault;
+        SortList(session.results, platform.Files(), collation, *options.sort, !options.keepCase);
+    }
 
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 #include <sstream>
 
 #include "support/TempTree.h"
@@ -125,6 +127,11 @@ TEST_F(CliTest, MistakesEndWithOneLineOnStandardErrorAndStatusTwo) {
         {DriveOption() + " garbage t", "a drive is written as a letter and a colon"},
         {"--drive tt garbage t:", "--drive needs L=FOLDER"},
         {"--verbose garbage t:", "unknown option: --verbose"},
+        {DriveOption() + " garbage t: --sort date", "unknown sort kind: date"},
+        {DriveOption() + " garbage t: --sort", "--sort needs ext, name, path or size"},
+        {DriveOption() + " --sort name --sort=size garbage t:", "--sort may be given once"},
+        {DriveOption() + " --keep-case garbage t:", "--keep-case goes with --sort"},
+        {DriveOption() + " garbage t: --filter", "--filter needs a text"},
     };
     for (const auto& [arguments, message] : mistakes) {
         CliRun run = Run(arguments);
@@ -133,6 +140,55 @@ TEST_F(CliTest, MistakesEndWithOneLineOnStandardErrorAndStatusTwo) {
         ASSERT_EQ(run.err.size(), 1u) << arguments;
         EXPECT_THAT(run.err[0], HasSubstr(message)) << arguments;
     }
+}
+
+TEST_F(CliTest, SortLowersTheEntriesAsTheWindowStartsOrKeepsTheirCase) {
+    Add({"B.log:5", "a.log:1", "Sub/c.LOG:3"});
+    EXPECT_THAT(Run(DriveOption() + " logs t: --sort name").out,
+                ElementsAre("t:\\a.log", "t:\\b.log", "t:\\sub\\c.log"));
+    EXPECT_THAT(Run(DriveOption() + " --sort=path --keep-case logs t:").out,
+                ElementsAre("t:\\a.log", "t:\\B.log", "t:\\Sub\\c.LOG"));
+    CliRun run = Run(DriveOption() + " logs t: --sort size");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, ElementsAre("t:\\a.log", "t:\\sub\\c.log", "t:\\b.log"));
+    EXPECT_THAT(run.err, ElementsAre("Total Files = 3", "Total Bytes = 9"));
+}
+
+// Sets an environment variable, which the CLI inherits, while it lives.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedVariable() {
+        if (old_) setenv(name_, old_->c_str(), 1);
+        else unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST_F(CliTest, SortOrdersAsTheWindowDoesInTheUsersLocale) {
+    Add({"a_b.log", "a1.log"});
+    {
+        ScopedVariable locale("LC_ALL", "C");  // by code point
+        EXPECT_THAT(Run(DriveOption() + " logs t: --sort name").out,
+                    ElementsAre("t:\\a1.log", "t:\\a_b.log"));
+    }
+    ScopedVariable locale("LC_ALL", "en_US.UTF-8");  // punctuation before digits
+    EXPECT_THAT(Run(DriveOption() + " logs t: --sort name").out,
+                ElementsAre("t:\\a_b.log", "t:\\a1.log"));
+}
+
+TEST_F(CliTest, FiltersNarrowOneAfterAnotherAndLeaveTheTotalsAsTheSearchFound) {
+    Add({"Docs/a.log:1", "docs/b.LOG:2", "c.log:4", "docsb.log:8"});
+    CliRun run = Run(DriveOption() + " --filter docs --filter=B.L logs t:");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(Sorted(run.out), ElementsAre("t:\\docs\\b.LOG", "t:\\docsb.log"));
+    EXPECT_THAT(run.err, ElementsAre("Total Files = 4", "Total Bytes = 15"));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "app/windows/DrawnPictures.h"
 #include "app/windows/DriveChooser.h"
 #include "results/windows/ListSelectionMirror.h"
+#include "results/windows/TFrmSortWindow.h"
 #include "results/windows/TFrmdetail.h"
 #include "results/windows/ResultListModel.h"
 #include "results/windows/WidestEntry.h"
@@ -124,6 +125,7 @@ void TFrmgarb::SetUpControls() {
     selection_ = new ListSelectionMirror(session_.results, *model_, *ListBox1);
     connect(selection_, &ListSelectionMirror::UserChangedSelection, this, &TFrmgarb::ListBox1Click);
     frmdetail_ = new TFrmdetail(this);
+    frmSortWindow_ = new TFrmSortWindow(this);
 
     const ButtonLook fileButtons[] = {
         {"cmddel", "Delete", "Delete highlighted file", &TFrmgarb::cmddelClick},
@@ -183,18 +185,22 @@ void TFrmgarb::SetUpControls() {
     for (int i = 0; i < 4; ++i) {
         QPushButton* button =
             addButton(sortGroup, sortButtons[i], QRect(8 + 62 * i, 20, 58, 21), Pointer::Arrow);
+        sortButtons_[i] = button;
         button->setFont(sortFont);
         SetColor(button, QPalette::ButtonText, navy);
         button->setIcon(sortPicture);
     }
-    auto* CheckIgnore = new QCheckBox("Ignore Case", sortGroup);
+    CheckIgnore = new QCheckBox("Ignore Case", sortGroup);
     CheckIgnore->setObjectName("CheckIgnore");
     CheckIgnore->setGeometry(8, 44, 140, 18);
     CheckIgnore->setToolTip("Check this before sorting to ignore uppercase vs. lowercase");
     CheckIgnore->setChecked(true);
 
-    EdFilter = new QLineEdit("Filter List", Panel1);
+    EdFilter = new QLineEdit(QString::fromUtf8(kFilterPlaceholder.data(),
+                                               static_cast<qsizetype>(kFilterPlaceholder.size())),
+                             Panel1);
     EdFilter->setObjectName("EdFilter");
+    EdFilter->installEventFilter(this);  // EdFilterMouseDown
     EdFilter->setGeometry(602, 226, 56, 22);
     EdFilter->setFont(arial);
     EdFilter->hide();
@@ -375,28 +381,44 @@ void TFrmgarb::cmdscrvClick() {
     // the screensaver preview comes with the file viewers
 }
 
-void TFrmgarb::cmdesrtClick() {
-    if (!ListReadyForSort(session_.results, context_.prompts)) return;
-    // sorting by extension comes with the sort commands
-}
+void TFrmgarb::cmdesrtClick() { Sort(SortKind::Extension); }
 
-void TFrmgarb::CmdnsrtClick() {
-    if (!ListReadyForSort(session_.results, context_.prompts)) return;
-    // sorting by name comes with the sort commands
-}
+void TFrmgarb::CmdnsrtClick() { Sort(SortKind::Name); }
 
-void TFrmgarb::CmdpsrtClick() {
-    if (!ListReadyForSort(session_.results, context_.prompts)) return;
-    // sorting by path comes with the sort commands
-}
+void TFrmgarb::CmdpsrtClick() { Sort(SortKind::Path); }
 
-void TFrmgarb::CmdssrtClick() {
-    if (!ListReadyForSort(session_.results, context_.prompts)) return;
-    // sorting by size comes with the sort commands
-}
+void TFrmgarb::CmdssrtClick() { Sort(SortKind::Size); }
 
 void TFrmgarb::CmdFilterClick() {
-    // keeping only the entries with the filter text comes with filtering
+    vellomar::CmdFilterClick(session_, *this, prompts_, EdFilter->text().toStdString());
+}
+
+bool TFrmgarb::eventFilter(QObject* watched, QEvent* event) {
+    // EdFilterMouseDown: a click into the box clears its placeholder.
+    if (watched == EdFilter && event->type() == QEvent::MouseButtonPress &&
+        EdFilter->text().toStdString() == kFilterPlaceholder)
+        EdFilter->clear();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFrmgarb::Sort(SortKind kind) {
+    SortContext sort{session_, *this, prompts_, collation_};
+    SortButtonClick(sort, kind);
+}
+
+bool TFrmgarb::IgnoreCaseChecked() const { return CheckIgnore->isChecked(); }
+
+void TFrmgarb::ShowSortNotice() { frmSortWindow_->show(); }
+
+void TFrmgarb::CloseSortNotice() { frmSortWindow_->hide(); }
+
+void TFrmgarb::SetSortButtonsEnabled(bool enabled) {
+    for (QPushButton* button : sortButtons_) button->setEnabled(enabled);
+}
+
+void TFrmgarb::ProcessPendingMessages() {
+    WriteProgress();  // a walk under way only stores its labels' texts
+    QCoreApplication::processEvents();
 }
 
 void TFrmgarb::CmdgarbClick() { RunSearch("garbage"); }

@@ -11,6 +11,9 @@
 #include "app/MainWindowPrompts.h"
 #include "app/Session.h"
 #include "results/Deletion.h"
+#include "results/Filtering.h"
+#include "results/Sorting.h"
+#include "results/windows/LocaleCollation.h"
 #include "results/FileDetails.h"
 #include "scan/ScanPrompts.h"
 #include "scan/ScanView.h"
@@ -21,18 +24,22 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QCheckBox;
 class QPushButton;
 
 namespace vellomar {
 
 class ListSelectionMirror;
 class TFrmdetail;
+class TFrmSortWindow;
 class ResultListModel;
 
 class TFrmgarb final : public QWidget,
                        public ScanView,
                        public FileDetailsView,
-                       public DeletionView {
+                       public DeletionView,
+                       public SortView,
+                       public FilterView {
     Q_OBJECT
 
 public:
@@ -99,10 +106,16 @@ public:
     // FileDetailsView
     void ShowFileDetailLines(const FileDetailLines& lines) override;
 
-    // DeletionView (the counters and the empty state are the ScanView's)
+    // DeletionView, SortView and FilterView (the counters, the status line and
+    // the empty state are the ScanView's)
     void ShowListChange() override;
     void DescribeCurrentEntry() override;
     void ShowDateAndSizeLines() override;
+    bool IgnoreCaseChecked() const override;
+    void ShowSortNotice() override;
+    void CloseSortNotice() override;
+    void SetSortButtonsEnabled(bool enabled) override;
+    void ProcessPendingMessages() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -111,6 +124,8 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void SetUpControls();
+    void Sort(SortKind kind);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Starts at the drive of the current folder, else at the first drive.
     void FillDriveChooser();
     // The five file buttons that an empty list disables.
@@ -129,6 +144,10 @@ private:
     ResultListModel* model_ = nullptr;
     ListSelectionMirror* selection_ = nullptr;
     TFrmdetail* frmdetail_ = nullptr;  // made once; keeps the texts last written
+    TFrmSortWindow* frmSortWindow_ = nullptr;
+    LocaleCollation collation_;
+    QCheckBox* CheckIgnore = nullptr;
+    QPushButton* sortButtons_[4] = {};
 
     // While busy the walk writes these on every find and the labels take them
     // when the window pumps; otherwise the labels take them at once.

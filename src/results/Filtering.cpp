@@ -1,0 +1,45 @@
+#include "results/Filtering.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/AsciiCase.h"
+
+namespace vellomar {
+namespace {
+
+// Blanks and control characters, as the box's text is trimmed of them.
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+bool ContainsIgnoringCase(std::string_view entry, std::string_view upperText) {
+    return std::search(entry.begin(), entry.end(), upperText.begin(), upperText.end(),
+                       [](char e, char t) { return AsciiUpper(e) == t; }) != entry.end();
+}
+
+}  // namespace
+
+std::string FilterText(std::string_view boxText) {
+    while (!boxText.empty() && IsBlankOrControl(boxText.front())) boxText.remove_prefix(1);
+    while (!boxText.empty() && IsBlankOrControl(boxText.back())) boxText.remove_suffix(1);
+    return ToAsciiUpper(boxText);
+}
+
+void FilterList(ResultList& list, std::string_view filterText) {
+    std::vector<std::size_t> kept;
+    for (std::size_t row = 0; row < list.Count(); ++row)
+        if (ContainsIgnoringCase(list.At(row), filterText)) kept.push_back(row);
+    list.KeepRows(kept);
+}
+
+void CmdFilterClick(Session& session, FilterView& view, MessagePrompts& prompts,
+                    std::string_view boxText) {
+    const std::string filterText = FilterText(boxText);
+    if (filterText.empty()) {
+        prompts.ShowMessage(MessageKind::Plain, kEmptyFilterMessage);
+        return;
+    }
+    FilterList(session.results, filterText);
+    view.ShowListChange();
+}
+
+}  // namespace vellomar

@@ -1,0 +1,131 @@
+#include "results/Sorting.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "app/EmptyListCheck.h"
+#include "platform/AsciiCase.h"
+#include "platform/DrivePath.h"
+#include "results/FileDetails.h"
+
+namespace vellomar {
+namespace {
+
+constexpr std::string_view kKeySeparator = ":::";
+constexpr std::size_t kSizeKeyDigits = 10;
+
+std::string_view ExtensionOf(std::string_view entry) {
+    const std::string_view name = LastName(entry);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+}
+
+// Padded on the left with '0', the minus sign of -1 included: "00000000-1".
+// Longer figures stay as they are.
+std::string SizeKey(std::int64_t size) {
+    std::string digits = std::to_string(size);
+    if (digits.size() < kSizeKeyDigits) digits.insert(0, kSizeKeyDigits - digits.size(), '0');
+    return digits;
+}
+
+// The key, ":::" and the entry. The entry comes back by its position, never
+// by cutting this text at its first ":::", which a name may hold too.
+std::string SortText(const ResultList& list, std::size_t row, const FileSystem& files,
+                     SortKind kind) {
+    const std::string& entry = list.At(row);
+    std::string sizeKey;
+    std::string_view key;
+    switch (kind) {
+        case SortKind::Extension: key = ExtensionOf(entry); break;
+        case SortKind::Name: key = LastName(entry); break;
+        case SortKind::Path: key = entry; break;
+        // The file the entry was found as: a lowered entry may name no file.
+        case SortKind::Size: key = sizeKey = SizeKey(FileSize64(files, list.FoundPath(row))); break;
+    }
+    std::string text;
+    text.reserve(key.size() + kKeySeparator.size() + entry.size());
+    text.append(key).append(kKeySeparator).append(entry);
+    return text;
+}
+
+// ASCII in the Unicode collation algorithm's default order (as the Unicode
+// common locale data has it), lower-case letters standing for both cases.
+constexpr std::string_view kUnicodeDefaultAsciiOrder =
+    "\t\n\v\f\r _-,;:!?.'\"()[]{}@*/\\&#%`^+<=>|~$0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr unsigned char kIgnored = 0;
+
+// Each byte's place in that order; ASCII left out of it is ignored, and the
+// bytes beyond ASCII keep their values, which lie above every rank.
+constexpr std::array<unsigned char, 256> UnicodeDefaultRanks() {
+    std::array<unsigned char, 256> ranks{};
+    for (unsigned byte = 128; byte < 256; ++byte) ranks[byte] = static_cast<unsigned char>(byte);
+    for (std::size_t place = 0; place < kUnicodeDefaultAsciiOrder.size(); ++place) {
+        const char c = kUnicodeDefaultAsciiOrder[place];
+        ranks[static_cast<unsigned char>(c)] = static_cast<unsigned char>(place + 1);
+        ranks[static_cast<unsigned char>(AsciiUpper(c))] = static_cast<unsigned char>(place + 1);
+    }
+    return ranks;
+}
+constexpr std::array<unsigned char, 256> kUnicodeDefaultRanks = UnicodeDefaultRanks();
+static_assert(kUnicodeDefaultAsciiOrder.size() < 128);
+
+void BeginSort(SortView& view) {
+    view.SetSortButtonsEnabled(false);
+    view.ShowStatus(kSortingStatus);
+}
+
+void EndSort(ResultList& list, SortView& view) {
+    view.SetSortButtonsEnabled(true);
+    view.ShowStatus(kSortFinishedStatus);
+    // Messages handled before the sort may have emptied the list.
+    if (!list.Empty()) list.Highlight(0);
+    view.ShowListChange();
+    if (!list.Empty()) view.DescribeCurrentEntry();
+}
+
+}  // namespace
+
+std::vector<std::size_t> AsciiCaseInsensitiveCollation::AscendingOrder(
+    std::size_t count, const std::function<std::string(std::size_t)>& textAt) const {
+    return OrderByKeys(
+        count, textAt, [](const std::string& text) { return ToAsciiLower(text); }, std::less<>());
+}
+
+std::vector<std::size_t> UnicodeDefaultCollation::AscendingOrder(
+    std::size_t count, const std::function<std::string(std::size_t)>& textAt) const {
+    const auto collationKey = [](const std::string& text) {
+        std::string key;
+        key.reserve(text.size());
+        for (char c : text) {
+            const unsigned char rank = kUnicodeDefaultRanks[static_cast<unsigned char>(c)];
+            if (rank != kIgnored) key.push_back(static_cast<char>(rank));
+        }
+        return key;
+    };
+    return OrderByKeys(count, textAt, collationKey, std::less<>());
+}
+
+void SortList(ResultList& list, const FileSystem& files, const ListCollation& collation,
+              SortKind kind, bool ignoreCase) {
+    if (ignoreCase) {
+        for (std::size_t row = 0; row < list.Count(); ++row)
+            list.SetText(row, ToAsciiLower(list.At(row)));
+    }
+    list.KeepRows(collation.AscendingOrder(
+        list.Count(), [&](std::size_t row) { return SortText(list, row, files, kind); }));
+}
+
+void SortButtonClick(SortContext& context, SortKind kind) {
+    ResultList& list = context.session.results;
+    if (!ListReadyForSort(list, context.prompts)) return;
+    context.view.ShowSortNotice();
+    BeginSort(context.view);
+    context.view.ProcessPendingMessages();
+    SortList(list, context.session.platform.Files(), context.collation, kind,
+             context.view.IgnoreCaseChecked());
+    EndSort(list, context.view);
+    context.view.CloseSortNotice();
+}
+
+}  // namespace vellomar
