@@ -36,6 +36,8 @@ public:
     void ShowCleanupSummary(const vellomar::CleanupSummary&) override {}
     void ShowMessage(vellomar::MessageKind, std::string_view) override {}
     bool ConfirmDeletion(std::string_view) override { return false; }
+    bool Confirm(std::string_view) override { return false; }
+    void ShowGarbageBin() override {}
 };
 
 double SecondsBetween(Clock::time_point from, Clock::time_point to) {

@@ -1,11 +1,12 @@
 #pragma once
 // Every modal window that a command of the main window opens.
 
+#include "results/DeleteToBin.h"
 #include "results/Deletion.h"
 #include "scan/ScanPrompts.h"
 
 namespace vellomar {
 
-class MainWindowPrompts : public ScanPrompts, public DeletionPrompts {};
+class MainWindowPrompts : public ScanPrompts, public DeletionPrompts, public DeleteToBinPrompts {};
 
 }  // namespace vellomar

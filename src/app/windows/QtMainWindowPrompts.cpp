@@ -3,6 +3,8 @@
 #include <QMessageBox>
 
 #include "app/windows/MessageBox.h"
+#include "results/GarbageBin.h"
+#include "results/windows/TFrmbin.h"
 
 namespace vellomar {
 namespace {
@@ -23,6 +25,17 @@ void QtMainWindowPrompts::ShowCleanupSummary(const CleanupSummary& lines) {
 
 void QtMainWindowPrompts::ShowMessage(MessageKind kind, std::string_view text) {
     ShowMessageBox(nullptr, kind, ToQString(text));
+}
+
+bool QtMainWindowPrompts::Confirm(std::string_view question) {
+    if (session_.endRequested) return false;  // the program is ending: as if cancelled
+    return ConfirmDeletion(question);
+}
+
+void QtMainWindowPrompts::ShowGarbageBin() {
+    GarbageBin bin(session_.platform, session_.dataFolder.DataFolderPath);
+    TFrmbin window(bin, session_.cleanup.CleanedFileCount, session_.cleanup.ReclaimedBytes, nullptr);
+    window.ShowBin();
 }
 
 bool QtMainWindowPrompts::ConfirmDeletion(std::string_view text) {

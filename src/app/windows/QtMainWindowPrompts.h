@@ -6,20 +6,25 @@
 #include <optional>
 
 #include "app/MainWindowPrompts.h"
+#include "app/Session.h"
 #include "scan/windows/QtScanPrompts.h"
 
 namespace vellomar {
 
 class QtMainWindowPrompts final : public MainWindowPrompts {
 public:
+    explicit QtMainWindowPrompts(Session& session) : session_(session) {}
     void MakeWindows() { searchWindows_.emplace(); }
 
     bool ShowCommandInformation(std::string_view text1, std::string_view text2) override;
     void ShowCleanupSummary(const CleanupSummary& lines) override;
     void ShowMessage(MessageKind kind, std::string_view text) override;
     bool ConfirmDeletion(std::string_view text) override;
+    bool Confirm(std::string_view question) override;
+    void ShowGarbageBin() override;
 
 private:
+    Session& session_;
     std::optional<QtScanPrompts> searchWindows_;
 };
 

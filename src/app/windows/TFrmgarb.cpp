@@ -351,8 +351,7 @@ void TFrmgarb::cmddelClick() {
 }
 
 void TFrmgarb::cmdbinClick() {
-    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
-    // moving to the garbage bin comes with the result-list operations
+    DeleteToBin(session_, *this, prompts_);  // it answers an empty list itself
 }
 
 void TFrmgarb::Button3Click() {

@@ -38,6 +38,7 @@ class TFrmgarb final : public QWidget,
                        public ScanView,
                        public FileDetailsView,
                        public DeletionView,
+                       public DeleteToBinView,
                        public SortView,
                        public FilterView {
     Q_OBJECT

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
 
     Platform platform(DriveTable::OfThisMachine(), UserFolders::OfThisProcess());
     Session session(platform);
-    QtMainWindowPrompts prompts;
+    QtMainWindowPrompts prompts(session);
     TFrmgarb window(session, prompts);
     QtStartUpPrompts startUpPrompts;
     RunStartUpSequence(session, startUpPrompts);

@@ -71,9 +71,12 @@ public:
         questions.emplace_back(text);
         return answerYes;
     }
+    bool Confirm(std::string_view question) override { return ConfirmDeletion(question); }
+    void ShowGarbageBin() override { ++binShown; }
 
     bool tickDontShowAgain = false;
     bool answerYes = false;
+    int binShown = 0;
     std::vector<std::string> questions;
     std::function<void()> onInformation;
     std::vector<std::pair<std::string, std::string>> infoTexts;

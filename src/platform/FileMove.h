@@ -1,0 +1,22 @@
+#pragma once
+// Moving one file between two open folders without ever replacing what stands
+// at the target, and without ever losing the file: it is either at its old
+// place or at its new one, whole, when the move ends.
+
+#include <string>
+
+#include "platform/FolderHandle.h"
+
+namespace vellomar {
+
+// Moves the regular, writable file `name` of one folder to `newName` in another.
+// On one file system it is a rename that fails when the target name is taken.
+// Across file systems the file is copied to a temporary name beside the target,
+// synced, checked for its size, renamed into place, and only then is the
+// original removed, if it is still the very file that was copied; on any
+// failure the copy is removed and the original stays untouched. Links and
+// read-only files are refused, never followed or moved.
+FileOutcome MoveFile(const FolderHandle& from, const std::string& name, const FolderHandle& to,
+                     const std::string& newName);
+
+}  // namespace vellomar

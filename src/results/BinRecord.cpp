@@ -1,0 +1,58 @@
+#include "results/BinRecord.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "platform/DrivePath.h"
+#include "platform/IniText.h"
+
+namespace vellomar {
+namespace {
+
+constexpr std::string_view kSection = "Garbage Bin";
+constexpr std::string_view kPathKey = "Path";
+constexpr std::string_view kMovedKey = "Moved";
+
+using Clock = std::chrono::system_clock;
+
+// ISO 8601 in UTC, to the second: the same moment wherever and whenever it is read.
+std::string MomentText(Clock::time_point moment) {
+    const std::time_t seconds = Clock::to_time_t(moment);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+std::optional<Clock::time_point> ParseMoment(const std::string& text) {
+    std::tm utc{};
+    char zone = 0;
+    int consumed = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c%n", &utc.tm_year, &utc.tm_mon,
+                    &utc.tm_mday, &utc.tm_hour, &utc.tm_min, &utc.tm_sec, &zone, &consumed) != 7 ||
+        zone != 'Z' || static_cast<std::size_t>(consumed) != text.size())
+        return std::nullopt;
+    utc.tm_year -= 1900;
+    utc.tm_mon -= 1;
+    return Clock::from_time_t(timegm(&utc));
+}
+
+}  // namespace
+
+std::string BinRecordText(const BinRecord& record) {
+    std::string text = ini_text::WithValue("", kSection, kPathKey, '"' + record.originalPath + '"');
+    return ini_text::WithValue(text, kSection, kMovedKey, MomentText(record.moved));
+}
+
+std::optional<BinRecord> ParseBinRecord(std::string_view text) {
+    std::optional<std::string> path = ini_text::FindValue(text, kSection, kPathKey);
+    if (!path) return std::nullopt;
+    auto parts = SplitDrivePath(*path);
+    if (!parts || parts->names.empty()) return std::nullopt;
+    std::optional<std::string> moved = ini_text::FindValue(text, kSection, kMovedKey);
+    std::optional<Clock::time_point> moment = moved ? ParseMoment(*moved) : std::nullopt;
+    return BinRecord{std::move(*path), moment.value_or(Clock::time_point())};
+}
+
+}  // namespace vellomar

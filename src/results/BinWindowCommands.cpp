@@ -1,0 +1,111 @@
+#include "results/BinWindowCommands.h"
+
+namespace vellomar {
+
+BinWindowCommands::BinWindowCommands(GarbageBin& bin, BinPrompts& prompts,
+                                     std::int32_t& cleanedFileCount, double& reclaimedBytes)
+    : bin_(bin),
+      prompts_(prompts),
+      cleanedFileCount_(cleanedFileCount),
+      reclaimedBytes_(reclaimedBytes) {
+    Refresh();
+}
+
+void BinWindowCommands::Refresh() {
+    items_ = bin_.Items();
+    if (items_.empty())
+        highlighted_.reset();
+    else
+        highlighted_ = std::min(highlighted_.value_or(0), items_.size() - 1);
+}
+
+void BinWindowCommands::Highlight(std::optional<std::size_t> index) {
+    highlighted_ = index && *index < items_.size() ? index : std::nullopt;
+}
+
+BinLines BinWindowCommands::Lines(const DateFormatter& formatDate) const {
+    BinLines lines{"Files in bin = " + std::to_string(items_.size()),
+                   "Byte Size   = ", "File Date   = "};
+    if (highlighted_) {
+        const BinItem& item = items_[*highlighted_];
+        lines.size += std::to_string(item.size);
+        lines.date += formatDate(item.moved);
+    }
+    return lines;
+}
+
+void BinWindowCommands::DeleteFile() {
+    const BinItem* item = HighlightedItem();
+    if (!item) return;
+    const std::string question = "Permanently delete " + item->originalPath +
+                                 " from the bin? Click \"Yes\" to delete this file, or \"No\" to "
+                                 "keep it in the bin.";
+    if (!prompts_.Confirm(question)) return;
+    const BinOutcome outcome = bin_.Remove(*item);
+    if (outcome == BinOutcome::Done) {
+        Count(*item);
+    } else {
+        const std::string reason(BinOutcomeReason(outcome));
+        prompts_.ShowMessage(MessageKind::Warning,
+                             "The file could not be deleted from the bin: " + reason + ".");
+    }
+    Refresh();
+}
+
+void BinWindowCommands::RestoreFile() {
+    const BinItem* item = HighlightedItem();
+    if (!item) return;
+    const BinOutcome outcome = bin_.Restore(*item);
+    if (outcome == BinOutcome::TargetExists)
+        prompts_.ShowMessage(
+            MessageKind::Warning,
+            "A file already exists at " + item->originalPath + ". The file stays in the bin.");
+    else if (outcome != BinOutcome::Done)
+        prompts_.ShowMessage(MessageKind::Warning, "The file could not be restored to " +
+                                                       item->originalPath + ": " +
+                                                       std::string(BinOutcomeReason(outcome)) +
+                                                       ". The file stays in the bin.");
+    Refresh();
+}
+
+void BinWindowCommands::EmptyEntireBin() {
+    if (items_.empty()) {
+        prompts_.ShowMessage(MessageKind::Plain, "The bin is currently empty.");
+        return;
+    }
+    if (!prompts_.Confirm("Permanently delete ALL " + std::to_string(items_.size()) +
+                          " file(s) in the bin? Click \"Yes\" to delete these files, or \"No\" "
+                          "to keep them in the bin."))
+        return;
+    std::size_t removed = 0;
+    for (const BinItem& item : items_) {
+        if (bin_.Remove(item) != BinOutcome::Done) continue;
+        Count(item);
+        ++removed;
+    }
+    if (removed < items_.size())
+        prompts_.ShowMessage(MessageKind::Warning,
+                             std::to_string(removed) + " out of " + std::to_string(items_.size()) +
+                                 " files have been deleted from the bin. The remaining files "
+                                 "could not be deleted.");
+    Refresh();
+}
+
+const BinItem* BinWindowCommands::HighlightedItem() {
+    if (items_.empty()) {
+        prompts_.ShowMessage(MessageKind::Plain, "The bin is currently empty.");
+        return nullptr;
+    }
+    if (!highlighted_) {
+        prompts_.ShowMessage(MessageKind::Plain, "Highlight a file in the bin first.");
+        return nullptr;
+    }
+    return &items_[*highlighted_];
+}
+
+void BinWindowCommands::Count(const BinItem& removed) {
+    ++cleanedFileCount_;
+    reclaimedBytes_ += static_cast<double>(removed.size);
+}
+
+}  // namespace vellomar

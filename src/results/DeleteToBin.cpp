@@ -1,0 +1,89 @@
+#include "results/DeleteToBin.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/EmptyListCheck.h"
+#include "results/GarbageBin.h"
+
+namespace vellomar {
+namespace {
+
+// A message box has room for this many names; the rest are counted.
+constexpr std::size_t kNamedFailures = 10;
+
+struct Failure {
+    std::string entry;
+    BinOutcome outcome;
+};
+
+std::string Question(std::size_t count) {
+    return "Move " + std::to_string(count) +
+           " highlighted file(s) to the Garbage Bin? Click \"Yes\" to move these files, or "
+           "\"No\" to leave them where they are.";
+}
+
+std::string FailureReport(std::size_t moved, std::size_t total,
+                          const std::vector<Failure>& failures) {
+    std::string text = std::to_string(moved) + " out of " + std::to_string(total) +
+                       " files have been moved to the Garbage Bin. These files could not be "
+                       "moved and stay in the list:";
+    for (std::size_t i = 0; i < failures.size() && i < kNamedFailures; ++i)
+        text += "\n" + failures[i].entry + " (" +
+                std::string(BinOutcomeReason(failures[i].outcome)) + ")";
+    if (failures.size() > kNamedFailures)
+        text += "\n... and " + std::to_string(failures.size() - kNamedFailures) + " more.";
+    return text;
+}
+
+}  // namespace
+
+void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& prompts) {
+    ResultList& list = session.results;
+    if (!ListReadyForFileCommand(list, prompts) || session.endRequested) return;
+    const std::size_t total = list.HighlightedCount();
+    if (total == 0) {
+        prompts.ShowGarbageBin();
+        return;
+    }
+    if (!prompts.Confirm(Question(total))) return;
+
+    GarbageBin bin(session.platform, session.dataFolder.DataFolderPath);
+    const std::optional<std::size_t> current = list.Current();
+    std::vector<std::size_t> keptRows;
+    std::vector<std::size_t> failedPlaces;  // where the failed entries stand in the rebuilt list
+    std::vector<Failure> failures;
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        if (list.IsHighlighted(row)) {
+            const GarbageBin::MoveResult moved = bin.MoveIn(list.FoundPath(row));
+            if (moved.outcome == BinOutcome::Done) {
+                session.scan.ScanBytes -= static_cast<double>(moved.size);
+                continue;
+            }
+            failedPlaces.push_back(keptRows.size());
+            failures.push_back({list.At(row), moved.outcome});
+        }
+        keptRows.push_back(row);
+    }
+    list.KeepRows(keptRows);
+
+    // What could not be moved stays highlighted, so the user sees which it is.
+    for (std::size_t place : failedPlaces) list.Highlight(place);
+    if (failures.empty() && !list.Empty())
+        list.Highlight(current && *current < list.Count() ? *current : 0);
+    view.ShowListChange();
+    view.ShowEntryCount(list.Count());
+    view.ShowByteTotal(session.scan.ScanBytes);
+    if (list.Empty())
+        view.SetEmptyListState();
+    else
+        view.DescribeCurrentEntry();
+
+    const std::size_t moved = total - failures.size();
+    if (!failures.empty())
+        prompts.ShowMessage(MessageKind::Warning, FailureReport(moved, total, failures));
+    if (moved > 0) prompts.ShowGarbageBin();
+}
+
+}  // namespace vellomar

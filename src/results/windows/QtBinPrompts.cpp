@@ -1,0 +1,26 @@
+#include "results/windows/QtBinPrompts.h"
+
+#include <QMessageBox>
+
+#include "app/windows/MessageBox.h"
+
+namespace vellomar {
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+bool QtBinPrompts::Confirm(std::string_view question) {
+    return QMessageBox::question(parent_, "Confirm", ToQString(question),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtBinPrompts::ShowMessage(MessageKind kind, std::string_view text) {
+    ShowMessageBox(parent_, kind, ToQString(text));
+}
+
+}  // namespace vellomar

@@ -1,0 +1,23 @@
+#pragma once
+// The garbage bin's questions and messages as message boxes over a window.
+
+#include "results/BinPrompts.h"
+
+class QWidget;
+
+namespace vellomar {
+
+class QtBinPrompts final : public BinPrompts {
+public:
+    explicit QtBinPrompts(QWidget* parent) : parent_(parent) {}
+
+    // "Yes" and "No", with "No" the default: a slip of the Enter key never
+    // removes files for good.
+    bool Confirm(std::string_view question) override;
+    void ShowMessage(MessageKind kind, std::string_view text) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace vellomar

@@ -1,0 +1,492 @@
+// The garbage bin: files moved in and back out, or removed for good, over
+// temporary drives, and the commands "Delete to Bin" and the bin window's.
+
+#include "results/GarbageBin.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/Session.h"
+#include "results/BinWindowCommands.h"
+#include "results/DeleteToBin.h"
+#include "scan/WalkFolder.h"
+#include "support/RecordingScan.h"
+#include "support/TempTree.h"
+#include "support/TestPlatform.h"
+
+namespace vellomar {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using Clock = std::chrono::system_clock;
+
+// A tmpfs over a folder while it lives; unmounted when it goes.
+class TmpfsMount {
+public:
+    TmpfsMount(const fs::path& folder, const char* options = nullptr) : folder_(folder) {
+        mounted_ = mount("none", folder.c_str(), "tmpfs", 0, options) == 0;
+    }
+    ~TmpfsMount() {
+        if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
+    }
+    explicit operator bool() const { return mounted_; }
+
+private:
+    fs::path folder_;
+    bool mounted_;
+};
+
+// Every path below a folder, relative to it, in order.
+std::vector<std::string> Contents(const fs::path& folder) {
+    std::vector<std::string> paths;
+    std::error_code ignored;
+    for (auto it = fs::recursive_directory_iterator(folder, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored))
+        paths.push_back(fs::relative(it->path(), folder).string());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+std::vector<std::string> PathsOf(const std::vector<BinItem>& items) {
+    std::vector<std::string> paths;
+    for (const BinItem& item : items) paths.push_back(item.originalPath);
+    return paths;
+}
+
+class GarbageBinTest : public ::testing::Test {
+protected:
+    GarbageBinTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
+        tree.AddFolder("home/.config/Velmo");
+    }
+
+    fs::path OnDrive(std::string_view relative) const { return tree / "drive" / relative; }
+    void Add(std::string_view relative, std::string_view text = "x") {
+        test::WriteWholeFile(OnDrive(relative), text);
+    }
+    GarbageBin NewBin() const { return GarbageBin(*platform, session.dataFolder.DataFolderPath); }
+    fs::path DriveBin() const { return OnDrive("Garbage Bin"); }
+    fs::path DataBin() const { return tree / "home/.config/Velmo/Garbage Bin"; }
+
+    test::TempTree tree;
+    std::unique_ptr<Platform> platform;
+    Session session;
+    GarbageBin bin = NewBin();
+};
+
+TEST_F(GarbageBinTest, MovesAFileInAndRestoresItWithItsContentToItsPlace) {
+    Add("docs/report.tmp", "twelve bytes");
+    const auto before = std::chrono::floor<std::chrono::seconds>(Clock::now());
+    const GarbageBin::MoveResult moved = bin.MoveIn("t:\\docs\\report.tmp");
+    EXPECT_EQ(moved.outcome, BinOutcome::Done);
+    EXPECT_EQ(moved.size, 12);
+    EXPECT_FALSE(fs::exists(OnDrive("docs/report.tmp")));
+    // In the bin of its own drive, in a folder of its own.
+    EXPECT_EQ(test::ReadWholeFile(DriveBin() / "1" / "report.tmp"), "twelve bytes");
+
+    std::vector<BinItem> items = bin.Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].originalPath, "t:\\docs\\report.tmp");
+    EXPECT_EQ(items[0].size, 12);
+    EXPECT_GE(items[0].moved, before);
+    EXPECT_LE(items[0].moved, Clock::now());
+
+    fs::remove(OnDrive("docs"));  // the folder it came from is gone meanwhile
+    EXPECT_EQ(bin.Restore(items[0]), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("docs/report.tmp")), "twelve bytes");
+    EXPECT_THAT(bin.Items(), IsEmpty());
+    EXPECT_THAT(Contents(DriveBin()), IsEmpty());  // no record or folder left behind
+}
+
+TEST_F(GarbageBinTest, RecordsArePlainTextThatSurvivesARestart) {
+    Add("a/x.tmp", "kept");
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    const std::string record = test::ReadWholeFile(DriveBin() / "1.ini");
+    EXPECT_THAT(record, HasSubstr("Path=\"t:\\a\\x.tmp\"\n"));
+    EXPECT_THAT(record, HasSubstr("Moved=20"));
+
+    GarbageBin afterRestart = NewBin();
+    std::vector<BinItem> items = afterRestart.Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].moved, bin.Items()[0].moved);
+    EXPECT_EQ(afterRestart.Restore(items[0]), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp")), "kept");
+}
+
+TEST_F(GarbageBinTest, NamesEndingInABlankComeBackWhole) {
+    Add("a/x.tmp ", "blank");
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp ").outcome, BinOutcome::Done);
+    std::vector<BinItem> items = NewBin().Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].originalPath, "t:\\a\\x.tmp ");
+    EXPECT_EQ(bin.Restore(items[0]), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp ")), "blank");
+}
+
+TEST_F(GarbageBinTest, FilesOfOneNameFromTwoFoldersEachGoBackToTheirOwn) {
+    Add("one/same.tmp", "first");
+    Add("two/same.tmp", "second");
+    EXPECT_EQ(bin.MoveIn("t:\\two\\same.tmp").outcome, BinOutcome::Done);
+    EXPECT_EQ(bin.MoveIn("t:\\one\\same.tmp").outcome, BinOutcome::Done);
+    std::vector<BinItem> items = bin.Items();
+    EXPECT_THAT(PathsOf(items), ElementsAre("t:\\one\\same.tmp", "t:\\two\\same.tmp"));
+    for (const BinItem& item : items) EXPECT_EQ(bin.Restore(item), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("one/same.tmp")), "first");
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("two/same.tmp")), "second");
+}
+
+TEST_F(GarbageBinTest, ListsItemsByTheirPathWithoutRegardToLetterCase) {
+    for (const char* path : {"b/Zeta.tmp", "a/alpha.tmp", "C/beta.tmp"}) Add(path);
+    for (const char* path : {"t:\\b\\Zeta.tmp", "t:\\a\\alpha.tmp", "t:\\C\\beta.tmp"})
+        ASSERT_EQ(bin.MoveIn(path).outcome, BinOutcome::Done);
+    EXPECT_THAT(PathsOf(bin.Items()),
+                ElementsAre("t:\\a\\alpha.tmp", "t:\\b\\Zeta.tmp", "t:\\C\\beta.tmp"));
+}
+
+TEST_F(GarbageBinTest, RestoreNeverReplacesAFileThatNowStandsThere) {
+    Add("a/x.tmp", "old");
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    const BinItem item = bin.Items().at(0);
+
+    Add("a/X.TMP", "new in another letter case");
+    EXPECT_EQ(bin.Restore(item), BinOutcome::TargetExists);
+    fs::remove(OnDrive("a/X.TMP"));
+    Add("a/x.tmp", "new");
+    EXPECT_EQ(bin.Restore(item), BinOutcome::TargetExists);
+
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp")), "new");
+    EXPECT_EQ(test::ReadWholeFile(DriveBin() / "1" / "x.tmp"), "old");
+    EXPECT_EQ(bin.Items().size(), 1u);
+}
+
+TEST_F(GarbageBinTest, NeverFollowsALinkOnTheWayInOrBack) {
+    Add("real/x.tmp", "target");
+    fs::create_directory_symlink(OnDrive("real"), OnDrive("via"));
+    fs::create_symlink(OnDrive("real/x.tmp"), OnDrive("link.tmp"));
+    EXPECT_EQ(bin.MoveIn("t:\\via\\x.tmp").outcome, BinOutcome::LinkInPath);
+    EXPECT_EQ(bin.MoveIn("t:\\link.tmp").outcome, BinOutcome::NotAFile);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("real/x.tmp")), "target");
+    EXPECT_TRUE(fs::is_symlink(OnDrive("link.tmp")));
+    EXPECT_FALSE(fs::exists(DriveBin()));
+
+    // The folder it came from replaced by a link to elsewhere: it stays in the bin.
+    ASSERT_EQ(bin.MoveIn("t:\\real\\x.tmp").outcome, BinOutcome::Done);
+    fs::remove(OnDrive("real"));
+    tree.AddFolder("elsewhere");
+    fs::create_directory_symlink(tree / "elsewhere", OnDrive("real"));
+    EXPECT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::LinkInPath);
+    EXPECT_THAT(Contents(tree / "elsewhere"), IsEmpty());
+    EXPECT_EQ(bin.Items().size(), 1u);
+}
+
+TEST_F(GarbageBinTest, RefusesReadOnlyFilesAndFilesInABinAlready) {
+    Add("ro.tmp", "read only");
+    tree.MakeReadOnly("drive/ro.tmp");
+    EXPECT_EQ(bin.MoveIn("t:\\ro.tmp").outcome, BinOutcome::ReadOnly);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("ro.tmp")), "read only");
+
+    Add("a.tmp");
+    ASSERT_EQ(bin.MoveIn("t:\\a.tmp").outcome, BinOutcome::Done);
+    EXPECT_EQ(bin.MoveIn("t:\\Garbage Bin\\1\\a.tmp").outcome, BinOutcome::AlreadyInBin);
+}
+
+TEST_F(GarbageBinTest, WalksNeverListTheFilesInTheBin) {
+    Add("a/x.tmp");
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    session.scan.FindGarbage = true;
+    session.scan.ContinueScan = true;
+    test::RecordingView view;
+    WalkFolder(session, view, "t:");
+    EXPECT_THAT(session.results.Entries(), IsEmpty());
+}
+
+TEST_F(GarbageBinTest, AMoveThatNeverFinishedIsNotListed) {
+    // Its record was written, then the program ended before the file arrived.
+    test::WriteWholeFile(DriveBin() / "1.ini",
+                         "[Garbage Bin]\nPath=\"t:\\a\\x.tmp\"\nMoved=2024-05-01T12:00:00Z\n");
+    tree.AddFolder("drive/Garbage Bin/1");
+    Add("a/x.tmp");
+    EXPECT_THAT(bin.Items(), IsEmpty());
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    std::vector<BinItem> items = bin.Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].number, "2");
+}
+
+TEST_F(GarbageBinTest, ADrivesOwnBinNamesItsFilesByTheDrivesLetterNow) {
+    Add("a/x.tmp");
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    DriveTable renamed;
+    renamed.Assign('e', (tree / "drive").string());
+    renamed.Assign('u', (tree / "home").string());
+    Platform later(std::move(renamed),
+                   UserFolders{(tree / "home/.config").string(), (tree / "program").string()});
+    EXPECT_THAT(PathsOf(GarbageBin(later, "u:\\.config\\Velmo").Items()),
+                ElementsAre("e:\\a\\x.tmp"));
+}
+
+TEST_F(GarbageBinTest, ADriveWhoseRootCannotBeWrittenUsesTheDataFoldersBin) {
+    Add("a/x.tmp", "data");
+    tree.MakeReadOnly("drive");
+    EXPECT_TRUE(test::RunAsUnprivilegedOwner(tree, [&] {
+        GarbageBin unprivileged = NewBin();
+        const bool moved = unprivileged.MoveIn("t:\\a\\x.tmp").outcome == BinOutcome::Done;
+        std::vector<BinItem> items = unprivileged.Items();
+        return moved && !fs::exists(DriveBin()) &&
+               test::ReadWholeFile(DataBin() / "1" / "x.tmp") == "data" && items.size() == 1 &&
+               items[0].originalPath == "t:\\a\\x.tmp" &&
+               unprivileged.Restore(items[0]) == BinOutcome::Done &&
+               test::ReadWholeFile(OnDrive("a/x.tmp")) == "data";
+    }));
+}
+
+TEST_F(GarbageBinTest, AFileThatCannotGoBackStaysInTheBin) {
+    Add("a/x.tmp", "data");
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    tree.MakeReadOnly("drive/a");
+    EXPECT_TRUE(test::RunAsUnprivilegedOwner(tree, [&] {
+        GarbageBin unprivileged = NewBin();
+        return unprivileged.Restore(unprivileged.Items().at(0)) == BinOutcome::NotPermitted &&
+               unprivileged.Items().size() == 1 && !fs::exists(OnDrive("a/x.tmp"));
+    }));
+}
+
+TEST_F(GarbageBinTest, MovesAcrossFileSystemsByACheckedCopyAndBack) {
+    tree.AddFolder("drive/mounted");
+    TmpfsMount mounted(OnDrive("mounted"));
+    if (!mounted) GTEST_SKIP() << "mounting a file system needs privileges";
+    const std::string content(300 * 1024, 'c');
+    Add("mounted/big.dat", content);
+    const auto changed = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    fs::last_write_time(OnDrive("mounted/big.dat"), changed);
+
+    ASSERT_EQ(bin.MoveIn("t:\\mounted\\big.dat").outcome, BinOutcome::Done);
+    EXPECT_FALSE(fs::exists(OnDrive("mounted/big.dat")));
+    EXPECT_THAT(Contents(DriveBin()), ElementsAre("1", "1.ini", "1/big.dat"));
+    EXPECT_EQ(test::ReadWholeFile(DriveBin() / "1" / "big.dat"), content);
+
+    ASSERT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("mounted/big.dat")), content);
+    EXPECT_EQ(fs::last_write_time(OnDrive("mounted/big.dat")), changed);
+    EXPECT_THAT(Contents(OnDrive("mounted")), ElementsAre("big.dat"));  // no partial copy
+    EXPECT_THAT(Contents(DriveBin()), IsEmpty());
+}
+
+TEST_F(GarbageBinTest, AFullBinDiskLeavesTheFileWhereItWasAndNothingInTheBin) {
+    // Drive t: is a tiny file system; the file lies on another one mounted inside it.
+    TmpfsMount small(tree / "drive", "size=64k");
+    if (!small) GTEST_SKIP() << "mounting a file system needs privileges";
+    tree.AddFolder("drive/big");
+    TmpfsMount big(OnDrive("big"));
+    const std::string content(200 * 1024, 'b');
+    Add("big/file.dat", content);
+
+    EXPECT_EQ(bin.MoveIn("t:\\big\\file.dat").outcome, BinOutcome::NoRoom);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("big/file.dat")), content);
+    EXPECT_THAT(Contents(DriveBin()), IsEmpty());
+    EXPECT_THAT(bin.Items(), IsEmpty());
+}
+
+// The main window and its modal windows as "Delete to Bin" sees them.
+class RecordingBinCommand final : public DeleteToBinView, public DeleteToBinPrompts {
+public:
+    void ShowEntryCount(std::size_t count) override { entryCount = count; }
+    void ShowByteTotal(double bytes) override { byteTotal = bytes; }
+    void ShowListChange() override { ++listChanges; }
+    void DescribeCurrentEntry() override { ++detailsShown; }
+    void SetEmptyListState() override { emptyState = true; }
+
+    bool Confirm(std::string_view question) override {
+        questions.emplace_back(question);
+        return answerYes;
+    }
+    void ShowMessage(MessageKind kind, std::string_view text) override {
+        messages.emplace_back(kind, std::string(text));
+    }
+    void ShowGarbageBin() override { ++binShown; }
+
+    bool answerYes = true;
+    std::vector<std::string> questions;
+    std::vector<std::pair<MessageKind, std::string>> messages;
+    int binShown = 0;
+    std::size_t entryCount = 0;
+    double byteTotal = -1;
+    int listChanges = 0;
+    int detailsShown = 0;
+    bool emptyState = false;
+};
+
+class DeleteToBinTest : public GarbageBinTest {
+protected:
+    void List(std::initializer_list<const char*> entries) {
+        for (const char* entry : entries) session.results.Append(entry);
+    }
+    RecordingBinCommand window;
+};
+
+TEST_F(DeleteToBinTest, MovesTheHighlightedFilesByTheirFoundPathsThenShowsTheBin) {
+    Add("a.tmp", "aaa");
+    Add("b.tmp", "bbbbb");
+    Add("C.tmp", "ccccccc");
+    Add("c.tmp", "other file");
+    List({"t:\\a.tmp", "t:\\b.tmp", "t:\\C.tmp"});
+    session.results.SetText(2, "t:\\c.tmp");  // as a sort ignoring case shows it
+    session.scan.ScanBytes = 15;
+    session.results.Highlight(0);
+    session.results.Highlight(2);
+
+    DeleteToBin(session, window, window);
+    EXPECT_THAT(window.questions,
+                ElementsAre("Move 2 highlighted file(s) to the Garbage Bin? Click \"Yes\" to move "
+                            "these files, or \"No\" to leave them where they are."));
+    EXPECT_FALSE(fs::exists(OnDrive("a.tmp")));
+    EXPECT_FALSE(fs::exists(OnDrive("C.tmp")));
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("c.tmp")), "other file");
+    EXPECT_THAT(PathsOf(bin.Items()), ElementsAre("t:\\a.tmp", "t:\\C.tmp"));
+
+    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\b.tmp"));
+    EXPECT_EQ(session.scan.ScanBytes, 5);
+    EXPECT_EQ(window.entryCount, 1u);
+    EXPECT_EQ(window.byteTotal, 5);
+    // The entry current before is gone: the first one is highlighted and described.
+    EXPECT_TRUE(session.results.IsHighlighted(0));
+    EXPECT_EQ(window.detailsShown, 1);
+    EXPECT_THAT(window.messages, IsEmpty());
+    EXPECT_EQ(window.binShown, 1);
+}
+
+TEST_F(DeleteToBinTest, NoLeavesEveryFileAndTheListAsTheyWere) {
+    Add("a.tmp");
+    List({"t:\\a.tmp"});
+    session.results.Highlight(0);
+    window.answerYes = false;
+    DeleteToBin(session, window, window);
+    EXPECT_TRUE(fs::exists(OnDrive("a.tmp")));
+    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\a.tmp"));
+    EXPECT_TRUE(session.results.IsHighlighted(0));
+    EXPECT_EQ(window.binShown, 0);
+    EXPECT_EQ(window.listChanges, 0);
+}
+
+TEST_F(DeleteToBinTest, FilesThatCannotBeMovedStayListedHighlightedAndNamed) {
+    Add("a.tmp", "aaa");
+    Add("ro.tmp", "r");
+    tree.MakeReadOnly("drive/ro.tmp");
+    Add("z.tmp");
+    List({"t:\\ro.tmp", "t:\\a.tmp", "t:\\z.tmp", "t:\\gone.tmp"});
+    session.scan.ScanBytes = 10;
+    for (std::size_t row : {0, 1, 3}) session.results.Highlight(row);
+
+    DeleteToBin(session, window, window);
+    EXPECT_THAT(window.messages,
+                ElementsAre(std::pair{
+                    MessageKind::Warning,
+                    std::string("1 out of 3 files have been moved to the Garbage "
+                                "Bin. These files could not be moved and stay "
+                                "in the list:\n"
+                                "t:\\ro.tmp (the file is read-only)\n"
+                                "t:\\gone.tmp (the file or a folder on its path was not found)")}));
+    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\ro.tmp", "t:\\z.tmp", "t:\\gone.tmp"));
+    EXPECT_TRUE(session.results.IsHighlighted(0));
+    EXPECT_FALSE(session.results.IsHighlighted(1));
+    EXPECT_TRUE(session.results.IsHighlighted(2));
+    EXPECT_EQ(session.scan.ScanBytes, 7);
+    EXPECT_EQ(window.binShown, 1);
+}
+
+TEST_F(DeleteToBinTest, MovingTheLastEntryEmptiesTheList) {
+    Add("a.tmp");
+    List({"t:\\a.tmp"});
+    session.results.Highlight(0);
+    DeleteToBin(session, window, window);
+    EXPECT_TRUE(session.results.Empty());
+    EXPECT_TRUE(window.emptyState);
+    EXPECT_EQ(window.detailsShown, 0);
+}
+
+TEST_F(DeleteToBinTest, WithNothingHighlightedTheBinOpensAndNothingMoves) {
+    DeleteToBin(session, window, window);  // an empty list first
+    EXPECT_THAT(window.messages,
+                ElementsAre(std::pair{MessageKind::Plain,
+                                      std::string("The list above is currently empty.")}));
+    EXPECT_EQ(window.binShown, 0);
+
+    Add("a.tmp");
+    List({"t:\\a.tmp"});
+    DeleteToBin(session, window, window);
+    EXPECT_THAT(window.questions, IsEmpty());
+    EXPECT_EQ(window.binShown, 1);
+    EXPECT_TRUE(fs::exists(OnDrive("a.tmp")));
+}
+
+class BinWindowCommandsTest : public DeleteToBinTest {
+protected:
+    BinWindowCommandsTest() {
+        Add("a.tmp", "aaa");
+        Add("b.tmp", "bbbbb");
+        bin.MoveIn("t:\\a.tmp");
+        bin.MoveIn("t:\\b.tmp");
+        commands.Refresh();
+    }
+    std::int32_t cleanedFileCount = 4;
+    double reclaimedBytes = 100;
+    BinWindowCommands commands{bin, window, cleanedFileCount, reclaimedBytes};
+};
+
+TEST_F(BinWindowCommandsTest, DeleteFileRemovesTheHighlightedFileForGoodAfterAYes) {
+    commands.Highlight(1);
+    window.answerYes = false;
+    commands.DeleteFile();
+    EXPECT_EQ(commands.Items().size(), 2u);
+
+    window.answerYes = true;
+    commands.DeleteFile();
+    EXPECT_EQ(window.questions.back(),
+              "Permanently delete t:\\b.tmp from the bin? Click \"Yes\" to delete this file, or "
+              "\"No\" to keep it in the bin.");
+    EXPECT_THAT(PathsOf(commands.Items()), ElementsAre("t:\\a.tmp"));
+    EXPECT_EQ(commands.Highlighted(), 0u);
+    EXPECT_THAT(Contents(DriveBin()), ElementsAre("1", "1.ini", "1/a.tmp"));
+    EXPECT_EQ(cleanedFileCount, 5);
+    EXPECT_EQ(reclaimedBytes, 105);
+}
+
+TEST_F(BinWindowCommandsTest, EmptyEntireBinRemovesEveryFileAndCountsThem) {
+    commands.EmptyEntireBin();
+    EXPECT_THAT(window.questions.back(), HasSubstr("Permanently delete ALL 2 file(s) in the bin?"));
+    EXPECT_THAT(commands.Items(), IsEmpty());
+    EXPECT_EQ(commands.Highlighted(), std::nullopt);
+    EXPECT_THAT(Contents(DriveBin()), IsEmpty());
+    EXPECT_EQ(cleanedFileCount, 6);
+    EXPECT_EQ(reclaimedBytes, 108);
+
+    commands.DeleteFile();
+    EXPECT_EQ(window.messages.back().second, "The bin is currently empty.");
+}
+
+TEST_F(BinWindowCommandsTest, RestoreTellsWhenAFileStandsWhereItWouldGo) {
+    Add("a.tmp", "new");
+    commands.Highlight(0);
+    commands.RestoreFile();
+    EXPECT_THAT(window.messages,
+                ElementsAre(std::pair{MessageKind::Warning,
+                                      std::string("A file already exists at t:\\a.tmp. The file "
+                                                  "stays in the bin.")}));
+    EXPECT_EQ(commands.Items().size(), 2u);
+
+    commands.Highlight(1);
+    commands.RestoreFile();
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("b.tmp")), "bbbbb");
+    EXPECT_THAT(PathsOf(commands.Items()), ElementsAre("t:\\a.tmp"));
+    EXPECT_EQ(cleanedFileCount, 4);  // a restored file was never cleaned up
+}
+
+}  // namespace
+}  // namespace vellomar
