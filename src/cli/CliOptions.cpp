@@ -67,6 +67,10 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
                 return CliUsageError{"--filter needs a text that is not blank"};
         } else if (arg == "--keep-case") {
             options.keepCase = true;
+        } else if (arg == "--delete") {
+            options.deleteAll = true;
+        } else if (arg == "--yes") {
+            options.answerYes = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return CliUsageError{"unknown option: " + arg};
         } else {
@@ -74,6 +78,7 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
         }
     }
     if (options.keepCase && !options.sort) return CliUsageError{"--keep-case goes with --sort"};
+    if (options.answerYes && !options.deleteAll) return CliUsageError{"--yes goes with --delete"};
 
     if (words.size() != 2) return CliUsageError{"expected a command and a drive"};
     options.command = words[0];

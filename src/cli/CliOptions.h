@@ -1,5 +1,6 @@
 #pragma once
-// vellomar-cli [--drive L=FOLDER]... [--filter TEXT]... [--sort KIND [--keep-case]] COMMAND DRIVE
+// vellomar-cli [--drive L=FOLDER]... [--filter TEXT]... [--sort KIND [--keep-case]]
+//              [--delete [--yes]] COMMAND DRIVE
 
 #include <optional>
 #include <string>
@@ -18,6 +19,8 @@ struct CliOptions {
     std::vector<std::string> filters;                  // as FilterText makes them, in order
     std::optional<SortKind> sort;
     bool keepCase = false;                             // the sort with "Ignore Case" cleared
+    bool deleteAll = false;                            // the cleanup offer on every entry
+    bool answerYes = false;                            // its question answered "Yes"
 };
 
 struct CliUsageError {

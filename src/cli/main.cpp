@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Session.h"
+#include "cli/CliDeletion.h"
 #include "cli/CliOptions.h"
 #include "cli/CliScanView.h"
 #include "platform/Platform.h"
@@ -79,6 +80,10 @@ int main(int argc, char** argv) {
         SortList(session.results, platform.Files(), collation, *options.sort, !options.keepCase);
     }
 
+    bool everyFileRemoved = true;
+    if (options.deleteAll && !session.results.Empty())
+        everyFileRemoved = cli::DeleteEveryEntry(session, view, options.answerYes, stderr);
+
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     for (const std::string& entry : session.results.Entries()) {
@@ -87,5 +92,5 @@ int main(int argc, char** argv) {
     }
     std::fflush(stdout);
     view.PrintReport();
-    return view.ErrorShown() ? 1 : 0;
+    return view.ErrorShown() || !everyFileRemoved ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdlib>
 #include <optional>
 #include <sstream>
@@ -189,6 +190,31 @@ TEST_F(CliTest, FiltersNarrowOneAfterAnotherAndLeaveTheTotalsAsTheSearchFound) {
     EXPECT_EQ(run.status, 0);
     EXPECT_THAT(Sorted(run.out), ElementsAre("t:\\docs\\b.LOG", "t:\\docsb.log"));
     EXPECT_THAT(run.err, ElementsAre("Total Files = 4", "Total Bytes = 15"));
+}
+
+TEST_F(CliTest, DeleteAsksAndRemovesNothingWithoutYes) {
+    Add({"a.tmp:3", "sub/b.tmp:4"});
+    CliRun run = Run(DriveOption() + " garbage t: --delete");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(Sorted(run.out), ElementsAre("t:\\a.tmp", "t:\\sub\\b.tmp"));
+    ASSERT_FALSE(run.err.empty());
+    EXPECT_THAT(run.err[0], HasSubstr("Delete 2 highlighted file(s) in your listbox?"));
+    EXPECT_TRUE(std::filesystem::exists(tree / "drive/a.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(tree / "drive/sub/b.tmp"));
+}
+
+TEST_F(CliTest, DeleteWithYesRemovesEveryListedFileAndPrintsWhatIsLeft) {
+    Add({"a.tmp:3", "sub/b.tmp:4", "keep.txt"});
+    CliRun run = Run("--delete --yes " + DriveOption() + " garbage t:");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_THAT(run.err, ::testing::Contains("All the files selected have been successfully removed."));
+    EXPECT_THAT(run.err, ::testing::Contains("Total Files = 0"));
+    EXPECT_THAT(run.err, ::testing::Contains("Total Bytes = 0"));
+    EXPECT_FALSE(std::filesystem::exists(tree / "drive/a.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(tree / "drive/sub/b.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(tree / "drive/keep.txt"));
+    EXPECT_EQ(Run(DriveOption() + " garbage t: --yes").status, 2);  // --yes alone is a mistake
 }
 
 }  // namespace
