@@ -31,11 +31,9 @@
 
 #include "platform/FolderHandle.h"
 #include "platform/Platform.h"
+#include "scan/WalkFolder.h"
 
 namespace vellomar {
-
-// The folder name walks never enter.
-inline constexpr std::string_view kGarbageBinFolderName = "Garbage Bin";
 
 enum class BinOutcome {
     Done,

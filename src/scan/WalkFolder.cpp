@@ -12,9 +12,6 @@
 namespace vellomar {
 namespace {
 
-// A folder of this name holds the files the user put aside; walks never enter it.
-constexpr std::string_view kGarbageBinName = "Garbage Bin";
-
 bool IsDotEntry(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
@@ -52,7 +49,7 @@ private:
     }
 
     void EnterSubfolder(const std::string& folderPath, const Folder& folder, const char* name) {
-        if (name == kGarbageBinName) return;
+        if (name == kGarbageBinFolderName) return;
         std::string path = JoinDrivePath(folderPath, name);
         view_.ShowStatus(path);
         if (!admission_.AdmitsFolder(path)) return;

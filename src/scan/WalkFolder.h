@@ -7,6 +7,9 @@
 
 namespace vellomar {
 
+// A folder of this name holds the files the user put aside; walks never enter it.
+inline constexpr std::string_view kGarbageBinFolderName = "Garbage Bin";
+
 // Walks folderPath and every folder below it, depth first in the file system's
 // own order, appending to the result list each file that fits an active
 // category. Passes over folders the folder admission refuses, folders named

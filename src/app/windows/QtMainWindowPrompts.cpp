@@ -3,17 +3,11 @@
 #include <QMessageBox>
 
 #include "app/windows/MessageBox.h"
+#include "app/windows/QtText.h"
 #include "results/GarbageBin.h"
 #include "results/windows/TFrmbin.h"
 
 namespace vellomar {
-namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 bool QtMainWindowPrompts::ShowCommandInformation(std::string_view text1, std::string_view text2) {
     return searchWindows_->ShowCommandInformation(text1, text2);

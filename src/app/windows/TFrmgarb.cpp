@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/windows/QtText.h"
 #include "app/EmptyListCheck.h"
 #include "app/ExternalPages.h"
 #include "app/windows/DrawnPictures.h"
@@ -39,10 +40,6 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(25);
 // a row), so a long list is fed less often: its layout stays near a tenth of
 // the walk's time.
 constexpr auto kListFeedWaitPerRow = std::chrono::nanoseconds(200);
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The colour of an enabled control; a disabled one keeps the style's, so that
 // it still looks disabled.

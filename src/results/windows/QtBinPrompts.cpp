@@ -3,15 +3,9 @@
 #include <QMessageBox>
 
 #include "app/windows/MessageBox.h"
+#include "app/windows/QtText.h"
 
 namespace vellomar {
-namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 bool QtBinPrompts::Confirm(std::string_view question) {
     return QMessageBox::question(parent_, "Confirm", ToQString(question),

@@ -1,15 +1,9 @@
 #include "scan/windows/QtScanPrompts.h"
 
 #include "app/windows/MessageBox.h"
+#include "app/windows/QtText.h"
 
 namespace vellomar {
-namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 bool QtScanPrompts::ShowCommandInformation(std::string_view text1, std::string_view text2) {
     return infoWindow_.ShowTexts(ToQString(text1), ToQString(text2));
