@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
 
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-    for (const std::string& entry : session.results.Entries()) {
+    for (std::size_t row = 0; row < session.results.Count(); ++row) {
+        const std::string entry = session.results.At(row);
         std::fwrite(entry.data(), 1, entry.size(), stdout);
         std::fputc('\n', stdout);
     }

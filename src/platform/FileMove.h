@@ -4,10 +4,15 @@
 // place or at its new one, whole, when the move ends.
 
 #include <string>
+#include <string_view>
 
 #include "platform/FolderHandle.h"
 
 namespace vellomar {
+
+// How the temporary name of a copy under way begins. A copy cut short by a
+// crash stays behind under it; the original is still at its place then.
+inline constexpr std::string_view kPartialCopyPrefix = ".vellomar-partial-";
 
 // Moves the regular, writable file `name` of one folder to `newName` in another.
 // On one file system it is a rename that fails when the target name is taken.

@@ -8,6 +8,7 @@ BinWindowCommands::BinWindowCommands(GarbageBin& bin, BinPrompts& prompts,
       prompts_(prompts),
       cleanedFileCount_(cleanedFileCount),
       reclaimedBytes_(reclaimedBytes) {
+    bin_.SweepUnfinishedMoves(std::chrono::system_clock::now());
     Refresh();
 }
 

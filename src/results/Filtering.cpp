@@ -27,7 +27,8 @@ std::string FilterText(std::string_view boxText) {
 void FilterList(ResultList& list, std::string_view filterText) {
     std::vector<std::size_t> kept;
     for (std::size_t row = 0; row < list.Count(); ++row)
-        if (ContainsIgnoringCase(list.At(row), filterText)) kept.push_back(row);
+        // Letter case is ignored, so the path as found serves as well as the shown text.
+        if (ContainsIgnoringCase(list.FoundPath(row), filterText)) kept.push_back(row);
     list.KeepRows(kept);
 }
 

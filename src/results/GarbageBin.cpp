@@ -104,18 +104,30 @@ GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) {
 
 std::vector<BinItem> GarbageBin::Items() const {
     std::vector<BinItem> items;
-    std::vector<FolderIdentity> listed;  // two drive letters may stand for one folder
-    const auto list = [&](std::optional<OpenBin> bin, bool driveRoot) {
-        auto identity = bin ? bin->folder.Identity() : std::nullopt;
-        if (!identity || std::find(listed.begin(), listed.end(), *identity) != listed.end()) return;
-        listed.push_back(*identity);
-        ListBin(*bin, driveRoot, items);
-    };
-    for (const Drive& drive : files_.Drives().Drives())
-        list(OpenBinIn(DriveRoot(drive.letter), Missing::Fail), true);
-    list(OpenBinIn(dataFolderPath_, Missing::Fail), false);
+    ForEachBin([&](const OpenBin& bin, bool driveRoot) {
+        ForEachRecord(bin, [&](const std::string& number, BinRecord& record,
+                               std::optional<std::int64_t> size) {
+            if (!size) return;  // a move that never finished: the file is still at its place
+            if (driveRoot) record.originalPath[0] = bin.path[0];
+            items.push_back({std::move(record.originalPath), record.moved, *size, bin.path, number});
+        });
+    });
     std::sort(items.begin(), items.end(), ComesBefore);
     return items;
+}
+
+void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const {
+    const auto startedBefore = now - std::chrono::hours(24);
+    ForEachBin([&](const OpenBin& bin, bool) {
+        ForEachRecord(bin, [&](const std::string& number, const BinRecord& record,
+                               std::optional<std::int64_t> size) {
+            if (size || record.moved > startedBefore) return;
+            const FolderHandle itemFolder = bin.folder.Subfolder(number);
+            for (const std::string& name : itemFolder.Names())
+                if (name.starts_with(kPartialCopyPrefix)) itemFolder.RemoveFile(name);
+            Forget(bin.folder, {record.originalPath, record.moved, 0, bin.path, number});
+        });
+    });
 }
 
 BinOutcome GarbageBin::Restore(const BinItem& item) const {
@@ -186,17 +198,32 @@ std::optional<std::string> GarbageBin::AddItemFolder(const OpenBin& bin) {
     return std::nullopt;
 }
 
-void GarbageBin::ListBin(const OpenBin& bin, bool driveRoot, std::vector<BinItem>& items) const {
+void GarbageBin::ForEachBin(
+    const std::function<void(const OpenBin& bin, bool driveRoot)>& visit) const {
+    std::vector<FolderIdentity> visited;  // two drive letters may stand for one folder
+    const auto visitOnce = [&](std::optional<OpenBin> bin, bool driveRoot) {
+        auto identity = bin ? bin->folder.Identity() : std::nullopt;
+        if (!identity || std::find(visited.begin(), visited.end(), *identity) != visited.end())
+            return;
+        visited.push_back(*identity);
+        visit(*bin, driveRoot);
+    };
+    for (const Drive& drive : files_.Drives().Drives())
+        visitOnce(OpenBinIn(DriveRoot(drive.letter), Missing::Fail), true);
+    visitOnce(OpenBinIn(dataFolderPath_, Missing::Fail), false);
+}
+
+void GarbageBin::ForEachRecord(
+    const OpenBin& bin,
+    const std::function<void(const std::string& number, BinRecord& record,
+                             std::optional<std::int64_t> size)>& visit) const {
     for (const std::string& number : bin.folder.Names()) {
         if (!IsItemNumber(number)) continue;
         std::optional<IniFile> file = IniFileIn(files_, bin.path, RecordName(number));
         std::optional<BinRecord> record = file ? ParseBinRecord(file->ReadText()) : std::nullopt;
         if (!record) continue;
-        std::optional<std::int64_t> size =
-            bin.folder.Subfolder(number).FileSize(std::string(LastName(record->originalPath)));
-        if (!size) continue;  // a move that never finished: the file is still at its place
-        if (driveRoot) record->originalPath[0] = bin.path[0];
-        items.push_back({std::move(record->originalPath), record->moved, *size, bin.path, number});
+        visit(number, *record,
+              bin.folder.Subfolder(number).FileSize(std::string(LastName(record->originalPath))));
     }
 }
 

@@ -23,6 +23,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -31,6 +32,7 @@
 
 #include "platform/FolderHandle.h"
 #include "platform/Platform.h"
+#include "results/BinRecord.h"
 #include "scan/WalkFolder.h"
 
 namespace vellomar {
@@ -90,6 +92,11 @@ public:
     // Removes the file from the bin for good.
     BinOutcome Remove(const BinItem& item) const;
 
+    // Clears away what moves cut short by a crash left behind a day or more
+    // ago: their records, folders and partial copies. A younger one may be a
+    // move another run of the program is making now.
+    void SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const;
+
 private:
     struct OpenBin {
         std::string path;  // drive form
@@ -100,8 +107,14 @@ private:
     std::optional<OpenBin> OpenBinIn(std::string_view parentPath, FolderHandle::Missing missing,
                                      std::optional<std::uint64_t> onDevice = std::nullopt) const;
     std::optional<OpenBin> ChooseBin(char driveLetter, std::uint64_t device) const;
+    // Every bin once, the drives' (driveRoot) before the data folder's.
+    void ForEachBin(const std::function<void(const OpenBin& bin, bool driveRoot)>& visit) const;
+    // Each item folder of a bin with its record, and its file's size when the
+    // file is there.
+    void ForEachRecord(const OpenBin& bin,
+                       const std::function<void(const std::string& number, BinRecord& record,
+                                                std::optional<std::int64_t> size)>& visit) const;
     std::optional<std::string> AddItemFolder(const OpenBin& bin);
-    void ListBin(const OpenBin& bin, bool driveRoot, std::vector<BinItem>& items) const;
     bool WriteRecord(const BinItem& item) const;
     void Forget(const FolderHandle& bin, const BinItem& item) const;
 

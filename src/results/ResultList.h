@@ -4,8 +4,10 @@
 // tells them when entries were removed or rebuilt rather than appended, and
 // SelectionGeneration() when the program changed highlights or the current entry.
 //
-// An entry's text may change (a sort lower-cases it), but it keeps naming the
-// very file it was found as: FoundPath() is the path as found.
+// An entry may be shown lower-cased (an "Ignore Case" sort does that), but it
+// keeps naming the very file it was found as: FoundPath() is the path as found.
+// Only the path as found is stored, with one bit for the lower-cased showing,
+// so a million entries cost little more than their text.
 
 #include <cstdint>
 #include <optional>
@@ -19,15 +21,15 @@ public:
     void Append(std::string entry);
     void Clear();
 
-    std::size_t Count() const { return texts_.size(); }
-    bool Empty() const { return texts_.empty(); }
-    const std::string& At(std::size_t index) const { return texts_[index]; }
-    const std::vector<std::string>& Entries() const { return texts_; }
+    std::size_t Count() const { return foundAs_.size(); }
+    bool Empty() const { return foundAs_.empty(); }
+    // The entry's text as the list shows it.
+    std::string At(std::size_t index) const;
     // The file the entry names: its text as it was found.
-    const std::string& FoundPath(std::size_t index) const;
+    const std::string& FoundPath(std::size_t index) const { return foundAs_[index]; }
 
-    // Changes an entry's shown text; it goes on naming the file it was found as.
-    void SetText(std::size_t index, std::string text);
+    // From now on the entry is shown with its ASCII letters lower-cased.
+    void ShowLowerCased(std::size_t index) { shownLowerCased_[index] = true; }
     // Rebuilds the list in one pass from the given rows, in their order (each
     // at most once): what a sort, a filter or a deletion leaves. Highlights
     // are cleared and the first entry, if any, becomes current.
@@ -50,8 +52,8 @@ public:
     std::uint64_t SelectionGeneration() const { return selectionGeneration_; }
 
 private:
-    std::vector<std::string> texts_;
-    std::vector<std::string> foundAs_;  // empty, or one per entry: empty where the text is as found
+    std::vector<std::string> foundAs_;
+    std::vector<bool> shownLowerCased_;
     std::vector<bool> highlighted_;
     std::size_t highlightedCount_ = 0;
     std::optional<std::size_t> current_;

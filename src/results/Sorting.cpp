@@ -8,6 +8,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "results/FileDetails.h"
+#include "results/OrderByKeys.h"
 
 namespace vellomar {
 namespace {
@@ -33,7 +34,7 @@ std::string SizeKey(std::int64_t size) {
 // by cutting this text at its first ":::", which a name may hold too.
 std::string SortText(const ResultList& list, std::size_t row, const FileSystem& files,
                      SortKind kind) {
-    const std::string& entry = list.At(row);
+    const std::string entry = list.At(row);
     std::string sizeKey;
     std::string_view key;
     switch (kind) {
@@ -88,8 +89,8 @@ void EndSort(ResultList& list, SortView& view) {
 
 std::vector<std::size_t> AsciiCaseInsensitiveCollation::AscendingOrder(
     std::size_t count, const std::function<std::string(std::size_t)>& textAt) const {
-    return OrderByKeys(
-        count, textAt, [](const std::string& text) { return ToAsciiLower(text); }, std::less<>());
+    const auto newKeyMaker = [] { return [](const std::string& text) { return ToAsciiLower(text); }; };
+    return OrderByKeys(count, textAt, newKeyMaker, std::less<>());
 }
 
 std::vector<std::size_t> UnicodeDefaultCollation::AscendingOrder(
@@ -103,14 +104,13 @@ std::vector<std::size_t> UnicodeDefaultCollation::AscendingOrder(
         }
         return key;
     };
-    return OrderByKeys(count, textAt, collationKey, std::less<>());
+    return OrderByKeys(count, textAt, [&] { return collationKey; }, std::less<>());
 }
 
 void SortList(ResultList& list, const FileSystem& files, const ListCollation& collation,
               SortKind kind, bool ignoreCase) {
     if (ignoreCase) {
-        for (std::size_t row = 0; row < list.Count(); ++row)
-            list.SetText(row, ToAsciiLower(list.At(row)));
+        for (std::size_t row = 0; row < list.Count(); ++row) list.ShowLowerCased(row);
     }
     list.KeepRows(collation.AscendingOrder(
         list.Count(), [&](std::size_t row) { return SortText(list, row, files, kind); }));

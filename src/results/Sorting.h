@@ -6,10 +6,8 @@
 // come back in lower case (ASCII letters); they keep naming the files they
 // were found as.
 
-#include <algorithm>
 #include <cstddef>
 #include <functional>
-#include <numeric>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +30,8 @@ class ListCollation {
 public:
     virtual ~ListCollation() = default;
     // Positions 0 to count - 1 in ascending order of their texts; texts that
-    // compare equal keep their order. textAt is called once per position, in order.
+    // compare equal keep their order. textAt is called once per position, from
+    // several threads at once on a long list.
     virtual std::vector<std::size_t> AscendingOrder(
         std::size_t count, const std::function<std::string(std::size_t)>& textAt) const = 0;
 };
@@ -55,22 +54,6 @@ public:
     std::vector<std::size_t> AscendingOrder(
         std::size_t count, const std::function<std::string(std::size_t)>& textAt) const override;
 };
-
-// Sorts positions by a key made once per text, never comparing texts again.
-// The keys stay where they are made: some key types can only be copied.
-template <typename MakeKey, typename Less>
-std::vector<std::size_t> OrderByKeys(std::size_t count,
-                                     const std::function<std::string(std::size_t)>& textAt,
-                                     MakeKey makeKey, Less less) {
-    std::vector<decltype(makeKey(std::string()))> keys;
-    keys.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) keys.push_back(makeKey(textAt(i)));
-    std::vector<std::size_t> order(count);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return less(keys[a], keys[b]); });
-    return order;
-}
 
 // What a sort needs of the main window.
 class SortView {

@@ -183,7 +183,7 @@ TEST_F(ExploreFolderTest, OpensTheFolderTheCurrentEntryWasFoundIn) {
     InstallOpener("exit 0");
     tree.AddFile("drive/Docs/a.txt");
     fs::path found = tree.AddFile("drive/DOCS/A.txt").parent_path();
-    adjustList = [](ResultList& list) { list.SetText(0, "t:\\docs\\a.txt"); };
+    adjustList = [](ResultList& list) { list.ShowLowerCased(0); };
 
     EXPECT_TRUE(Explore("t:\\DOCS\\A.txt").empty());
     EXPECT_EQ(Opened(), "1\n" + found.string() + "\n");

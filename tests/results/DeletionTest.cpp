@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -119,7 +120,7 @@ TEST_F(DeletionTest, RemovesTheHighlightedFilesCountsThemAndReportsSuccess) {
     EXPECT_FALSE(OnDrive("e.tmp"));
     EXPECT_TRUE(OnDrive("a.tmp"));
     EXPECT_TRUE(OnDrive("d.tmp"));
-    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\a.tmp", "t:\\d.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\a.tmp", "t:\\d.tmp"));
     EXPECT_EQ(session.scan.ScanBytes, 50);
     EXPECT_EQ(window.entryCount, 2u);
     EXPECT_EQ(window.byteTotal, 50);
@@ -147,7 +148,7 @@ TEST_F(DeletionTest, AReadOnlyFileStaysListedAtItsPlaceAndIsReportedAsLocked) {
                                  "2 out of 3 files have been removed. The remaining files appear "
                                  "to be locked by some other application. Please verify that "
                                  "these files are not in use.")));
-    EXPECT_THAT(session.results.Entries(),
+    EXPECT_THAT(test::ShownEntries(session.results),
                 ElementsAre("t:\\keep1.txt", "t:\\b.tmp", "t:\\keep2.txt"));
     EXPECT_EQ(session.scan.ScanBytes, 23);
     EXPECT_EQ(totals.CleanedFileCount, 2);
@@ -167,7 +168,7 @@ TEST_F(DeletionTest, AFolderReplacedByALinkSinceTheSearchLeavesTheLinkedFileAlon
     EXPECT_TRUE(fs::exists(tree / "elsewhere/f.tmp"));
     EXPECT_THAT(window.messages,
                 ElementsAre(Pair(MessageKind::Warning, StartsWith("1 out of 2 files have"))));
-    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\cache\\f.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\cache\\f.tmp"));
     EXPECT_EQ(totals.CleanedFileCount, 1);
 }
 
@@ -192,14 +193,14 @@ TEST_F(DeletionTest, AFileOver4GiBCountsWithItsWholeSize) {
 TEST_F(DeletionTest, AnEntryWhoseTextWasLoweredDeletesTheFileItWasFoundAs) {
     List("Dir/Case.TMP", 11);
     List("Dir/case.tmp", 22);
-    session.results.SetText(0, "t:\\dir\\case.tmp");
+    session.results.ShowLowerCased(0);
     session.results.Highlight(0);
 
     DeleteHighlighted(context);
 
     EXPECT_FALSE(OnDrive("Dir/Case.TMP"));
     EXPECT_TRUE(OnDrive("Dir/case.tmp"));
-    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\Dir\\case.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\Dir\\case.tmp"));
     EXPECT_EQ(totals.ReclaimedBytes, 11);
     EXPECT_EQ(session.scan.ScanBytes, 22);
 }
@@ -210,7 +211,7 @@ TEST_F(DeletionTest, EveryEntryNotRemovedStaysInALongList) {
         const bool removed = row == 3 || row == 10'040;
         List("f" + std::to_string(row) + ".tmp", 1, /*absent=*/!removed);
     }
-    std::vector<std::string> expected = session.results.Entries();
+    std::vector<std::string> expected = test::ShownEntries(session.results);
     expected.erase(expected.begin() + 10'040);
     expected.erase(expected.begin() + 3);
     session.results.Highlight(3);
@@ -220,7 +221,7 @@ TEST_F(DeletionTest, EveryEntryNotRemovedStaysInALongList) {
 
     EXPECT_THAT(window.messages, ElementsAre(Pair(MessageKind::Information, kAllRemoved)));
     EXPECT_FALSE(OnDrive("f10040.tmp"));
-    EXPECT_THAT(session.results.Entries(), ElementsAreArray(expected));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAreArray(expected));
     EXPECT_EQ(window.entryCount, kEntries - 2);
 }
 
@@ -235,7 +236,7 @@ TEST_F(DeletionTest, WithNothingHighlightedYesEndsAtOnceWithTheSuccessMessage) {
     EXPECT_THAT(window.messages, ElementsAre(Pair(MessageKind::Information, kAllRemoved)));
     EXPECT_TRUE(OnDrive("a.tmp"));
     EXPECT_TRUE(OnDrive("b.tmp"));
-    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\a.tmp", "t:\\b.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\a.tmp", "t:\\b.tmp"));
     EXPECT_EQ(totals.CleanedFileCount, 0);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -38,7 +39,7 @@ protected:
         for (const std::string& entry : entries) session.results.Append(entry);
     }
     void Click(std::string_view boxText) { CmdFilterClick(session, view, prompts, boxText); }
-    const std::vector<std::string>& Entries() const { return session.results.Entries(); }
+    std::vector<std::string> Entries() const { return test::ShownEntries(session.results); }
 
     test::TempTree tree;
     std::unique_ptr<Platform> platform;

@@ -9,12 +9,14 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 
 #include "app/Session.h"
 #include "results/BinWindowCommands.h"
 #include "results/DeleteToBin.h"
 #include "scan/WalkFolder.h"
+#include "support/ShownEntries.h"
 #include "support/RecordingScan.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -204,7 +206,7 @@ TEST_F(GarbageBinTest, WalksNeverListTheFilesInTheBin) {
     session.scan.ContinueScan = true;
     test::RecordingView view;
     WalkFolder(session, view, "t:");
-    EXPECT_THAT(session.results.Entries(), IsEmpty());
+    EXPECT_THAT(test::ShownEntries(session.results), IsEmpty());
 }
 
 TEST_F(GarbageBinTest, AMoveThatNeverFinishedIsNotListed) {
@@ -218,6 +220,34 @@ TEST_F(GarbageBinTest, AMoveThatNeverFinishedIsNotListed) {
     std::vector<BinItem> items = bin.Items();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].number, "2");
+}
+
+TEST_F(GarbageBinTest, MovesCutShortADayAgoAreSweptAndYoungerOnesAndFinishedItemsKept) {
+    const auto record = [&](const char* number, const char* path, const char* moved) {
+        test::WriteWholeFile(DriveBin() / (std::string(number) + ".ini"),
+                             std::string("[Garbage Bin]\nPath=\"") + path + "\"\nMoved=" + moved + "\n");
+        tree.AddFolder(std::string("drive/Garbage Bin/") + number);
+    };
+    record("1", "t:\\a\\old.tmp", "2026-12-07T11:00:00Z");  // a copy cut short
+    test::WriteWholeFile(DriveBin() / "1" / ".vellomar-partial-77-0", "half");
+    record("2", "t:\\a\\young.tmp", "2026-12-08T01:00:00Z");  // perhaps under way
+    test::WriteWholeFile(DriveBin() / "2" / ".vellomar-partial-78-0", "half");
+    record("3", "t:\\a\\kept.tmp", "2026-12-01T00:00:00Z");  // finished long ago
+    test::WriteWholeFile(DriveBin() / "3" / "kept.tmp", "whole");
+    record("4", "t:\\a\\odd.tmp", "2026-12-01T00:00:00Z");  // holds what is not ours
+    test::WriteWholeFile(DriveBin() / "4" / "notes.txt", "mine");
+
+    std::tm noon{};
+    noon.tm_year = 2026 - 1900, noon.tm_mon = 11, noon.tm_mday = 8, noon.tm_hour = 12;
+    bin.SweepUnfinishedMoves(std::chrono::system_clock::from_time_t(timegm(&noon)));
+
+    EXPECT_FALSE(fs::exists(DriveBin() / "1"));
+    EXPECT_FALSE(fs::exists(DriveBin() / "1.ini"));
+    EXPECT_TRUE(fs::exists(DriveBin() / "2" / ".vellomar-partial-78-0"));
+    EXPECT_TRUE(fs::exists(DriveBin() / "2.ini"));
+    EXPECT_EQ(test::ReadWholeFile(DriveBin() / "3" / "kept.tmp"), "whole");
+    EXPECT_THAT(PathsOf(bin.Items()), ElementsAre("t:\\a\\kept.tmp"));
+    EXPECT_EQ(test::ReadWholeFile(DriveBin() / "4" / "notes.txt"), "mine");
 }
 
 TEST_F(GarbageBinTest, ADrivesOwnBinNamesItsFilesByTheDrivesLetterNow) {
@@ -337,7 +367,7 @@ TEST_F(DeleteToBinTest, MovesTheHighlightedFilesByTheirFoundPathsThenShowsTheBin
     Add("C.tmp", "ccccccc");
     Add("c.tmp", "other file");
     List({"t:\\a.tmp", "t:\\b.tmp", "t:\\C.tmp"});
-    session.results.SetText(2, "t:\\c.tmp");  // as a sort ignoring case shows it
+    session.results.ShowLowerCased(2);  // as a sort ignoring case shows it
     session.scan.ScanBytes = 15;
     session.results.Highlight(0);
     session.results.Highlight(2);
@@ -351,7 +381,7 @@ TEST_F(DeleteToBinTest, MovesTheHighlightedFilesByTheirFoundPathsThenShowsTheBin
     EXPECT_EQ(test::ReadWholeFile(OnDrive("c.tmp")), "other file");
     EXPECT_THAT(PathsOf(bin.Items()), ElementsAre("t:\\a.tmp", "t:\\C.tmp"));
 
-    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\b.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\b.tmp"));
     EXPECT_EQ(session.scan.ScanBytes, 5);
     EXPECT_EQ(window.entryCount, 1u);
     EXPECT_EQ(window.byteTotal, 5);
@@ -369,7 +399,7 @@ TEST_F(DeleteToBinTest, NoLeavesEveryFileAndTheListAsTheyWere) {
     window.answerYes = false;
     DeleteToBin(session, window, window);
     EXPECT_TRUE(fs::exists(OnDrive("a.tmp")));
-    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\a.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\a.tmp"));
     EXPECT_TRUE(session.results.IsHighlighted(0));
     EXPECT_EQ(window.binShown, 0);
     EXPECT_EQ(window.listChanges, 0);
@@ -393,7 +423,7 @@ TEST_F(DeleteToBinTest, FilesThatCannotBeMovedStayListedHighlightedAndNamed) {
                                 "in the list:\n"
                                 "t:\\ro.tmp (the file is read-only)\n"
                                 "t:\\gone.tmp (the file or a folder on its path was not found)")}));
-    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\ro.tmp", "t:\\z.tmp", "t:\\gone.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\ro.tmp", "t:\\z.tmp", "t:\\gone.tmp"));
     EXPECT_TRUE(session.results.IsHighlighted(0));
     EXPECT_FALSE(session.results.IsHighlighted(1));
     EXPECT_TRUE(session.results.IsHighlighted(2));

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/ShownEntries.h"
+
 namespace vellomar {
 namespace {
 
@@ -14,19 +16,19 @@ ResultList ListOf(std::initializer_list<const char*> entries) {
     return list;
 }
 
-TEST(ResultList, AnEntryKeepsNamingTheFileItWasFoundAsWhenItsTextChanges) {
-    ResultList list = ListOf({"c:\\A.tmp", "c:\\b.tmp"});
-    list.SetText(0, "c:\\a.tmp");
-    list.SetText(0, "C:\\A.TMP");
-    EXPECT_EQ(list.At(0), "C:\\A.TMP");
-    EXPECT_EQ(list.FoundPath(0), "c:\\A.tmp");
-    EXPECT_EQ(list.FoundPath(1), "c:\\b.tmp");
+TEST(ResultList, AnEntryShownLowerCasedKeepsNamingTheFileItWasFoundAs) {
+    ResultList list = ListOf({"C:\\Ä\\A.tmp", "c:\\B.tmp"});
+    list.ShowLowerCased(0);
+    list.ShowLowerCased(0);
+    EXPECT_EQ(list.At(0), "c:\\Ä\\a.tmp");  // ASCII letters only
+    EXPECT_EQ(list.FoundPath(0), "C:\\Ä\\A.tmp");
+    EXPECT_EQ(list.At(1), "c:\\B.tmp");
 
     list.KeepRows({1, 0});  // and through a rebuild
-    EXPECT_THAT(list.Entries(), ElementsAre("c:\\b.tmp", "C:\\A.TMP"));
-    EXPECT_EQ(list.FoundPath(1), "c:\\A.tmp");
-    list.Append("c:\\new.tmp");
-    EXPECT_EQ(list.FoundPath(2), "c:\\new.tmp");
+    EXPECT_THAT(test::ShownEntries(list), ElementsAre("c:\\B.tmp", "c:\\Ä\\a.tmp"));
+    EXPECT_EQ(list.FoundPath(1), "C:\\Ä\\A.tmp");
+    list.Append("c:\\NEW.tmp");
+    EXPECT_EQ(list.At(2), "c:\\NEW.tmp");
 }
 
 TEST(ResultList, KeepRowsRebuildsInTheGivenOrderWithTheFirstCurrentAndNoHighlights) {
@@ -34,7 +36,7 @@ TEST(ResultList, KeepRowsRebuildsInTheGivenOrderWithTheFirstCurrentAndNoHighligh
     list.Highlight(2);
     const auto generation = list.Generation();
     list.KeepRows({3, 1});
-    EXPECT_THAT(list.Entries(), ElementsAre("d", "b"));
+    EXPECT_THAT(test::ShownEntries(list), ElementsAre("d", "b"));
     EXPECT_EQ(list.HighlightedCount(), 0u);
     EXPECT_FALSE(list.IsHighlighted(0));
     EXPECT_EQ(list.Current(), 0u);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -73,7 +74,7 @@ protected:
     void Sort(SortKind kind, bool ignoreCase = true) {
         SortList(session.results, platform->Files(), collation, kind, ignoreCase);
     }
-    const std::vector<std::string>& Entries() const { return session.results.Entries(); }
+    std::vector<std::string> Entries() const { return test::ShownEntries(session.results); }
 
     test::TempTree tree;
     std::unique_ptr<Platform> platform;

@@ -5,6 +5,7 @@
 
 #include "scan/Categories.h"
 #include "scan/ScanLifecycle.h"
+#include "support/ShownEntries.h"
 #include "support/RecordingScan.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -87,7 +88,7 @@ TEST_F(SearchCommandsTest, AReviewSearchNeverShowsTheSummary) {
     Run("sounds");
     EXPECT_FALSE(prompts.summary.has_value());
     EXPECT_EQ(cleanupOffers, 0);
-    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\song.mp3"));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\song.mp3"));
     EXPECT_EQ(view.listState, "filled");
 }
 
@@ -123,7 +124,7 @@ TEST_F(SearchCommandsTest, ASecondSearchStartsFromAnEmptyListAndZeroTotals) {
     Add({"a.tmp:10", "b.log:20"});
     Run("garbage");
     Run("logs");
-    EXPECT_THAT(session.results.Entries(), ElementsAre("t:\\b.log"));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\b.log"));
     EXPECT_EQ(session.scan.GarbageCount, 0);
     EXPECT_EQ(session.scan.GarbageBytes, 0);
     EXPECT_EQ(session.scan.ScanBytes, 20);

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/Session.h"
+#include "support/ShownEntries.h"
 #include "support/RecordingScan.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -49,7 +50,7 @@ protected:
     fs::path OnDrive(std::string_view relative) const { return tree / "drive" / relative; }
     std::vector<std::string> Walk(std::string_view root = "t:") {
         WalkFolder(session, view, root);
-        return session.results.Entries();
+        return test::ShownEntries(session.results);
     }
 
     test::TempTree tree;

@@ -554,7 +554,7 @@ void TFrmgarb::SetFilledListState() {
 }
 
 void TFrmgarb::FitListWidth() {
-    const int widest = WidestEntryWidth(session_.results.Entries(), ListBox1->font());
+    const int widest = WidestEntryWidth(session_.results, ListBox1->font());
     // Rows draw their text inside the focus frame's margins; the frame width
     // leaves the longest path clear of the list's edge once scrolled to the end.
     const int textMargins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);

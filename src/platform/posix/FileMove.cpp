@@ -59,8 +59,8 @@ public:
     explicit TemporaryFile(int folderFd) : folderFd_(folderFd) {
         static std::atomic<unsigned> counter{0};
         for (int attempt = 0; attempt < 100; ++attempt) {
-            name_ =
-                ".vellomar-partial-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+            name_ = std::string(kPartialCopyPrefix) + std::to_string(getpid()) + "-" +
+                    std::to_string(counter++);
             fd_ = openat(folderFd_, name_.c_str(),
                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
             if (fd_ >= 0 || errno != EEXIST) break;

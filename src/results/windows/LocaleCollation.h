@@ -18,7 +18,7 @@ public:
         std::size_t count, const std::function<std::string(std::size_t)>& textAt) const override;
 
 private:
-    QCollator collator_;
+    QLocale locale_;
     bool foldCase_;
 };
 

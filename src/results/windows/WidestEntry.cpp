@@ -50,11 +50,11 @@ private:
 
 }  // namespace
 
-int WidestEntryWidth(const std::vector<std::string>& entries, const QFont& font) {
+int WidestEntryWidth(const ResultList& list, const QFont& font) {
     CharacterAdvances advances(font);
     double widest = 0;
-    for (const std::string& entry : entries)
-        widest = std::max(widest, advances.Of(QString::fromStdString(entry)));
+    for (std::size_t row = 0; row < list.Count(); ++row)
+        widest = std::max(widest, advances.Of(QString::fromStdString(list.At(row))));
     return static_cast<int>(std::ceil(widest));
 }
 

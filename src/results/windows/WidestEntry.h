@@ -2,8 +2,8 @@
 // How wide the widest entry of a result list is drawn in a font.
 
 #include <QFont>
-#include <string>
-#include <vector>
+
+#include "results/ResultList.h"
 
 namespace vellomar {
 
@@ -12,6 +12,6 @@ namespace vellomar {
 // characters' advances (each character measured once): kerning only narrows a
 // text, so this never falls short of the drawn width and exceeds it by a
 // pixel or two at most.
-int WidestEntryWidth(const std::vector<std::string>& entries, const QFont& font);
+int WidestEntryWidth(const ResultList& list, const QFont& font);
 
 }  // namespace vellomar

@@ -30,6 +30,7 @@
 #include "results/windows/WidestEntry.h"
 #include "scan/SearchCommands.h"
 #include "app/MainWindowPrompts.h"
+#include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/windows/QtTestRegistry.h"
 
@@ -120,7 +121,7 @@ struct MainWindowRig {
     }
     QStringList CoreEntries() const {
         QStringList entries;
-        for (const std::string& entry : session.results.Entries())
+        for (const std::string& entry : test::ShownEntries(session.results))
             entries << QString::fromStdString(entry);
         return entries;
     }
@@ -279,6 +280,52 @@ private slots:
                  std::string("Garbage Files      -> 3 files FOUND, consuming 60 bytes."));
         QCOMPARE(rig.prompts.summaries[0][1],
                  std::string("0 Byte Files       -> No files found (or you did not search)."));
+    }
+
+    void deleteRemovesTheFilesTheUserHighlightedAndRebuildsTheList() {
+        MainWindowRig rig;
+        rig.tree.AddAll({"drive/a.tmp:10", "drive/b.tmp:20", "drive/c.tmp:30"});
+        rig.Search("Cmdgarb");  // the cleanup offer is answered "No"
+        rig.List()->clearSelection();
+        const QModelIndex a = rig.List()->model()->index(rig.Rows().indexOf("t:\\a.tmp"), 0);
+        const QModelIndex c = rig.List()->model()->index(rig.Rows().indexOf("t:\\c.tmp"), 0);
+        rig.List()->selectionModel()->select(a, QItemSelectionModel::Select);
+        rig.List()->selectionModel()->select(c, QItemSelectionModel::Select);
+        rig.prompts.answerYes = true;
+
+        rig.Control<QPushButton>("cmddel")->click();
+
+        QVERIFY(!std::filesystem::exists(rig.tree / "drive/a.tmp"));
+        QVERIFY(std::filesystem::exists(rig.tree / "drive/b.tmp"));
+        QVERIFY(!std::filesystem::exists(rig.tree / "drive/c.tmp"));
+        QCOMPARE(rig.Rows(), QStringList({"t:\\b.tmp"}));
+        QCOMPARE(rig.Text("lblcount2"), QString("1"));
+        QCOMPARE(rig.Text("lblbytes2"), QString("20"));
+        QCOMPARE(rig.session.cleanup.CleanedFileCount, 2);
+        QCOMPARE(rig.session.cleanup.ReclaimedBytes, 40.0);
+        QCOMPARE(rig.List()->currentIndex().row(), 0);
+    }
+
+    void sortAndFilterReorderAndNarrowTheShownList() {
+        MainWindowRig rig;
+        rig.tree.AddAll({"drive/Zed.TMP:1", "drive/sub/alpha.bak:2", "drive/Beta.old:3"});
+        rig.Search("Cmdgarb");
+        QVERIFY(rig.Control<QCheckBox>("CheckIgnore")->isChecked());
+
+        rig.Control<QPushButton>("Cmdnsrt")->click();
+        QCOMPARE(rig.Rows(), QStringList({"t:\\sub\\alpha.bak", "t:\\beta.old", "t:\\zed.tmp"}));
+        QCOMPARE(rig.Text("Lblfiles"), QString("Sort is finished."));
+
+        rig.Control<QLineEdit>("EdFilter")->setText("  ZED ");
+        rig.Control<QPushButton>("CmdFilter")->click();
+        QCOMPARE(rig.Rows(), QStringList({"t:\\zed.tmp"}));
+
+        // The lower-cased entry still deletes the file it was found as.
+        rig.prompts.answerYes = true;
+        rig.Control<QPushButton>("Button3")->click();
+        rig.Control<QPushButton>("cmddel")->click();
+        QVERIFY(!std::filesystem::exists(rig.tree / "drive/Zed.TMP"));
+        QVERIFY(rig.Rows().isEmpty());
     }
 
     void searchThatFindsNothingDisablesTheListUntilOneDoes() {

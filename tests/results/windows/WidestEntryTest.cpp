@@ -27,11 +27,25 @@ private slots:
             const QFontMetrics metrics(font);
             for (const std::string& entry : entries) {
                 const int drawn = metrics.horizontalAdvance(QString::fromStdString(entry));
-                const int measured = WidestEntryWidth({entry}, font);
+                ResultList list;
+                list.Append(entry);
+                const int measured = WidestEntryWidth(list, font);
                 QVERIFY2(measured >= drawn, entry.c_str());
                 QVERIFY2(measured <= drawn + drawn / 10, entry.c_str());
             }
         }
+    }
+
+    void measuresEntriesAsTheListShowsThem() {
+        const QFont font("DejaVu Sans", 8);
+        ResultList list;
+        list.Append("c:\\WWWWWWWW");
+        list.ShowLowerCased(0);
+        list.Append("c:\\mm.tmp");
+        const int lowered = QFontMetrics(font).horizontalAdvance("c:\\wwwwwwww");
+        const int measured = WidestEntryWidth(list, font);
+        QVERIFY(measured >= lowered);
+        QVERIFY(measured <= lowered + lowered / 10);
     }
 };
 
