@@ -38,6 +38,8 @@ public:
     bool ConfirmDeletion(std::string_view) override { return false; }
     bool Confirm(std::string_view) override { return false; }
     void ShowGarbageBin() override {}
+    void ShowQuickSearchWindow() override {}
+    vellomar::NameQuery QueryOfWindow() const override { return {}; }
 };
 
 double SecondsBetween(Clock::time_point from, Clock::time_point to) {

@@ -2,11 +2,10 @@
 // The state of one run of the program: one per process in the program and the
 // command-line companion, a fresh one per test.
 
-#include <memory>
 #include <string>
 
 #include "platform/Platform.h"
-#include "quicksearch/FolderAdmission.h"
+#include "quicksearch/QuickSearchSettings.h"
 #include "results/CleanupTotals.h"
 #include "results/ResultList.h"
 #include "scan/ScanState.h"
@@ -31,7 +30,7 @@ struct Session {
     ScanState scan;
     ResultList results;
     CleanupTotals cleanup;  // zero at every start: nothing stores it
-    std::unique_ptr<FolderAdmission> folderAdmission = std::make_unique<AdmitEveryFolder>();
+    QuickSearchState quickSearch;
     // The user asked the program to end while a command ran: the modal windows
     // the command still opens close at once as if cancelled, and nothing is deleted.
     bool endRequested = false;

@@ -71,13 +71,15 @@ void InitDataFolder(const Session& session, MessagePrompts& prompts) {
         prompts.ShowMessage(MessageKind::Warning, kNoFolderWarning);
 }
 
-void RunStartUpSequence(Session& session, StartUpPrompts& prompts) {
+void RunStartUpSequence(Session& session, StartUpPrompts& prompts,
+                        QuickSearchStatusView& statusView) {
     // The steps still to come join at their places: the first-run Scan Drive
-    // window and the Quick Search settings right after the data folder, the
-    // cache-folder list after the scan total, and the zeroing of the cleanup
-    // totals just before Binsettings.ini.
+    // window right after the data folder, the cache-folder list after the scan
+    // total, and the zeroing of the cleanup totals just before Binsettings.ini.
     try {
         InitDataFolder(session, prompts);
+        ApplyQuickSearchSettings(session);
+        ShowQuickSearchStatus(session, statusView);
         session.scan.ScanBytes = 0;
         RewriteInfoSwitches(session);
         ShowAdministratorNoticeWhenWanted(session.platform.Registry(), prompts);

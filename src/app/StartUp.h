@@ -4,6 +4,7 @@
 
 #include "app/MessagePrompts.h"
 #include "app/Session.h"
+#include "quicksearch/QuickSearchCommands.h"
 
 namespace vellomar {
 
@@ -22,6 +23,8 @@ void InitDataFolder(const Session& session, MessagePrompts& prompts);
 
 // The whole start-up sequence. A failed ini write is shown as an error and ends
 // the sequence at that step; the main window then opens with the steps done so far.
-void RunStartUpSequence(Session& session, StartUpPrompts& prompts);
+// The Quick Search status lines are shown on statusView.
+void RunStartUpSequence(Session& session, StartUpPrompts& prompts,
+                        QuickSearchStatusView& statusView);
 
 }  // namespace vellomar

@@ -41,13 +41,15 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, std
 
 std::string CliUsage() {
     return "usage: vellomar-cli [--drive L=FOLDER]... [--filter TEXT]... [--sort ext|name|path|size "
-           "[--keep-case]] COMMAND DRIVE, COMMAND one of garbage zero videos pictures sounds "
-           "screensavers bookmarks documents zips webpages inidat logs tax";
+           "[--keep-case]] [--delete [--yes]] COMMAND DRIVE, COMMAND one of garbage zero videos "
+           "pictures sounds screensavers bookmarks documents zips webpages inidat logs tax; or "
+           "name TEXT DRIVE [--exact|--partial] [--match-case|--ignore-case]";
 }
 
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args) {
     CliOptions options;
     std::vector<std::string> words;
+    std::vector<std::string> nameOptions;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (auto mapping = OptionValue(args, i, "--drive")) {
@@ -65,6 +67,12 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
             options.filters.push_back(FilterText(*text));
             if (options.filters.back().empty())
                 return CliUsageError{"--filter needs a text that is not blank"};
+        } else if (arg == "--exact" || arg == "--partial") {
+            nameOptions.push_back(arg);
+            options.nameQuery.exact = arg == "--exact";
+        } else if (arg == "--match-case" || arg == "--ignore-case") {
+            nameOptions.push_back(arg);
+            options.nameQuery.matchCase = arg == "--match-case";
         } else if (arg == "--keep-case") {
             options.keepCase = true;
         } else if (arg == "--delete") {
@@ -80,9 +88,19 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     if (options.keepCase && !options.sort) return CliUsageError{"--keep-case goes with --sort"};
     if (options.answerYes && !options.deleteAll) return CliUsageError{"--yes goes with --delete"};
 
-    if (words.size() != 2) return CliUsageError{"expected a command and a drive"};
+    const bool nameSearch = !words.empty() && words[0] == kNameCommand;
+    if (!nameSearch && !nameOptions.empty())
+        return CliUsageError{nameOptions.front() + " goes with the name command"};
+    if (nameSearch && words.size() != 3) return CliUsageError{"expected name, a text and a drive"};
+    if (!nameSearch && words.size() != 2) return CliUsageError{"expected a command and a drive"};
     options.command = words[0];
-    const std::string& drive = words[1];
+    if (nameSearch) {
+        // The text as given, blanks included; only a blank text is refused.
+        options.nameQuery.text = words[1];
+        if (TrimBlanksAndControls(options.nameQuery.text).empty())
+            return CliUsageError{"name needs a text that is not blank"};
+    }
+    const std::string& drive = words.back();
     if (drive.size() != 2 || !IsDriveLetter(drive[0]) || drive[1] != ':')
         return CliUsageError{"a drive is written as a letter and a colon, like c:, not: " + drive};
     options.driveLetter = AsciiLower(drive[0]);

@@ -1,6 +1,7 @@
 #pragma once
 // vellomar-cli [--drive L=FOLDER]... [--filter TEXT]... [--sort KIND [--keep-case]]
 //              [--delete [--yes]] COMMAND DRIVE
+// vellomar-cli [those options] name TEXT DRIVE [--exact|--partial] [--match-case|--ignore-case]
 
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "quicksearch/NameSearch.h"
 #include "results/Sorting.h"
 
 namespace vellomar::cli {
@@ -15,6 +17,7 @@ namespace vellomar::cli {
 struct CliOptions {
     std::vector<std::pair<char, std::string>> drives;  // letter (lower case) -> native folder
     std::string command;
+    NameQuery nameQuery;                               // the "name" command's
     char driveLetter = 0;                              // lower case
     std::vector<std::string> filters;                  // as FilterText makes them, in order
     std::optional<SortKind> sort;
@@ -22,6 +25,9 @@ struct CliOptions {
     bool deleteAll = false;                            // the cleanup offer on every entry
     bool answerYes = false;                            // its question answered "Yes"
 };
+
+// The search by file name: "name TEXT DRIVE".
+inline constexpr std::string_view kNameCommand = "name";
 
 struct CliUsageError {
     std::string message;

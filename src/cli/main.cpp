@@ -1,4 +1,5 @@
-// vellomar-cli: runs one of the program's drive searches without a window and
+// vellomar-cli: runs one of the program's drive searches or its search by
+// file name without a window, under the stored Quick Search filters, and
 // prints the result list, as the program's own list holds it, narrowed by the
 // filters and then sorted when asked.
 
@@ -15,6 +16,8 @@
 #include "cli/CliOptions.h"
 #include "cli/CliScanView.h"
 #include "platform/Platform.h"
+#include "quicksearch/NameSearch.h"
+#include "quicksearch/QuickSearchCommands.h"
 #include "results/Filtering.h"
 #include "results/Sorting.h"
 #include "scan/SearchCommands.h"
@@ -36,6 +39,14 @@ bool UserLocaleIsC() {
     return true;
 }
 
+// The Quick Search settings as the window holds them after its start. Without
+// a settings file the filters stay off: the command line writes no settings.
+void ApplyStoredQuickSearchSettings(vellomar::Session& session) {
+    if (!session.platform.Files().FileExists(session.dataFolder.QuickSearchPath)) return;
+    vellomar::LoadQuickSearchWindow(session);
+    vellomar::ApplyQuickSearchSettings(session);  // reads only: the file is there
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "vellomar-cli: %s\n", message.c_str());
     return kUsageFailure;
@@ -50,8 +61,10 @@ int main(int argc, char** argv) {
         return Fail(error->message + "; " + cli::CliUsage());
     const auto& options = std::get<cli::CliOptions>(parsed);
 
+    const bool nameSearch = options.command == cli::kNameCommand;
     const DriveSearchCommand* command = FindDriveSearchCommand(options.command);
-    if (!command) return Fail("unknown command: " + options.command + "; " + cli::CliUsage());
+    if (!command && !nameSearch)
+        return Fail("unknown command: " + options.command + "; " + cli::CliUsage());
 
     DriveTable drives = DriveTable::OfThisMachine();
     for (const auto& [letter, folder] : options.drives) {
@@ -66,8 +79,15 @@ int main(int argc, char** argv) {
     Platform platform(std::move(drives), UserFolders::OfThisProcess());
     Session session(platform);
     cli::CliScanView view(stderr);
+    // The filters apply as they stand in the data folder; the name search is
+    // the Quick Search window's, so "Onlythiswindow" filters apply to it too.
+    session.quickSearch.DiskSearchRequested = nameSearch;
+    ApplyStoredQuickSearchSettings(session);
     SearchContext context{session, view, view, {}};
-    RunDriveSearch(context, *command, options.driveLetter);
+    if (nameSearch)
+        RunNameSearch(context, options.nameQuery, options.driveLetter);
+    else
+        RunDriveSearch(context, *command, options.driveLetter);
 
     // Filtering first leaves less to sort and the same result: a filter keeps
     // the order and ignores letter case.

@@ -14,4 +14,13 @@ std::string ToAsciiUpper(std::string_view text);
 std::string ToAsciiLower(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// Without the blanks and control characters at either end, as a text box's
+// contents are trimmed before the program looks at them.
+constexpr std::string_view TrimBlanksAndControls(std::string_view text) {
+    const auto blankOrControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && blankOrControl(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blankOrControl(text.back())) text.remove_suffix(1);
+    return text;
+}
+
 }  // namespace vellomar

@@ -1,21 +1,46 @@
 #pragma once
 // Whether a walk may list a folder: the rule the Quick Search folder filters set.
+//
+// With the filters off every folder is admitted. In SEARCH ONLY mode a folder
+// is admitted when its path holds a SEARCH ONLY entry, or when it is a drive
+// root (a path shorter than 4 characters); in BYPASS mode it is refused when
+// its path holds a BYPASS entry. "Holds" ignores the case of ASCII letters and
+// finds the entry anywhere in the path. Paths are in the walk's own form: "c:"
+// for a root, else without a trailing '\'.
 
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "quicksearch/QuickSearchSettings.h"
 
 namespace vellomar {
 
-class FolderAdmission {
-public:
-    virtual ~FolderAdmission() = default;
-    // folderPath in the walk's own form: "c:" for a root, else without a trailing '\'.
-    virtual bool AdmitsFolder(std::string_view folderPath) const = 0;
+enum class Admission {
+    Refused,      // nothing in the folder is looked at
+    PassThrough,  // only its subfolders are entered: it leads to a SEARCH ONLY folder
+    Admitted,     // its files are examined and its subfolders entered
 };
 
-// No folder filter in force: every folder is admitted.
-class AdmitEveryFolder final : public FolderAdmission {
+// The rule as one walk applies it: the settings do not change during a walk,
+// so the lists are upper-cased once, not at every folder.
+class FolderAdmission {
 public:
-    bool AdmitsFolder(std::string_view) const override { return true; }
+    explicit FolderAdmission(const QuickSearchState& state);
+
+    bool Admits(std::string_view folderPath) const;
+    // Admits(), and in SEARCH ONLY mode a folder it refuses is passed through
+    // when a SEARCH ONLY folder lies below it, so that a walk from the root can
+    // reach "c:\Program Files\Tools" although "c:\Program Files" is not listed.
+    Admission Admit(std::string_view folderPath) const;
+
+private:
+    bool on_;
+    bool onlyMode_;
+    std::vector<std::string> upperEntries_;  // of the list that applies
 };
+
+bool FolderListContains(const std::vector<std::string>& list, std::string_view folderPath);
+bool QuickSearchAdmitsFolder(const QuickSearchState& state, std::string_view folderPath);
 
 }  // namespace vellomar

@@ -8,9 +8,6 @@
 namespace vellomar {
 namespace {
 
-// Blanks and control characters, as the box's text is trimmed of them.
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
 bool ContainsIgnoringCase(std::string_view entry, std::string_view upperText) {
     return std::search(entry.begin(), entry.end(), upperText.begin(), upperText.end(),
                        [](char e, char t) { return AsciiUpper(e) == t; }) != entry.end();
@@ -19,9 +16,7 @@ bool ContainsIgnoringCase(std::string_view entry, std::string_view upperText) {
 }  // namespace
 
 std::string FilterText(std::string_view boxText) {
-    while (!boxText.empty() && IsBlankOrControl(boxText.front())) boxText.remove_prefix(1);
-    while (!boxText.empty() && IsBlankOrControl(boxText.back())) boxText.remove_suffix(1);
-    return ToAsciiUpper(boxText);
+    return ToAsciiUpper(TrimBlanksAndControls(boxText));
 }
 
 void FilterList(ResultList& list, std::string_view filterText) {

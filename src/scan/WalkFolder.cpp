@@ -1,64 +1,32 @@
 #include "scan/WalkFolder.h"
 
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include "platform/DrivePath.h"
 #include "platform/Folder.h"
 #include "scan/Categories.h"
+#include "scan/TreeWalk.h"
 
 namespace vellomar {
 namespace {
 
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
-class Walk {
+// A search by categories: each file that fits an active category is listed.
+class CategoryWalk final : public TreeWalk {
 public:
-    Walk(Session& session, ScanView& view, std::optional<std::uint64_t> device)
-        : scan_(session.scan),
+    CategoryWalk(Session& session, ScanView& view)
+        : TreeWalk(session, view),
+          scan_(session.scan),
           results_(session.results),
-          admission_(*session.folderAdmission),
-          view_(view),
-          active_(ActiveCategories::Of(session.scan)),
-          device_(device) {}
-
-    // Lists an admitted, opened folder.
-    void List(const std::string& folderPath, const Folder& folder) {
-        folder.MakeCurrent();  // as a walk always has; a failure changes nothing
-        FolderListing listing(folder);
-        auto entry = listing.Next();
-        while (entry && scan_.ContinueScan) {
-            Handle(folderPath, folder, *entry);
-            entry = listing.Next();
-            view_.Pump();
-        }
-    }
+          active_(ActiveCategories::Of(session.scan)) {}
 
 private:
-    void Handle(const std::string& folderPath, const Folder& folder, const FolderEntry& entry) {
-        if (IsDotEntry(entry.name)) return;
-        switch (entry.kind) {
-            case EntryKind::Folder: EnterSubfolder(folderPath, folder, entry.name); break;
-            case EntryKind::File: Classify(folderPath, folder, entry.name); break;
-            case EntryKind::Other: break;  // links and devices are system entries
-        }
+    bool PassesOverFolderNamed(std::string_view name) const override {
+        return name == kGarbageBinFolderName;
     }
 
-    void EnterSubfolder(const std::string& folderPath, const Folder& folder, const char* name) {
-        if (name == kGarbageBinFolderName) return;
-        std::string path = JoinDrivePath(folderPath, name);
-        view_.ShowStatus(path);
-        if (!admission_.AdmitsFolder(path)) return;
-        Folder subfolder = folder.OpenSubfolder(name, Folder::Links::Refuse);
-        if (!subfolder || subfolder.Device() != device_) return;  // stay on this drive
-        List(path, subfolder);
-    }
-
-    void Classify(const std::string& folderPath, const Folder& folder, const char* name) {
+    void VisitFile(const std::string& folderPath, const Folder& folder, const char* name) override {
         const std::string_view bareName(name);
         const std::string key = ExtensionKey(bareName);
         // Look the file up only when it can be listed at all.
@@ -102,19 +70,13 @@ private:
 
     ScanState& scan_;
     ResultList& results_;
-    const FolderAdmission& admission_;
-    ScanView& view_;
     const ActiveCategories active_;
-    const std::optional<std::uint64_t> device_;
 };
 
 }  // namespace
 
 void WalkFolder(Session& session, ScanView& view, std::string_view folderPath) {
-    if (!session.folderAdmission->AdmitsFolder(folderPath)) return;
-    Folder folder = session.platform.Files().OpenFolder(folderPath);
-    if (!folder) return;
-    Walk(session, view, folder.Device()).List(std::string(folderPath), folder);
+    CategoryWalk(session, view).Run(folderPath);
 }
 
 }  // namespace vellomar

@@ -42,13 +42,22 @@ std::string StoredNames(int from) {
     return lines;
 }
 
+class RecordingStatusView final : public QuickSearchStatusView {
+public:
+    void ShowQuickSearchStatus(const QuickSearchStatus& status) override {
+        shown.emplace_back(status.line1, status.line2);
+    }
+    std::vector<std::pair<std::string, std::string>> shown;
+};
+
 class StartUpTest : public ::testing::Test {
 protected:
     StartUpTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {}
 
-    void Start() { RunStartUpSequence(session, prompts); }
+    void Start() { RunStartUpSequence(session, prompts, statusView); }
     fs::path DataFolder() const { return tree / "home/.config/Velmo"; }
     fs::path InfoSwitchesFile() const { return DataFolder() / "Binsettings.ini"; }
+    fs::path QuickSearchFile() const { return DataFolder() / "qsearch.ini"; }
     std::optional<std::int32_t> NoticeValue() const {
         return platform->Registry().ReadInteger(kSettings, "VistaMsgVM");
     }
@@ -57,6 +66,7 @@ protected:
     std::unique_ptr<Platform> platform;
     Session session;
     ScriptedStartUpPrompts prompts;
+    RecordingStatusView statusView;
 };
 
 TEST_F(StartUpTest, FirstStartCreatesTheDataFolderTheSwitchesAndTheNoticeValue) {
@@ -71,6 +81,22 @@ TEST_F(StartUpTest, FirstStartCreatesTheDataFolderTheSwitchesAndTheNoticeValue) 
     EXPECT_EQ(NoticeValue(), 1);
     EXPECT_EQ(prompts.noticesShown, 1);
     EXPECT_TRUE(prompts.messages.empty());
+    // The Quick Search settings are made, with the filters off.
+    EXPECT_TRUE(fs::is_regular_file(QuickSearchFile()));
+    EXPECT_FALSE(session.quickSearch.QuickSearchOn);
+    EXPECT_EQ(statusView.shown, (std::vector<std::pair<std::string, std::string>>{
+                                    {"Quick search: OFF", "(Searching entire hard drive)"}}));
+}
+
+TEST_F(StartUpTest, StoredQuickSearchSettingsApplyFromTheStart) {
+    tree.AddFolder("home/.config/Velmo");
+    test::WriteWholeFile(QuickSearchFile(),
+                         "[Status]\nSearch=Bothwindows\nPerform=Searchfolders\n");
+    Start();
+    EXPECT_TRUE(session.quickSearch.QuickSearchOn);
+    EXPECT_TRUE(session.quickSearch.QuickSearchOnlyMode);
+    EXPECT_EQ(statusView.shown, (std::vector<std::pair<std::string, std::string>>{
+                                    {"Quick search: ON", "(Searching only specified folders)"}}));
 }
 
 TEST_F(StartUpTest, LaterStartTurnsEverySwitchOnAgainKeepingTheFilesOrder) {
@@ -133,11 +159,12 @@ TEST_F(StartUpTest, ADataFolderThatCannotBeCreatedIsReportedAndTheStartGoesOn) {
          "click this software icon on your desktop, and choose the option to \"Run as Admin\" "
          "(only needs to be done one time), as you currently do not have authority to create a "
          "new folder."},
-        {MessageKind::Error, "Unable to write to u:\\.config\\Velmo\\Binsettings.ini"},
+        {MessageKind::Error, "Unable to write to u:\\.config\\Velmo\\qsearch.ini"},
     };
+    // The Quick Search settings are the first file the start writes: it ends there.
     EXPECT_TRUE(test::RunAsUnprivilegedOwner(tree, [&] {
         Start();
-        return prompts.messages == expected && session.scan.ScanBytes == 0 &&
+        return prompts.messages == expected && session.scan.ScanBytes == 512 &&
                prompts.noticesShown == 0;
     }));
 }
@@ -145,6 +172,7 @@ TEST_F(StartUpTest, ADataFolderThatCannotBeCreatedIsReportedAndTheStartGoesOn) {
 TEST_F(StartUpTest, AFailedSwitchWriteIsReportedAndEndsTheStartBeforeTheNotice) {
     const std::string original = "[Info]\nCweb=0\n";
     test::WriteWholeFile(InfoSwitchesFile(), original);
+    test::WriteWholeFile(QuickSearchFile(), "[Status]\nSearch=Ignoreboth\n");
     {
         test::FileSizeLimit tooSmallForTheFile(64);
         Start();

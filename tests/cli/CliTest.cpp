@@ -217,5 +217,44 @@ TEST_F(CliTest, DeleteWithYesRemovesEveryListedFileAndPrintsWhatIsLeft) {
     EXPECT_EQ(Run(DriveOption() + " garbage t: --yes").status, 2);  // --yes alone is a mistake
 }
 
+TEST_F(CliTest, NameFindsExactNamesIgnoringCaseUnlessToldOtherwise) {
+    Add({"report.doc:4", "sub/REPORT.DOC:6", "old report.doc", "Garbage Bin/report.doc:1"});
+    const CliRun exact = Run(DriveOption() + " name report.doc t:");
+    EXPECT_EQ(exact.status, 0);
+    EXPECT_THAT(Sorted(exact.out), ElementsAre("t:\\Garbage Bin\\report.doc", "t:\\report.doc",
+                                               "t:\\sub\\REPORT.DOC"));
+    EXPECT_THAT(exact.err, ElementsAre("Total Files = 3", "Total Bytes = 11"));
+
+    const CliRun partCase = Run("name REPORT t: --partial --match-case " + DriveOption());
+    EXPECT_THAT(partCase.out, ElementsAre("t:\\sub\\REPORT.DOC"));
+}
+
+TEST_F(CliTest, StoredQuickSearchFiltersApplyToEveryWalk) {
+    Add({"a.tmp", "skip/b.tmp", "keep/c.tmp"});
+    test::WriteWholeFile(tree / "config/Velmo/qsearch.ini",
+                         "[Skip]\nF1=t:\\SKIP\n[Status]\nSearch=Bothwindows\n");
+    EXPECT_THAT(Sorted(Run(DriveOption() + " garbage t:").out),
+                ElementsAre("t:\\a.tmp", "t:\\keep\\c.tmp"));
+    EXPECT_THAT(Sorted(Run(DriveOption() + " name .tmp t: --partial").out),
+                ElementsAre("t:\\a.tmp", "t:\\keep\\c.tmp"));
+
+    // Filters meant for the Quick Search window's own search leave the others alone.
+    test::WriteWholeFile(tree / "config/Velmo/qsearch.ini",
+                         "[Skip]\nF1=t:\\SKIP\n[Status]\nSearch=Onlythiswindow\n");
+    EXPECT_EQ(Run(DriveOption() + " garbage t:").out.size(), 3u);
+    EXPECT_EQ(Run(DriveOption() + " name .tmp t: --partial").out.size(), 2u);
+}
+
+TEST_F(CliTest, NameMistakesAreUsageErrors) {
+    for (const std::string arguments : {"name t:", "name a b t:", "garbage t: --partial",
+                                        "name ' ' t:"}) {
+        const CliRun run = Run(DriveOption() + " " + arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_TRUE(run.out.empty()) << arguments;
+    }
+    // No settings file is made by the command line.
+    EXPECT_FALSE(std::filesystem::exists(tree / "config/Velmo/qsearch.ini"));
+}
+
 }  // namespace
 }  // namespace vellomar

@@ -23,19 +23,6 @@ using test::RecordingView;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
-class FolderListAdmission : public FolderAdmission {
-public:
-    explicit FolderListAdmission(std::vector<std::string> refused) : refused_(std::move(refused)) {}
-    bool AdmitsFolder(std::string_view folderPath) const override {
-        asked.emplace_back(folderPath);
-        return std::find(refused_.begin(), refused_.end(), folderPath) == refused_.end();
-    }
-    mutable std::vector<std::string> asked;
-
-private:
-    std::vector<std::string> refused_;
-};
-
 class WalkFolderTest : public ::testing::Test {
 protected:
     WalkFolderTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
@@ -136,22 +123,21 @@ TEST_F(WalkFolderTest, StaysOnTheFileSystemOfItsDrive) {
     EXPECT_THAT(entries, ElementsAre("t:\\here.tmp"));
 }
 
-TEST_F(WalkFolderTest, AsksTheAdmissionForEveryFolderAndSkipsRefusedOnesWhole) {
+TEST_F(WalkFolderTest, SkipsFoldersTheQuickSearchFiltersRefuseWhole) {
     Add({"a.tmp", "keep/b.tmp", "skip/c.tmp", "skip/inner/d.tmp"});
-    auto admission = std::make_unique<FolderListAdmission>(std::vector<std::string>{"t:\\skip"});
-    auto* asked = admission.get();
-    session.folderAdmission = std::move(admission);
+    session.quickSearch.QuickSearchOn = true;
+    session.quickSearch.window.skipFolders = {"T:\\SKIP"};
     session.scan.FindGarbage = true;
     EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\a.tmp", "t:\\keep\\b.tmp"));
-    EXPECT_THAT(asked->asked, UnorderedElementsAre("t:", "t:\\keep", "t:\\skip"));
-    // The refused folder was still shown as the one the walk turned to.
-    EXPECT_NE(std::find(view.statusHistory.begin(), view.statusHistory.end(), "t:\\skip"),
-              view.statusHistory.end());
+    // The refused folder was still shown as the one the walk turned to, but not entered.
+    EXPECT_THAT(view.statusHistory, ::testing::Contains("t:\\skip"));
+    EXPECT_THAT(view.statusHistory, ::testing::Not(::testing::Contains("t:\\skip\\inner")));
 }
 
 TEST_F(WalkFolderTest, ARefusedRootListsNothing) {
     Add({"a.tmp"});
-    session.folderAdmission = std::make_unique<FolderListAdmission>(std::vector<std::string>{"t:"});
+    session.quickSearch.QuickSearchOn = true;
+    session.quickSearch.window.skipFolders = {"t:"};
     session.scan.FindGarbage = true;
     EXPECT_TRUE(Walk().empty());
 }

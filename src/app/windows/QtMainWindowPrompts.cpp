@@ -9,6 +9,19 @@
 
 namespace vellomar {
 
+void QtMainWindowPrompts::MakeWindows() {
+    searchWindows_.emplace();
+    LoadQuickSearchWindow(session_);
+    quickSearchWindow_ = std::make_unique<TFrmDiskCheck>(session_, *this);
+}
+
+void QtMainWindowPrompts::ShowQuickSearchWindow() {
+    if (session_.endRequested) return;  // the program is ending: as if closed at once
+    quickSearchWindow_->ShowQuickSearchWindow();
+}
+
+NameQuery QtMainWindowPrompts::QueryOfWindow() const { return quickSearchWindow_->QueryOfWindow(); }
+
 bool QtMainWindowPrompts::ShowCommandInformation(std::string_view text1, std::string_view text2) {
     return searchWindows_->ShowCommandInformation(text1, text2);
 }

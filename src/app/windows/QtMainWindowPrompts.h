@@ -3,10 +3,12 @@
 // windows a search opens are made by MakeWindows(), after the start, so that
 // the main window is the one window that exists while the start runs.
 
+#include <memory>
 #include <optional>
 
 #include "app/MainWindowPrompts.h"
 #include "app/Session.h"
+#include "quicksearch/windows/TFrmDiskCheck.h"
 #include "scan/windows/QtScanPrompts.h"
 
 namespace vellomar {
@@ -14,7 +16,8 @@ namespace vellomar {
 class QtMainWindowPrompts final : public MainWindowPrompts {
 public:
     explicit QtMainWindowPrompts(Session& session) : session_(session) {}
-    void MakeWindows() { searchWindows_.emplace(); }
+    // Also reads the Quick Search window's settings from qsearch.ini.
+    void MakeWindows();
 
     bool ShowCommandInformation(std::string_view text1, std::string_view text2) override;
     void ShowCleanupSummary(const CleanupSummary& lines) override;
@@ -22,10 +25,13 @@ public:
     bool ConfirmDeletion(std::string_view text) override;
     bool Confirm(std::string_view question) override;
     void ShowGarbageBin() override;
+    void ShowQuickSearchWindow() override;
+    NameQuery QueryOfWindow() const override;
 
 private:
     Session& session_;
     std::optional<QtScanPrompts> searchWindows_;
+    std::unique_ptr<TFrmDiskCheck> quickSearchWindow_;
 };
 
 }  // namespace vellomar

@@ -70,6 +70,8 @@ TFrmgarb::TFrmgarb(Session& session, MainWindowPrompts& prompts)
                }} {
     SetUpControls();
     FillDriveChooser();
+    // Off until the start applies the stored settings; never blank should the start end early.
+    vellomar::ShowQuickSearchStatus(session_, *this);
 }
 
 void TFrmgarb::SetUpControls() {
@@ -287,10 +289,10 @@ void TFrmgarb::SetUpControls() {
     Cmdfetch->setFont(fetchFont);
     SetColor(Cmdfetch, QPalette::ButtonText, navy);
 
-    auto* LblQuickSearch = new QLabel(GroupBox5);
+    LblQuickSearch = new QLabel(GroupBox5);
     LblQuickSearch->setObjectName("LblQuickSearch");
     LblQuickSearch->setGeometry(10, 114, 324, 16);
-    auto* LblQuickSearch2 = new QLabel(GroupBox5);
+    LblQuickSearch2 = new QLabel(GroupBox5);
     LblQuickSearch2->setObjectName("LblQuickSearch2");
     LblQuickSearch2->setGeometry(10, 131, 324, 16);
 
@@ -444,7 +446,9 @@ void TFrmgarb::CmdfetchClick() {
 }
 
 void TFrmgarb::CmdDiskClick() {
-    // the Quick Search window and the name search come with Quick Search
+    RunOnChosenDrive([this](char driveLetter) {
+        vellomar::CmdDiskClick(context_, prompts_, *this, driveLetter);
+    });
 }
 
 void TFrmgarb::cmdstopClick() { session_.scan.ContinueScan = false; }
@@ -468,12 +472,25 @@ void TFrmgarb::FillDriveChooser() {
 }
 
 void TFrmgarb::RunSearch(std::string_view cliName) {
+    RunOnChosenDrive([this, cliName](char driveLetter) {
+        RunDriveSearch(context_, *FindDriveSearchCommand(cliName), driveLetter);
+    });
+}
+
+void TFrmgarb::RunOnChosenDrive(const std::function<void(char driveLetter)>& command) {
     if (DriveComboBox1->currentIndex() < 0) return;  // no drive to walk
-    const char driveLetter = DriveComboBox1->currentData().toChar().toLatin1();
     searchRunning_ = true;
-    RunDriveSearch(context_, *FindDriveSearchCommand(cliName), driveLetter);
+    command(DriveComboBox1->currentData().toChar().toLatin1());
     searchRunning_ = false;
     if (closeRequested_) close();
+}
+
+void TFrmgarb::ShowQuickSearchStatus(const QuickSearchStatus& status) {
+    const QColor colour = status.on ? QColor(0, 128, 0) : QColor(128, 0, 0);
+    for (QLabel* label : {LblQuickSearch, LblQuickSearch2})
+        SetColor(label, QPalette::WindowText, colour);
+    LblQuickSearch->setText(ToQString(status.line1));
+    LblQuickSearch2->setText(ToQString(status.line2));
 }
 
 void TFrmgarb::closeEvent(QCloseEvent* event) {

@@ -5,11 +5,13 @@
 
 #include <QWidget>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "app/MainWindowPrompts.h"
 #include "app/Session.h"
+#include "quicksearch/QuickSearchCommands.h"
 #include "results/Deletion.h"
 #include "results/Filtering.h"
 #include "results/Sorting.h"
@@ -40,7 +42,8 @@ class TFrmgarb final : public QWidget,
                        public DeletionView,
                        public DeleteToBinView,
                        public SortView,
-                       public FilterView {
+                       public FilterView,
+                       public QuickSearchStatusView {
     Q_OBJECT
 
 public:
@@ -118,6 +121,9 @@ public:
     void SetSortButtonsEnabled(bool enabled) override;
     void ProcessPendingMessages() override;
 
+    // QuickSearchStatusView: LblQuickSearch and LblQuickSearch2
+    void ShowQuickSearchStatus(const QuickSearchStatus& status) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -134,6 +140,8 @@ private:
 
     // Runs the drive search with this command word on the chosen drive.
     void RunSearch(std::string_view cliName);
+    // Runs a search command on the drive chosen in DriveComboBox1, if any.
+    void RunOnChosenDrive(const std::function<void(char driveLetter)>& command);
     // What the walk reported since the last time, onto the labels.
     void WriteProgress();
     // Hands the new rows to the list when it has waited long enough for its size.
@@ -184,6 +192,8 @@ private:
     QPushButton* cmdtotal = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
     QLabel* Lblfiles = nullptr;
+    QLabel* LblQuickSearch = nullptr;
+    QLabel* LblQuickSearch2 = nullptr;
 };
 
 }  // namespace vellomar

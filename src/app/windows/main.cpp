@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     QtMainWindowPrompts prompts(session);
     TFrmgarb window(session, prompts);
     QtStartUpPrompts startUpPrompts;
-    RunStartUpSequence(session, startUpPrompts);
+    RunStartUpSequence(session, startUpPrompts, window);
     prompts.MakeWindows();
     window.show();
     return application.exec();  // nothing is stored at exit

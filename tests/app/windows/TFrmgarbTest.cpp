@@ -30,6 +30,7 @@
 #include "results/windows/WidestEntry.h"
 #include "scan/SearchCommands.h"
 #include "app/MainWindowPrompts.h"
+#include "quicksearch/QuickSearchCommands.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/windows/QtTestRegistry.h"
@@ -74,12 +75,18 @@ public:
     }
     bool Confirm(std::string_view question) override { return ConfirmDeletion(question); }
     void ShowGarbageBin() override { ++binShown; }
+    void ShowQuickSearchWindow() override {
+        if (onQuickSearch) onQuickSearch();
+    }
+    NameQuery QueryOfWindow() const override { return nameQuery; }
 
     bool tickDontShowAgain = false;
     bool answerYes = false;
     int binShown = 0;
     std::vector<std::string> questions;
     std::function<void()> onInformation;
+    std::function<void()> onQuickSearch;  // the Quick Search window while it is open
+    NameQuery nameQuery;
     std::vector<std::pair<std::string, std::string>> infoTexts;
     std::vector<CleanupSummary> summaries;
     std::vector<std::pair<MessageKind, std::string>> messages;
@@ -326,6 +333,30 @@ private slots:
         rig.Control<QPushButton>("cmddel")->click();
         QVERIFY(!std::filesystem::exists(rig.tree / "drive/Zed.TMP"));
         QVERIFY(rig.Rows().isEmpty());
+    }
+
+    void quickSearchFindsFilesByNameAndShowsTheFilterStatus() {
+        MainWindowRig rig;
+        rig.tree.AddAll({"drive/notes.txt:4", "drive/sub/NOTES.TXT:6", "drive/other.doc:1"});
+        rig.tree.AddFolder("home/config/Velmo");
+        QCOMPARE(rig.Text("LblQuickSearch"), QString("Quick search: OFF"));
+
+        rig.prompts.nameQuery = {"notes.txt", true, false};
+        rig.prompts.onQuickSearch = [&] {
+            rig.session.quickSearch.window.scope = QuickSearchScope::BothWindows;
+            QVERIFY(SaveQuickSearchWindow(rig.session, rig.prompts));
+            rig.session.quickSearch.DiskSearchRequested = true;
+        };
+        rig.Search("CmdDisk");
+
+        QCOMPARE(Sorted(rig.Rows()), QStringList({"t:\\notes.txt", "t:\\sub\\NOTES.TXT"}));
+        QCOMPARE(rig.Text("lblbytes2"), QString("10"));
+        QVERIFY(rig.prompts.summaries.empty());
+        QCOMPARE(rig.Text("LblQuickSearch"), QString("Quick search: ON"));
+        QCOMPARE(rig.Text("LblQuickSearch2"), QString("(Bypassing specified folders)"));
+        QCOMPARE(rig.Control<QLabel>("LblQuickSearch2")->palette().color(QPalette::WindowText),
+                 QColor(0, 128, 0));
+        QVERIFY(!rig.Shown("cmdstop"));
     }
 
     void searchThatFindsNothingDisablesTheListUntilOneDoes() {

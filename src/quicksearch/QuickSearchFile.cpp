@@ -1,0 +1,117 @@
+#include "quicksearch/QuickSearchFile.h"
+
+#include <string_view>
+
+#include "platform/IniText.h"
+
+namespace vellomar {
+namespace {
+
+constexpr std::string_view kSkipSection = "Skip";
+constexpr std::string_view kOnlySection = "Only";
+constexpr std::string_view kStatusSection = "Status";
+constexpr std::string_view kScopeKey = "Search";
+constexpr std::string_view kModeKey = "Perform";
+
+constexpr std::string_view kBothWindows = "Bothwindows";
+constexpr std::string_view kOnlyThisWindow = "Onlythiswindow";
+constexpr std::string_view kIgnoreBoth = "Ignoreboth";
+constexpr std::string_view kSearchFolders = "Searchfolders";
+constexpr std::string_view kSkipFolders = "Skipfolders";
+
+std::string FolderKey(std::size_t number) { return "F" + std::to_string(number); }
+
+std::string_view ScopeValue(QuickSearchScope scope) {
+    switch (scope) {
+        case QuickSearchScope::BothWindows: return kBothWindows;
+        case QuickSearchScope::OnlyThisWindow: return kOnlyThisWindow;
+        case QuickSearchScope::Ignore: return kIgnoreBoth;
+    }
+    return kIgnoreBoth;
+}
+
+// Every F key of both lists blanked, as each was written in turn.
+std::string WithBlankLists(std::string text) {
+    for (std::size_t number = 1; number <= kMaxFoldersPerList; ++number) {
+        text = ini_text::WithValue(text, kSkipSection, FolderKey(number), "");
+        text = ini_text::WithValue(text, kOnlySection, FolderKey(number), "");
+    }
+    return text;
+}
+
+// A folder as its value is stored: quoted where reading would otherwise take
+// blanks off its ends or quotes from around it ("t:\name " is a folder too).
+std::string StoredFolder(std::string_view folder) {
+    const bool wrappedInQuotes = folder.size() >= 2 && folder.front() == folder.back() &&
+                                 (folder.front() == '"' || folder.front() == '\'');
+    if (ini_text::TrimBlanks(folder) == folder && !wrappedInQuotes) return std::string(folder);
+    return "\"" + std::string(folder) + "\"";
+}
+
+std::string WithList(std::string text, std::string_view section,
+                     const std::vector<std::string>& folders) {
+    for (std::size_t index = 0; index < folders.size(); ++index)
+        text = ini_text::WithValue(text, section, FolderKey(index + 1), StoredFolder(folders[index]));
+    return text;
+}
+
+}  // namespace
+
+FolderLists ReadFolderLists(const IniFile& file) {
+    // One reading of the file for a thousand keys. An overlong entry (rare) is
+    // read again through the ini reader, which cuts it between characters.
+    const std::string text = file.ReadText();
+    const auto read = [&](std::string_view section, std::size_t number) {
+        const std::string key = FolderKey(number);
+        std::string value = ini_text::FindValue(text, section, key).value_or("");
+        return value.size() > kMaxProfileValueLength ? file.ReadString(section, key, "") : value;
+    };
+    FolderLists lists;
+    for (std::size_t number = 1; number <= kMaxFoldersPerList; ++number) {
+        if (std::string skip = read(kSkipSection, number); !skip.empty())
+            lists.skipFolders.push_back(std::move(skip));
+        if (std::string only = read(kOnlySection, number); !only.empty())
+            lists.onlyFolders.push_back(std::move(only));
+    }
+    return lists;
+}
+
+QuickSearchScope ReadScope(const IniFile& file) {
+    const std::string value = file.ReadString(kStatusSection, kScopeKey, "");
+    if (value == kBothWindows) return QuickSearchScope::BothWindows;
+    if (value == kOnlyThisWindow) return QuickSearchScope::OnlyThisWindow;
+    return QuickSearchScope::Ignore;
+}
+
+QuickSearchMode ReadMode(const IniFile& file) {
+    return file.ReadString(kStatusSection, kModeKey, "") == kSearchFolders
+               ? QuickSearchMode::SearchOnly
+               : QuickSearchMode::Bypass;
+}
+
+QuickSearchSettings ReadQuickSearchSettings(const IniFile& file) {
+    FolderLists lists = ReadFolderLists(file);
+    return {std::move(lists.skipFolders), std::move(lists.onlyFolders), ReadScope(file),
+            ReadMode(file)};
+}
+
+void SaveQuickSearchSettings(const IniFile& file, const QuickSearchSettings& settings) {
+    file.Rewrite([&](std::string_view current) {
+        std::string text = WithBlankLists(std::string(current));
+        text = WithList(std::move(text), kOnlySection, settings.onlyFolders);
+        text = WithList(std::move(text), kSkipSection, settings.skipFolders);
+        text = ini_text::WithValue(text, kStatusSection, kScopeKey, ScopeValue(settings.scope));
+        const bool searchOnly = settings.mode == QuickSearchMode::SearchOnly;
+        return ini_text::WithValue(text, kStatusSection, kModeKey,
+                                   searchOnly ? kSearchFolders : kSkipFolders);
+    });
+}
+
+void CreateQuickSearchFile(const IniFile& file) {
+    file.Rewrite([](std::string_view current) {
+        return ini_text::WithValue(WithBlankLists(std::string(current)), kStatusSection,
+                                   kScopeKey, kIgnoreBoth);
+    });
+}
+
+}  // namespace vellomar

@@ -1,0 +1,58 @@
+#include "scan/TreeWalk.h"
+
+#include "platform/DrivePath.h"
+
+namespace vellomar {
+namespace {
+
+bool IsDotEntry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+}  // namespace
+
+TreeWalk::TreeWalk(Session& session, ScanView& view)
+    : session_(session), view_(view), admission_(session.quickSearch) {}
+
+void TreeWalk::Run(std::string_view folderPath) {
+    const Admission admission = admission_.Admit(folderPath);
+    if (admission == Admission::Refused) return;
+    Folder folder = session_.platform.Files().OpenFolder(folderPath);
+    if (!folder) return;
+    device_ = folder.Device();
+    List(std::string(folderPath), folder, admission);
+}
+
+void TreeWalk::List(const std::string& folderPath, const Folder& folder, Admission admission) {
+    folder.MakeCurrent();  // as a walk always has; a failure changes nothing
+    const bool visitFiles = admission == Admission::Admitted;
+    FolderListing listing(folder);
+    auto entry = listing.Next();
+    while (entry && session_.scan.ContinueScan) {
+        if (!IsDotEntry(entry->name)) {
+            switch (entry->kind) {
+                case EntryKind::Folder: EnterSubfolder(folderPath, folder, entry->name); break;
+                case EntryKind::File:
+                    if (visitFiles) VisitFile(folderPath, folder, entry->name);
+                    break;
+                case EntryKind::Other: break;  // links and devices are system entries
+            }
+        }
+        entry = listing.Next();
+        view_.Pump();
+    }
+}
+
+void TreeWalk::EnterSubfolder(const std::string& folderPath, const Folder& folder,
+                              const char* name) {
+    if (PassesOverFolderNamed(name)) return;
+    std::string path = JoinDrivePath(folderPath, name);
+    view_.ShowStatus(path);
+    const Admission admission = admission_.Admit(path);
+    if (admission == Admission::Refused) return;
+    Folder subfolder = folder.OpenSubfolder(name, Folder::Links::Refuse);
+    if (!subfolder || subfolder.Device() != device_) return;  // stay on this drive
+    List(path, subfolder, admission);
+}
+
+}  // namespace vellomar

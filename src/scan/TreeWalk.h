@@ -1,0 +1,50 @@
+#pragma once
+// The depth-first walk under every search of a drive: it lists each folder in
+// the file system's own order, asks the Quick Search rule before it lists a
+// folder, shows each folder it enters, lets the window handle input after each
+// entry, ends once ContinueScan is cleared, never follows a link and never
+// leaves the file system it started on. What it does with a file, and which
+// folders it passes over by name, is the search's own.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/Session.h"
+#include "platform/Folder.h"
+#include "quicksearch/FolderAdmission.h"
+#include "scan/ScanView.h"
+
+namespace vellomar {
+
+class TreeWalk {
+public:
+    TreeWalk(Session& session, ScanView& view);
+    TreeWalk(const TreeWalk&) = delete;
+    TreeWalk& operator=(const TreeWalk&) = delete;
+
+    // Walks the folder at a path in the walk's own form ("c:" for a root) and
+    // every folder below it. A folder that cannot be read yields nothing.
+    void Run(std::string_view folderPath);
+
+protected:
+    ~TreeWalk() = default;
+
+    virtual bool PassesOverFolderNamed(std::string_view name) const = 0;
+    // A regular file of an admitted folder (links and devices never reach here).
+    virtual void VisitFile(const std::string& folderPath, const Folder& folder,
+                           const char* name) = 0;
+
+    Session& session_;
+    ScanView& view_;
+
+private:
+    void List(const std::string& folderPath, const Folder& folder, Admission admission);
+    void EnterSubfolder(const std::string& folderPath, const Folder& folder, const char* name);
+
+    const FolderAdmission admission_;
+    std::optional<std::uint64_t> device_;
+};
+
+}  // namespace vellomar
