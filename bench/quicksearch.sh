@@ -74,7 +74,7 @@ declare -A median
 if command -v hyperfine >/dev/null; then
   args=()
   for name in "${order[@]}"; do args+=(-n "$name" "${command[$name]}"); done
-  hyperfine --style basic --warmup 1 --export-json "$work/times.json" "${args[@]}" >/dev/null
+  hyperfine --style basic --warmup 2 --runs 20 --export-json "$work/times.json" "${args[@]}" >/dev/null
   while IFS=$'\t' read -r name seconds; do median[$name]=$seconds; done < <(
     python3 -c 'import json, sys
 for r in json.load(open(sys.argv[1]))["results"]:

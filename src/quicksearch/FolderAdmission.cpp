@@ -16,12 +16,6 @@ std::vector<std::string> UpperCased(const std::vector<std::string>& list) {
     return upper;
 }
 
-bool HoldsAny(std::string_view upperPath, const std::vector<std::string>& upperEntries) {
-    return std::any_of(upperEntries.begin(), upperEntries.end(), [&](const std::string& entry) {
-        return upperPath.find(entry) != std::string_view::npos;
-    });
-}
-
 // "C:\PROGRAM FILES" leads to "C:\PROGRAM FILES\TOOLS": the entry goes on below it.
 bool LeadsToAny(std::string_view upperPath, const std::vector<std::string>& upperEntries) {
     return std::any_of(upperEntries.begin(), upperEntries.end(), [&](const std::string& entry) {
@@ -44,14 +38,15 @@ bool FolderAdmission::Admits(std::string_view folderPath) const {
 Admission FolderAdmission::Admit(std::string_view folderPath) const {
     if (!on_) return Admission::Admitted;
     const std::string upperPath = ToAsciiUpper(folderPath);
-    if (!onlyMode_) return HoldsAny(upperPath, upperEntries_) ? Admission::Refused : Admission::Admitted;
-    if (folderPath.size() < kRootPathLength || HoldsAny(upperPath, upperEntries_))
+    if (!onlyMode_) return upperEntries_.AnyIn(upperPath) ? Admission::Refused : Admission::Admitted;
+    if (folderPath.size() < kRootPathLength || upperEntries_.AnyIn(upperPath))
         return Admission::Admitted;
-    return LeadsToAny(upperPath, upperEntries_) ? Admission::PassThrough : Admission::Refused;
+    return LeadsToAny(upperPath, upperEntries_.Parts()) ? Admission::PassThrough
+                                                        : Admission::Refused;
 }
 
 bool FolderListContains(const std::vector<std::string>& list, std::string_view folderPath) {
-    return HoldsAny(ToAsciiUpper(folderPath), UpperCased(list));
+    return SubstringSet(UpperCased(list)).AnyIn(ToAsciiUpper(folderPath));
 }
 
 bool QuickSearchAdmitsFolder(const QuickSearchState& state, std::string_view folderPath) {

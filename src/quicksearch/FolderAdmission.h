@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "quicksearch/QuickSearchSettings.h"
+#include "quicksearch/SubstringSet.h"
 
 namespace vellomar {
 
@@ -37,7 +38,7 @@ public:
 private:
     bool on_;
     bool onlyMode_;
-    std::vector<std::string> upperEntries_;  // of the list that applies
+    SubstringSet upperEntries_;  // of the list that applies
 };
 
 bool FolderListContains(const std::vector<std::string>& list, std::string_view folderPath);
