@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "browsers/CacheFolderList.h"
 #include "platform/Platform.h"
 #include "quicksearch/QuickSearchSettings.h"
 #include "results/CleanupTotals.h"
@@ -31,6 +32,7 @@ struct Session {
     ResultList results;
     CleanupTotals cleanup;  // zero at every start: nothing stores it
     QuickSearchState quickSearch;
+    BrowserCaches browserCaches;
     // The user asked the program to end while a command ran: the modal windows
     // the command still opens close at once as if cancelled, and nothing is deleted.
     bool endRequested = false;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "browsers/CacheFolderList.h"
+#include "browsers/ScanLog.h"
 #include "platform/IniText.h"
 
 namespace vellomar {
@@ -73,14 +75,18 @@ void InitDataFolder(const Session& session, MessagePrompts& prompts) {
 
 void RunStartUpSequence(Session& session, StartUpPrompts& prompts,
                         QuickSearchStatusView& statusView) {
-    // The steps still to come join at their places: the first-run Scan Drive
-    // window right after the data folder, the cache-folder list after the scan
-    // total, and the zeroing of the cleanup totals just before Binsettings.ini.
     try {
         InitDataFolder(session, prompts);
+        // The first start: no scan log yet.
+        if (!session.platform.Files().FileExists(session.dataFolder.ScanLogPath))
+            prompts.ShowScanDriveWindow();
         ApplyQuickSearchSettings(session);
         ShowQuickSearchStatus(session, statusView);
         session.scan.ScanBytes = 0;
+        // Read after the Scan Drive window, so that a first scan counts at once.
+        BuildCacheFolderList(session.browserCaches.cacheFolders, session.platform.Registry(),
+                             session.platform.Files(), ReadScanLog(session));
+        session.cleanup = {};
         RewriteInfoSwitches(session);
         ShowAdministratorNoticeWhenWanted(session.platform.Registry(), prompts);
     } catch (const IniWriteError& error) {

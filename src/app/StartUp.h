@@ -11,6 +11,9 @@ namespace vellomar {
 // The modal windows of the start. Tests answer them from a script.
 class StartUpPrompts : public virtual MessagePrompts {
 public:
+    // The Scan Drive window, on the first start: its creation makes the scan
+    // log, and the user may scan drives for browser profiles before "Ok".
+    virtual void ShowScanDriveWindow() = 0;
     // The administrator notice; true when "Don't show me this message again"
     // was ticked when it closed.
     virtual bool ShowAdministratorNotice() = 0;

@@ -4,6 +4,7 @@
 
 #include "platform/AsciiCase.h"
 #include "results/Filtering.h"
+#include "scan/SearchCommands.h"
 
 namespace vellomar::cli {
 namespace {
@@ -37,13 +38,30 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, std
     return std::nullopt;
 }
 
+// The words a command takes after its own.
+struct CommandShape {
+    bool takesText;
+    bool takesDrive;
+};
+
+std::optional<CommandShape> ShapeOf(std::string_view command) {
+    if (command == kNameCommand) return CommandShape{true, true};
+    if (command == kInternetCommand || command == kInternetPicsCommand || command == kTotalsCommand)
+        return CommandShape{false, false};
+    if (command == kFetchAllCommand || command == kScanBrowsersCommand ||
+        FindDriveSearchCommand(command))
+        return CommandShape{false, true};
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string CliUsage() {
     return "usage: vellomar-cli [--drive L=FOLDER]... [--filter TEXT]... [--sort ext|name|path|size "
            "[--keep-case]] [--delete [--yes]] COMMAND DRIVE, COMMAND one of garbage zero videos "
-           "pictures sounds screensavers bookmarks documents zips webpages inidat logs tax; or "
-           "name TEXT DRIVE [--exact|--partial] [--match-case|--ignore-case]";
+           "pictures sounds screensavers bookmarks documents zips webpages inidat logs tax "
+           "fetch-all; or name TEXT DRIVE [--exact|--partial] [--match-case|--ignore-case]; or "
+           "internet, internet-pics, totals; or scan-browsers DRIVE";
 }
 
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args) {
@@ -88,18 +106,25 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     if (options.keepCase && !options.sort) return CliUsageError{"--keep-case goes with --sort"};
     if (options.answerYes && !options.deleteAll) return CliUsageError{"--yes goes with --delete"};
 
-    const bool nameSearch = !words.empty() && words[0] == kNameCommand;
-    if (!nameSearch && !nameOptions.empty())
-        return CliUsageError{nameOptions.front() + " goes with the name command"};
-    if (nameSearch && words.size() != 3) return CliUsageError{"expected name, a text and a drive"};
-    if (!nameSearch && words.size() != 2) return CliUsageError{"expected a command and a drive"};
+    if (words.empty()) return CliUsageError{"expected a command"};
     options.command = words[0];
-    if (nameSearch) {
+    const std::optional<CommandShape> shape = ShapeOf(options.command);
+    if (!shape) return CliUsageError{"unknown command: " + options.command};
+    if (!shape->takesText && !nameOptions.empty())
+        return CliUsageError{nameOptions.front() + " goes with the name command"};
+    const std::size_t wordCount = 1 + shape->takesText + shape->takesDrive;
+    if (words.size() != wordCount) {
+        if (shape->takesText) return CliUsageError{"expected name, a text and a drive"};
+        if (shape->takesDrive) return CliUsageError{"expected a command and a drive"};
+        return CliUsageError{options.command + " takes no drive"};
+    }
+    if (shape->takesText) {
         // The text as given, blanks included; only a blank text is refused.
         options.nameQuery.text = words[1];
         if (TrimBlanksAndControls(options.nameQuery.text).empty())
             return CliUsageError{"name needs a text that is not blank"};
     }
+    if (!shape->takesDrive) return options;
     const std::string& drive = words.back();
     if (drive.size() != 2 || !IsDriveLetter(drive[0]) || drive[1] != ':')
         return CliUsageError{"a drive is written as a letter and a colon, like c:, not: " + drive};

@@ -11,8 +11,8 @@ void CliScanView::ShowTotalsCaptions(std::string_view filesCaption, std::string_
 
 void CliScanView::ShowCleanupSummary(const CleanupSummary& lines) { summary_ = lines; }
 
-void CliScanView::ShowMessage(MessageKind, std::string_view text) {
-    errorShown_ = true;
+void CliScanView::ShowMessage(MessageKind kind, std::string_view text) {
+    if (kind == MessageKind::Error) errorShown_ = true;
     std::fprintf(messages_, "vellomar-cli: %.*s\n", int(text.size()), text.data());
 }
 

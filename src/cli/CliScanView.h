@@ -33,6 +33,7 @@ public:
     // "Total Files = N" and "Total Bytes = B" as the labels read, then the
     // cleanup summary when the search showed one.
     void PrintReport() const;
+    // Whether an error was shown: a failed write, for one.
     bool ErrorShown() const { return errorShown_; }
 
 private:

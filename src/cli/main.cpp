@@ -11,7 +11,12 @@
 #include <variant>
 #include <vector>
 
+#include "app/FileStatistics.h"
 #include "app/Session.h"
+#include "browsers/CacheFolderList.h"
+#include "browsers/InternetCommands.h"
+#include "browsers/ScanLog.h"
+#include "cli/CliBrowserScan.h"
 #include "cli/CliDeletion.h"
 #include "cli/CliOptions.h"
 #include "cli/CliScanView.h"
@@ -47,6 +52,41 @@ void ApplyStoredQuickSearchSettings(vellomar::Session& session) {
     vellomar::ApplyQuickSearchSettings(session);  // reads only: the file is there
 }
 
+// The File Statistics window's lines, group by group: a run of the command
+// line removes nothing before it, so the first two say so.
+void PrintTotals(const vellomar::StatisticsLines& lines) {
+    for (const std::string* line :
+         {&lines.cleanedFiles, &lines.reclaimedBytes, &lines.totalMemory, &lines.availableMemory,
+          &lines.memoryPercentage, &lines.totalSwap, &lines.availableSwap, &lines.swapPercentage})
+        std::printf("%s\n", line->c_str());
+}
+
+// The search the command names, as its button in the window runs it.
+void RunSearch(const vellomar::cli::CliOptions& options, vellomar::Session& session,
+               vellomar::cli::CliScanView& view) {
+    using namespace vellomar;
+    // The filters apply as they stand in the data folder; the name search is
+    // the Quick Search window's, so "Onlythiswindow" filters apply to it too.
+    const bool nameSearch = options.command == cli::kNameCommand;
+    session.quickSearch.DiskSearchRequested = nameSearch;
+    ApplyStoredQuickSearchSettings(session);
+    SearchContext context{session, view, view, {}};
+    if (nameSearch) {
+        RunNameSearch(context, options.nameQuery, options.driveLetter);
+    } else if (const DriveSearchCommand* command = FindDriveSearchCommand(options.command)) {
+        RunDriveSearch(context, *command, options.driveLetter);
+    } else {
+        // The cache-folder list as the window's start builds it.
+        BuildCacheFolderList(session.browserCaches.cacheFolders, session.platform.Registry(),
+                             session.platform.Files(), ReadScanLog(session));
+        const InternetCommand internet =
+            options.command == cli::kInternetCommand       ? InternetCommand::AllInternetFiles
+            : options.command == cli::kInternetPicsCommand ? InternetCommand::InternetPicsOnly
+                                                           : InternetCommand::FetchAll;
+        RunInternetCommand(context, internet, options.driveLetter);
+    }
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "vellomar-cli: %s\n", message.c_str());
     return kUsageFailure;
@@ -61,11 +101,6 @@ int main(int argc, char** argv) {
         return Fail(error->message + "; " + cli::CliUsage());
     const auto& options = std::get<cli::CliOptions>(parsed);
 
-    const bool nameSearch = options.command == cli::kNameCommand;
-    const DriveSearchCommand* command = FindDriveSearchCommand(options.command);
-    if (!command && !nameSearch)
-        return Fail("unknown command: " + options.command + "; " + cli::CliUsage());
-
     DriveTable drives = DriveTable::OfThisMachine();
     for (const auto& [letter, folder] : options.drives) {
         std::error_code error;
@@ -73,21 +108,19 @@ int main(int argc, char** argv) {
             return Fail("no such folder: " + folder);
         drives.Assign(letter, std::filesystem::absolute(folder, error).lexically_normal().string());
     }
-    if (!drives.Find(options.driveLetter))
+    if (options.driveLetter && !drives.Find(options.driveLetter))
         return Fail(std::string("unknown drive: ") + options.driveLetter + ":");
 
     Platform platform(std::move(drives), UserFolders::OfThisProcess());
     Session session(platform);
     cli::CliScanView view(stderr);
-    // The filters apply as they stand in the data folder; the name search is
-    // the Quick Search window's, so "Onlythiswindow" filters apply to it too.
-    session.quickSearch.DiskSearchRequested = nameSearch;
-    ApplyStoredQuickSearchSettings(session);
-    SearchContext context{session, view, view, {}};
-    if (nameSearch)
-        RunNameSearch(context, options.nameQuery, options.driveLetter);
-    else
-        RunDriveSearch(context, *command, options.driveLetter);
+    if (options.command == cli::kScanBrowsersCommand)
+        return cli::ScanBrowsers(session, view, options.driveLetter);
+    if (options.command == cli::kTotalsCommand) {
+        PrintTotals(StatisticsOf(session.cleanup, platform.Memory()));
+        return 0;
+    }
+    RunSearch(options, session, view);
 
     // Filtering first leaves less to sort and the same result: a filter keeps
     // the order and ignores letter case.

@@ -41,4 +41,10 @@ std::string_view LastName(std::string_view path) {
     return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
+std::string_view ExtensionOf(std::string_view path) {
+    const std::string_view name = LastName(path);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+}
+
 }  // namespace vellomar

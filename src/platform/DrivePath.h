@@ -29,5 +29,7 @@ std::string JoinDrivePath(std::string_view folder, std::string_view name);
 std::string_view FolderPartWithSeparator(std::string_view path);
 // The text after the last '\' (the whole text when there is none).
 std::string_view LastName(std::string_view path);
+// The file name's extension from its last '.' on ("" without a '.').
+std::string_view ExtensionOf(std::string_view path);
 
 }  // namespace vellomar

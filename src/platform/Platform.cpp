@@ -11,7 +11,8 @@ Platform::Platform(DriveTable drives, UserFolders folders)
       appDataFolder_(drives_.ToDriveForm(folders.configHome).value_or("")),
       programFolder_(drives_.ToDriveForm(folders.programFolder).value_or("")),
       registry_(folders.configHome + "/vellomar-registry.ini",
-                JoinDrivePath(appDataFolder_, "vellomar-registry.ini")) {}
+                JoinDrivePath(appDataFolder_, "vellomar-registry.ini")),
+      browserCache_(drives_, std::move(folders.cacheHome)) {}
 
 IniFile Platform::Ini(std::string_view drivePath) const {
     return IniFile(files_.NativePath(drivePath).value_or(std::string()), std::string(drivePath));
@@ -28,5 +29,12 @@ int Platform::ShellExplore(std::string_view drivePath) const {
     if (!files_.FolderExists(drivePath)) return kShellFileNotFound;
     return OpenWithDesktop(files_.NativePath(drivePath).value());
 }
+
+bool Platform::StartProgram(std::string_view drivePath, std::string_view argument) const {
+    const std::optional<std::string> native = files_.NativePath(drivePath);
+    return native && StartProgramFile(*native, std::string(argument));
+}
+
+MemoryStatus Platform::Memory() const { return CurrentMemoryStatus(); }
 
 }  // namespace vellomar

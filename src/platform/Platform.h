@@ -1,7 +1,8 @@
 #pragma once
 // The operating system as the program's core sees it: drives and drive-form
 // paths, files and folders, ini files, the per-user registry and the folders
-// the program lives in. Tests build one over temporary folders of their own.
+// the program lives in, starting other programs, the memory figures. Tests
+// build one over temporary folders of their own.
 
 #include <string>
 #include <string_view>
@@ -9,7 +10,9 @@
 #include "platform/DriveTable.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "platform/MemoryStatus.h"
 #include "platform/RegistryStore.h"
+#include "platform/UrlCache.h"
 
 namespace vellomar {
 
@@ -17,9 +20,10 @@ namespace vellomar {
 struct UserFolders {
     std::string configHome;     // per-user configuration folder
     std::string programFolder;  // the folder holding the running executable
+    std::string cacheHome;      // per-user cache folder, where browsers keep their caches
 
-    // $XDG_CONFIG_HOME (or ~/.config), created when missing, and the folder of
-    // this process's executable.
+    // $XDG_CONFIG_HOME (or ~/.config), created when missing, the folder of
+    // this process's executable, and $XDG_CACHE_HOME (or ~/.cache).
     static UserFolders OfThisProcess();
 };
 
@@ -32,6 +36,8 @@ public:
     const DriveTable& Drives() const { return drives_; }
     const FileSystem& Files() const { return files_; }
     const RegistryStore& Registry() const { return registry_; }
+    // The browsers' caches of web pages and pictures.
+    const UrlCache& BrowserCache() const { return browserCache_; }
 
     // The per-user application-data folder, in drive form.
     const std::string& AppDataFolder() const { return appDataFolder_; }
@@ -46,6 +52,12 @@ public:
     int ShellOpen(std::string_view drivePath) const;
     // Shows a folder in the desktop's file manager; numbered as ShellOpen.
     int ShellExplore(std::string_view drivePath) const;
+    // Starts a program file with one argument, without waiting for it; false
+    // when it could not be started.
+    bool StartProgram(std::string_view drivePath, std::string_view argument) const;
+
+    // The machine's physical memory and swap figures at this moment.
+    MemoryStatus Memory() const;
 
 private:
     DriveTable drives_;
@@ -53,6 +65,7 @@ private:
     std::string appDataFolder_;
     std::string programFolder_;
     RegistryStore registry_;
+    UrlCache browserCache_;
 };
 
 }  // namespace vellomar

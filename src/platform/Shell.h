@@ -1,6 +1,6 @@
 #pragma once
 // Opening a file with the application the desktop associates with its type,
-// and a folder in the desktop's file manager.
+// a folder in the desktop's file manager, and starting a program file.
 // Results are numbered as the desktop platform numbers them, so callers can
 // tell a missing file and a missing application apart from other failures.
 
@@ -26,5 +26,11 @@ inline constexpr std::chrono::milliseconds kShellOpenPatience{3000};
 // which opens a folder in the file manager.
 int OpenWithDesktop(const std::string& nativePath,
                     std::chrono::milliseconds patience = kShellOpenPatience);
+
+// Starts the program file at an absolute native path with one argument, handed
+// over as it is (no shell, no splitting at blanks), and returns without waiting
+// for it. False when it could not be started: missing, not executable, not a
+// program the system can run.
+bool StartProgramFile(const std::string& nativePath, const std::string& argument);
 
 }  // namespace vellomar

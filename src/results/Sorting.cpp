@@ -16,12 +16,6 @@ namespace {
 constexpr std::string_view kKeySeparator = ":::";
 constexpr std::size_t kSizeKeyDigits = 10;
 
-std::string_view ExtensionOf(std::string_view entry) {
-    const std::string_view name = LastName(entry);
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
-}
-
 // Padded on the left with '0', the minus sign of -1 included: "00000000-1".
 // Longer figures stay as they are.
 std::string SizeKey(std::int64_t size) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "browsers/ScanLog.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -21,6 +23,10 @@ const char kSettings[] = "Software\\Quorvat\\Settings";
 
 class ScriptedStartUpPrompts final : public StartUpPrompts {
 public:
+    void ShowScanDriveWindow() override {
+        ++scanDriveWindowsShown;
+        if (onScanDriveWindow) onScanDriveWindow();
+    }
     bool ShowAdministratorNotice() override {
         ++noticesShown;
         return tickDontShowAgain;
@@ -31,6 +37,8 @@ public:
 
     bool tickDontShowAgain = false;
     int noticesShown = 0;
+    int scanDriveWindowsShown = 0;
+    std::function<void()> onScanDriveWindow;  // the user in the Scan Drive window
     std::vector<Message> messages;
 };
 
@@ -183,6 +191,44 @@ TEST_F(StartUpTest, AFailedSwitchWriteIsReportedAndEndsTheStartBeforeTheNotice) 
     EXPECT_EQ(test::ReadWholeFile(InfoSwitchesFile()), original);
     EXPECT_EQ(prompts.noticesShown, 0);
     EXPECT_FALSE(platform->Registry().KeyExists(kSettings));
+}
+
+TEST_F(StartUpTest, OnlyTheFirstStartOffersTheScanDriveWindow) {
+    prompts.onScanDriveWindow = [this] { CreateEmptyScanLog(session); };
+    Start();
+    EXPECT_EQ(prompts.scanDriveWindowsShown, 1);
+    Start();
+    EXPECT_EQ(prompts.scanDriveWindowsShown, 1);
+}
+
+TEST_F(StartUpTest, TheCacheFoldersCountWhatTheFirstScanLoggedAndTheTotalsStartAtZero) {
+    tree.AddFolder("drive/Mozilla/Profiles/x.default/Cache");
+    test::WriteWholeFile(tree / "drive/Mozilla/Profiles/x.default/prefs.js",
+                         "user_pref(\"browser.cache.directory\", \"t:\\\\elsewhere\");\n");
+    prompts.onScanDriveWindow = [this] {
+        CreateEmptyScanLog(session);
+        LogBrowserFolder(session, "t:\\Mozilla\\Profiles\\x.default\\", kProfileSection, prompts);
+    };
+    session.cleanup.CleanedFileCount = 4;
+    session.cleanup.ReclaimedBytes = 99;
+    Start();
+    const CacheFolderList& folders = session.browserCaches.cacheFolders;
+    ASSERT_EQ(folders.Count(), 2u);
+    EXPECT_EQ(folders[0], "t:\\Mozilla\\Profiles\\x.default\\cache");
+    EXPECT_EQ(folders[1], "t:\\elsewhere\\");
+    EXPECT_EQ(session.cleanup.CleanedFileCount, 0);
+    EXPECT_EQ(session.cleanup.ReclaimedBytes, 0);
+}
+
+TEST_F(StartUpTest, BadBrowserSettingsNeverStopTheStart) {
+    tree.AddFolder("home/.config/Velmo");
+    test::WriteWholeFile(DataFolder() / "vmscan4.ini", "\x01\x02garbage\n[P45\nP1=\xff\xfe\n");
+    ASSERT_TRUE(platform->Registry().WriteInteger("Software\\Netscape\\Netscape Navigator\\Cache",
+                                                  "Cache Dir", 7));
+    Start();
+    EXPECT_EQ(session.browserCaches.cacheFolders.Count(), 0u);
+    EXPECT_EQ(prompts.noticesShown, 1);  // the start went on to its end
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 }  // namespace

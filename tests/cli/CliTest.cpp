@@ -256,5 +256,48 @@ TEST_F(CliTest, NameMistakesAreUsageErrors) {
     EXPECT_FALSE(std::filesystem::exists(tree / "config/Velmo/qsearch.ini"));
 }
 
+TEST_F(CliTest, ScanBrowsersLogsProfilesThatTheInternetCommandsThenList) {
+    Add({"Mozilla/Firefox/x.default/prefs.js", "Mozilla/Firefox/x.default/Cache/page1:10",
+         "Mozilla/Firefox/x.default/Cache/logo.gif:20", "a.tmp:5"});
+    const CliRun scan = Run(DriveOption() + " scan-browsers t:");
+    EXPECT_EQ(scan.status, 0);
+    EXPECT_TRUE(scan.out.empty());
+    EXPECT_THAT(scan.err, ElementsAre(HasSubstr("Scan has completed.")));
+    EXPECT_THAT(test::ReadWholeFile(tree / "config/Velmo/vmscan4.ini"),
+                HasSubstr("P1=t:\\Mozilla\\Firefox\\x.default\\\n"));
+
+    const CliRun all = Run(DriveOption() + " internet");
+    EXPECT_EQ(all.status, 0);
+    // The logged folder's cache is named as the log names it: "cache".
+    EXPECT_THAT(Sorted(all.out),
+                ElementsAre("t:\\Mozilla\\Firefox\\x.default\\cache\\logo.gif",
+                            "t:\\Mozilla\\Firefox\\x.default\\cache\\page1"));
+    EXPECT_THAT(all.err, ::testing::Contains("Total Bytes = 30"));
+
+    EXPECT_THAT(Run(DriveOption() + " internet-pics").out,
+                ElementsAre("t:\\Mozilla\\Firefox\\x.default\\cache\\logo.gif"));
+    // Fetch ALL walks the drive too; the garbage follows the cache entries.
+    EXPECT_EQ(Run(DriveOption() + " fetch-all t:").out.back(), "t:\\a.tmp");
+}
+
+TEST_F(CliTest, InternetCommandsTakeNoDriveAndTheOthersNeedOne) {
+    EXPECT_EQ(Run(DriveOption() + " internet t:").status, 2);
+    EXPECT_EQ(Run(DriveOption() + " fetch-all").status, 2);
+    EXPECT_EQ(Run(DriveOption() + " scan-browsers").status, 2);
+}
+
+TEST_F(CliTest, TotalsPrintsTheStatisticsLinesOfAFreshRun) {
+    const CliRun run = Run("totals");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.out.size(), 8u);
+    EXPECT_EQ(run.out[0], "You have not cleaned up any files on your system yet.");
+    EXPECT_EQ(run.out[1], "0 bytes of space have been reclaimed.");
+    EXPECT_THAT(run.out[2], ::testing::StartsWith("Total RAM memory on your system = "));
+    EXPECT_THAT(run.out[2], ::testing::Not(::testing::EndsWith("= 0")));  // live figures
+    EXPECT_THAT(run.out[4], ::testing::MatchesRegex("Percentage of RAM memory available = [0-9]+%"));
+    EXPECT_THAT(run.out[7], ::testing::MatchesRegex("Percentage of swap file available  = [0-9]+%"));
+    EXPECT_EQ(Run("totals t:").status, 2);
+}
+
 }  // namespace
 }  // namespace vellomar

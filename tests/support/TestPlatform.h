@@ -1,7 +1,8 @@
 #pragma once
 // A platform over a temporary tree: drive t: is the tree's "drive" folder, the
 // files a search walks; drive u: is its "home" folder, which holds the per-user
-// configuration folder, so the data folder reads u:\.config\Velmo.
+// configuration folder, so the data folder reads u:\.config\Velmo, and its
+// cache folder, where the browsers' caches lie (u:\.cache).
 
 #include <memory>
 
@@ -15,7 +16,8 @@ inline std::unique_ptr<Platform> MakeTestPlatform(TempTree& tree) {
     drives.Assign('t', tree.AddFolder("drive").string());
     drives.Assign('u', tree.AddFolder("home/.config").parent_path().string());
     return std::make_unique<Platform>(
-        std::move(drives), UserFolders{(tree / "home/.config").string(), (tree / "program").string()});
+        std::move(drives), UserFolders{(tree / "home/.config").string(), (tree / "program").string(),
+                                       (tree / "home/.cache").string()});
 }
 
 }  // namespace vellomar::test

@@ -2,6 +2,9 @@
 
 #include <QComboBox>
 #include <QStyle>
+#include <algorithm>
+#include <optional>
+#include <string>
 
 #include "app/windows/DrawnPictures.h"
 
@@ -39,6 +42,13 @@ void AddDriveItems(QComboBox& chooser, const DriveTable& drives) {
         chooser.addItem(ItemPicture(*chooser.style(), drive.kind), ItemText(drive),
                         QChar(drive.letter));
     }
+}
+
+void FillDriveChooser(QComboBox& chooser, const DriveTable& drives, const FileSystem& files) {
+    AddDriveItems(chooser, drives);
+    const std::optional<std::string> currentFolder = files.CurrentFolder();
+    const int current = currentFolder ? chooser.findData(QChar(currentFolder->front())) : -1;
+    chooser.setCurrentIndex(std::max(current, 0));
 }
 
 }  // namespace vellomar

@@ -1,7 +1,8 @@
 #pragma once
-// The items of the main window's drive chooser.
+// The items of the windows' drive choosers.
 
 #include "platform/DriveTable.h"
+#include "platform/FileSystem.h"
 
 class QComboBox;
 
@@ -12,5 +13,9 @@ namespace vellomar {
 // connection's name for a network drive; each with a picture of its kind and
 // its lower-case letter as data.
 void AddDriveItems(QComboBox& chooser, const DriveTable& drives);
+
+// Every drive's item, the chooser starting at the drive of the current folder,
+// else at the first drive.
+void FillDriveChooser(QComboBox& chooser, const DriveTable& drives, const FileSystem& files);
 
 }  // namespace vellomar

@@ -1,9 +1,16 @@
 #include "app/windows/QtStartUpPrompts.h"
 
 #include "app/windows/MessageBox.h"
+#include "app/windows/QtText.h"
 #include "app/windows/TFrmMiscMsg.h"
+#include "browsers/windows/TFrmscandrv.h"
 
 namespace vellomar {
+
+void QtStartUpPrompts::ShowScanDriveWindow() {
+    TFrmscandrv window(session_, *this);  // made for this one showing
+    window.exec();
+}
 
 bool QtStartUpPrompts::ShowAdministratorNotice() {
     TFrmMiscMsg notice;  // made for this one showing
@@ -11,7 +18,7 @@ bool QtStartUpPrompts::ShowAdministratorNotice() {
 }
 
 void QtStartUpPrompts::ShowMessage(MessageKind kind, std::string_view text) {
-    ShowMessageBox(nullptr, kind, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    ShowMessageBox(nullptr, kind, ToQString(text));
 }
 
 }  // namespace vellomar

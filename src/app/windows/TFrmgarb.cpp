@@ -22,11 +22,14 @@
 #include "app/ExternalPages.h"
 #include "app/windows/DrawnPictures.h"
 #include "app/windows/DriveChooser.h"
+#include "app/windows/TFrmstats.h"
+#include "results/FileViewers.h"
 #include "results/windows/ListSelectionMirror.h"
 #include "results/windows/TFrmSortWindow.h"
 #include "results/windows/TFrmdetail.h"
 #include "results/windows/ResultListModel.h"
 #include "results/windows/WidestEntry.h"
+#include "browsers/InternetCommands.h"
 #include "scan/ByteTotal.h"
 #include "scan/SearchCommands.h"
 
@@ -69,7 +72,8 @@ TFrmgarb::TFrmgarb(Session& session, MainWindowPrompts& prompts)
                    HighlightAllAndDelete(deletion);
                }} {
     SetUpControls();
-    FillDriveChooser();
+    vellomar::FillDriveChooser(*DriveComboBox1, session_.platform.Drives(),
+                               session_.platform.Files());
     // Off until the start applies the stored settings; never blank should the start end early.
     vellomar::ShowQuickSearchStatus(session_, *this);
 }
@@ -123,6 +127,7 @@ void TFrmgarb::SetUpControls() {
     ListBox1->setModel(model_);
     selection_ = new ListSelectionMirror(session_.results, *model_, *ListBox1);
     connect(selection_, &ListSelectionMirror::UserChangedSelection, this, &TFrmgarb::ListBox1Click);
+    connect(ListBox1, &QListView::doubleClicked, this, &TFrmgarb::ListBox1DblClick);
     frmdetail_ = new TFrmdetail(this);
     frmSortWindow_ = new TFrmSortWindow(this);
 
@@ -369,15 +374,15 @@ void TFrmgarb::Button2Click() {
     ExploreCurrentFolder(session_, context_.prompts);
 }
 
-void TFrmgarb::cmdbrowvClick() {
-    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
-    // opening the entry with its viewer comes with the file viewers
+void TFrmgarb::cmdbrowvClick() { ViewCurrentFile(session_, prompts_); }
+
+void TFrmgarb::ListBox1DblClick(const QModelIndex& index) {
+    // The double-clicked entry is the one opened, whatever else is highlighted.
+    if (index.isValid()) session_.results.SetCurrent(static_cast<std::size_t>(index.row()));
+    cmdbrowvClick();
 }
 
-void TFrmgarb::cmdscrvClick() {
-    if (!ListReadyForFileCommand(session_.results, context_.prompts)) return;
-    // the screensaver preview comes with the file viewers
-}
+void TFrmgarb::cmdscrvClick() { PreviewCurrentScreensaver(session_, prompts_); }
 
 void TFrmgarb::cmdesrtClick() { Sort(SortKind::Extension); }
 
@@ -433,16 +438,16 @@ void TFrmgarb::CmdBookmarksClick() { RunSearch("bookmarks"); }
 void TFrmgarb::CmdLogClick() { RunSearch("logs"); }
 void TFrmgarb::CmdTaxClick() { RunSearch("tax"); }
 
-void TFrmgarb::CmdcwebClick() {
-    // the search of cached internet files comes with the browser-cache locator
-}
+void TFrmgarb::CmdcwebClick() { RunInternetSearch(InternetCommand::AllInternetFiles); }
 
-void TFrmgarb::CmdcpicClick() {
-    // the search of cached internet pictures comes with the browser-cache locator
-}
+void TFrmgarb::CmdcpicClick() { RunInternetSearch(InternetCommand::InternetPicsOnly); }
 
-void TFrmgarb::CmdfetchClick() {
-    // every "Remove Garbage" search at once comes with the browser-cache locator
+void TFrmgarb::CmdfetchClick() { RunInternetSearch(InternetCommand::FetchAll); }
+
+void TFrmgarb::RunInternetSearch(InternetCommand command) {
+    RunOnChosenDrive([this, command](char driveLetter) {
+        RunInternetCommand(context_, command, driveLetter);
+    });
 }
 
 void TFrmgarb::CmdDiskClick() {
@@ -453,23 +458,13 @@ void TFrmgarb::CmdDiskClick() {
 
 void TFrmgarb::cmdstopClick() { session_.scan.ContinueScan = false; }
 
-void TFrmgarb::cmdtotalClick() {
-    // the File Statistics window comes with the totals and statistics
-}
+void TFrmgarb::cmdtotalClick() { ShowFileStatistics(this, session_); }
 
 void TFrmgarb::CmdmoreClick() { OpenDownloadsPage(session_.platform, context_.prompts); }
 
 void TFrmgarb::cmdhelpClick() { OpenHelpPage(session_.platform, context_.prompts); }
 
 void TFrmgarb::cmdexitClick() { close(); }
-
-void TFrmgarb::FillDriveChooser() {
-    AddDriveItems(*DriveComboBox1, session_.platform.Drives());
-    const std::optional<std::string> currentFolder = session_.platform.Files().CurrentFolder();
-    const int current =
-        currentFolder ? DriveComboBox1->findData(QChar(currentFolder->front())) : -1;
-    DriveComboBox1->setCurrentIndex(std::max(current, 0));
-}
 
 void TFrmgarb::RunSearch(std::string_view cliName) {
     RunOnChosenDrive([this, cliName](char driveLetter) {

@@ -11,6 +11,7 @@
 
 #include "app/MainWindowPrompts.h"
 #include "app/Session.h"
+#include "browsers/InternetCommands.h"
 #include "quicksearch/QuickSearchCommands.h"
 #include "results/Deletion.h"
 #include "results/Filtering.h"
@@ -22,6 +23,7 @@
 #include "scan/SearchContext.h"
 
 class QComboBox;
+class QModelIndex;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -51,6 +53,7 @@ public:
 
     // The result list and the file commands under it.
     void ListBox1Click();
+    void ListBox1DblClick(const QModelIndex& index);
     void cmddelClick();
     void cmdbinClick();
     void Button3Click();
@@ -133,13 +136,12 @@ private:
     void SetUpControls();
     void Sort(SortKind kind);
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Starts at the drive of the current folder, else at the first drive.
-    void FillDriveChooser();
     // The five file buttons that an empty list disables.
     void SetFileButtonsEnabled(bool enabled);
 
     // Runs the drive search with this command word on the chosen drive.
     void RunSearch(std::string_view cliName);
+    void RunInternetSearch(InternetCommand command);
     // Runs a search command on the drive chosen in DriveComboBox1, if any.
     void RunOnChosenDrive(const std::function<void(char driveLetter)>& command);
     // What the walk reported since the last time, onto the labels.

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     Session session(platform);
     QtMainWindowPrompts prompts(session);
     TFrmgarb window(session, prompts);
-    QtStartUpPrompts startUpPrompts;
+    QtStartUpPrompts startUpPrompts(session);
     RunStartUpSequence(session, startUpPrompts, window);
     prompts.MakeWindows();
     window.show();

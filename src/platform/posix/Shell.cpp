@@ -66,4 +66,24 @@ int OpenWithDesktop(const std::string& nativePath, std::chrono::milliseconds pat
     }
 }
 
+bool StartProgramFile(const std::string& nativePath, const std::string& argument) {
+    // A relative path would name a file beside whatever folder is current.
+    if (nativePath.empty() || nativePath.front() != '/') return false;
+
+    std::string program = nativePath;
+    std::string parameter = argument;
+    char* argv[] = {program.data(), parameter.data(), nullptr};
+    pid_t child;
+    // posix_spawn reports a failed exec as its result (glibc 2.24 on, musl, the
+    // BSDs), and unlike posix_spawnp never hands a file it cannot run to a shell.
+    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+
+    try {
+        ExitStatusOf(child);  // nobody waits for the program; its thread reaps it when it ends
+    } catch (const std::system_error&) {
+        // No thread to reap it with: it stays a zombie until the program ends.
+    }
+    return true;
+}
+
 }  // namespace vellomar

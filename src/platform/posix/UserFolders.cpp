@@ -39,7 +39,7 @@ UserFolders UserFolders::OfThisProcess() {
     std::error_code ignored;
     if (std::filesystem::create_directories(configHome, ignored))
         std::filesystem::permissions(configHome, std::filesystem::perms::owner_all, ignored);
-    return UserFolders{configHome, ExecutableFolder()};
+    return UserFolders{configHome, ExecutableFolder(), UrlCache::CacheHomeOfThisUser()};
 }
 
 }  // namespace vellomar

@@ -10,8 +10,10 @@
 #include <QtTest>
 #include <algorithm>
 
+#include "app/Session.h"
 #include "app/windows/QtStartUpPrompts.h"
 #include "app/windows/TFrmMiscMsg.h"
+#include "support/TestPlatform.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
@@ -97,7 +99,10 @@ private slots:
     }
 
     void reportsTheTickedBoxWhicheverWayItCloses() {
-        QtStartUpPrompts prompts;
+        test::TempTree tree;
+        const std::unique_ptr<Platform> platform = test::MakeTestPlatform(tree);
+        Session session(*platform);
+        QtStartUpPrompts prompts(session);
         for (Closing closing : {Closing::OkButton, Closing::CloseBox}) {
             AnswerNextNotice(true, closing);
             QVERIFY(prompts.ShowAdministratorNotice());

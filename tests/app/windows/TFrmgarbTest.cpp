@@ -359,6 +359,28 @@ private slots:
         QVERIFY(!rig.Shown("cmdstop"));
     }
 
+    void internetCommandsListTheCacheFoldersAndSetTheLabelsAfterwards() {
+        MainWindowRig rig;
+        rig.tree.AddAll({"drive/cache/page:10", "drive/cache/logo.png:20", "drive/x.tmp:5"});
+        rig.session.browserCaches.cacheFolders.Add("t:\\cache\\");
+
+        rig.Search("Cmdcweb");
+        QCOMPARE(Sorted(rig.Rows()), QStringList({"t:\\cache\\logo.png", "t:\\cache\\page"}));
+        QCOMPARE(rig.Text("lblcount2"), QString("2"));
+        QCOMPARE(rig.Text("lblbytes2"), QString("30"));
+        QCOMPARE(rig.prompts.summaries.back()[2],
+                 std::string("All Internet Files -> 2 files FOUND, consuming 30 bytes."));
+
+        rig.Search("Cmdcpic");
+        QCOMPARE(rig.Rows(), QStringList({"t:\\cache\\logo.png"}));
+        QCOMPARE(rig.Text("lblbytes2"), QString("20"));
+
+        rig.Search("Cmdfetch");  // the cache, then the drive's garbage
+        QCOMPARE(rig.Rows().size(), 3);
+        QCOMPARE(rig.Rows().back(), QString("t:\\x.tmp"));
+        QCOMPARE(rig.Text("lblbytes2"), QString("35"));
+    }
+
     void searchThatFindsNothingDisablesTheListUntilOneDoes() {
         MainWindowRig rig;
         rig.tree.AddAll({"drive/a.tmp:10", "drive/notes.txt:5"});

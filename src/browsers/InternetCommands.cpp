@@ -1,0 +1,158 @@
+#include "browsers/InternetCommands.h"
+
+#include <unordered_set>
+
+#include "platform/AsciiCase.h"
+#include "platform/DrivePath.h"
+#include "platform/Folder.h"
+#include "results/FileDetails.h"
+#include "scan/Categories.h"
+#include "scan/ScanLifecycle.h"
+#include "scan/WalkFolder.h"
+
+namespace vellomar {
+namespace {
+
+constexpr InternetCommandTexts kAllInternetFiles{
+    "Cweb",
+    "Everytime you browse an internet site, the webpages and graphics are stored on your "
+    "computer. This button will allow you to reclaim all this extra space, and will remove all "
+    "these stored webpages. This will find and remove all of them, including Firefox, Internet "
+    "Explorer, and AOL pages. You can view each of these if you choose, or you can remove and "
+    "cleanup all of them without viewing.",
+    "(Selecting a drive has no effect on where the stored webpages are found. This will find "
+    "your cached webpages for IE, Firefox, or AOL, regardless whether it is stored on multiple "
+    "drives or a drive which is not selected."};
+constexpr InternetCommandTexts kInternetPicsOnly{
+    "Cpic",
+    "Everytime you browse an internet site, the webpages and graphics/pictures are stored on your "
+    "computer. This button will allow you to reclaim all this extra space, and will remove all "
+    "these stored graphics/pictures. This will find and remove all of them, including Firefox, "
+    "Internet Explorer, and AOL pictures. You can view each of these if you choose, or you can "
+    "remove and cleanup all of them without viewing.",
+    "(Selecting a drive has no effect on where the stored webpage pictures are found. This will "
+    "find your cached webpage pictures/graphics  for IE, Firefox, or AOL, regardless whether it "
+    "is stored on multiple drives or a drive which is not selected."};
+constexpr InternetCommandTexts kFetchAll{
+    "Fall",
+    "This button will allow you to search and find various leftover garbage files and 0 byte "
+    "files, along with old webpages and old graphics/pictures which you have previously viewed "
+    "on the web. These files can consume a large amount of valuable hard drive space. This "
+    "option will allow you to safely remove all these files. ",
+    ""};
+
+bool IsDotEntry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+void AddPicture(ScanState& scan, double size) {
+    scan.InternetPicBytes += size;
+    ++scan.InternetPicCount;
+}
+
+void AddInternetFile(ScanState& scan, double size) {
+    scan.InternetBytes += size;
+    ++scan.InternetCount;
+}
+
+// A stored folder text may end with '\': its entries are joined without doubling it.
+std::string WithoutTrailingSeparator(std::string folder) {
+    while (folder.size() > 2 && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+void ListCacheFolder(Session& session, const std::string& folderPath, CacheFolderPass pass) {
+    Folder folder = session.platform.Files().OpenFolder(folderPath);
+    if (!folder) return;
+    ScanState& scan = session.scan;
+    FolderListing listing(folder);
+    while (auto entry = listing.Next()) {
+        if (IsDotEntry(entry->name) || entry->kind == EntryKind::Other) continue;
+        const std::string path = JoinDrivePath(folderPath, entry->name);
+        const bool picture = IsPictureFile(path);
+        if (pass == CacheFolderPass::Pictures && !picture) continue;
+        // A folder's own size frees nothing: folders count as empty, as their listing reports them.
+        auto info = entry->kind == EntryKind::File ? folder.LookUp(entry->name) : std::nullopt;
+        const double size = info ? static_cast<double>(info->size) : 0;
+        if (pass != CacheFolderPass::EveryEntryAfterPictures || !picture)
+            session.results.Append(path);
+        scan.ScanBytes += size;
+        if (pass == CacheFolderPass::Pictures) AddPicture(scan, size);
+        else AddInternetFile(scan, size);
+    }
+}
+
+}  // namespace
+
+void ListUrlCache(Session& session) {
+    const FileSystem& files = session.platform.Files();
+    ScanState& scan = session.scan;
+    const bool picturesOnly = session.browserCaches.InternetPicsOnly;
+    session.platform.BrowserCache().ForEachEntry([&](const std::string& localFile) {
+        if (!files.FileExists(localFile)) return;
+        const bool picture = IsPictureFile(localFile);
+        if (picturesOnly && !picture) return;
+        const double size = static_cast<double>(FileSize64(files, localFile));
+        session.results.Append(localFile);
+        scan.ScanBytes += size;
+        if (picture) AddPicture(scan, size);
+        if (!picturesOnly) AddInternetFile(scan, size);
+    });
+}
+
+void ListCacheFolders(Session& session, CacheFolderPass pass) {
+    const CacheFolderList& folders = session.browserCaches.cacheFolders;
+    // The list keeps "t:\cache" and "t:\cache\" apart, yet both name one folder:
+    // its files are listed once, or the cleanup would find them gone the second time.
+    std::unordered_set<std::string> listed;
+    for (std::size_t index = 0; index < folders.Count(); ++index) {
+        const std::string folderPath = WithoutTrailingSeparator(folders[index]);
+        if (listed.insert(ToAsciiUpper(folderPath)).second) ListCacheFolder(session, folderPath, pass);
+    }
+}
+
+const InternetCommandTexts& TextsOf(InternetCommand command) {
+    switch (command) {
+        case InternetCommand::AllInternetFiles: return kAllInternetFiles;
+        case InternetCommand::InternetPicsOnly: return kInternetPicsOnly;
+        case InternetCommand::FetchAll: return kFetchAll;
+    }
+    return kAllInternetFiles;
+}
+
+void RunInternetCommand(SearchContext& context, InternetCommand command, char driveLetter) {
+    Session& session = context.session;
+    ScanState& scan = session.scan;
+    const InternetCommandTexts& texts = TextsOf(command);
+    try {
+        ShowCommandInfo(context, texts.infoKey, texts.infoText, texts.infoAdvice);
+    } catch (const IniWriteError& error) {
+        context.prompts.ShowMessage(MessageKind::Error, error.what());  // the command ends there
+        return;
+    }
+    ResetScan(context);
+    session.browserCaches.InternetPicsOnly = command == InternetCommand::InternetPicsOnly;
+    ListUrlCache(session);
+    ListCacheFolders(session, CacheFolderPass::Pictures);
+    if (command != InternetCommand::InternetPicsOnly)
+        ListCacheFolders(session, CacheFolderPass::EveryEntryAfterPictures);
+    if (command == InternetCommand::FetchAll) {
+        scan.FindZeroByte = true;
+        scan.FindGarbage = true;
+        const char root[] = {AsciiLower(driveLetter), ':', '\0'};
+        WalkFolder(session, context.view, root);
+    }
+    FinishScan(context);
+
+    context.view.ShowEntryCount(session.results.Count());
+    switch (command) {
+        case InternetCommand::AllInternetFiles: context.view.ShowByteTotal(scan.InternetBytes); break;
+        case InternetCommand::InternetPicsOnly: context.view.ShowByteTotal(scan.InternetPicBytes); break;
+        case InternetCommand::FetchAll:
+            context.view.ShowByteTotal(scan.InternetBytes + scan.GarbageBytes);
+            break;
+    }
+    context.view.FitListWidth();
+}
+
+}  // namespace vellomar

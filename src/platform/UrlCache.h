@@ -1,0 +1,32 @@
+#pragma once
+// The web browsers' own disk caches, as one cache of local files: each cached
+// copy of a page or picture is one file, handed out in drive form one at a
+// time. On Linux these are the caches of the Chromium-family browsers and of
+// Firefox under the user's cache folder; which folders those are, and which
+// of their files are bookkeeping rather than copies, stays in here.
+
+#include <functional>
+#include <string>
+
+#include "platform/DriveTable.h"
+
+namespace vellomar {
+
+class UrlCache {
+public:
+    // cacheHome: the user's native cache folder; empty for none.
+    UrlCache(const DriveTable& drives, std::string cacheHome);
+
+    // $XDG_CACHE_HOME, else ~/.cache.
+    static std::string CacheHomeOfThisUser();
+
+    // Each cached copy's local file, in drive form. Files on no drive, and
+    // anything reached through a link below the cache home, are passed over.
+    void ForEachEntry(const std::function<void(const std::string& localFile)>& visit) const;
+
+private:
+    const DriveTable& drives_;
+    std::string cacheHome_;
+};
+
+}  // namespace vellomar

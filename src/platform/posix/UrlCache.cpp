@@ -1,0 +1,88 @@
+#include "platform/UrlCache.h"
+
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+#include "platform/Folder.h"
+
+namespace vellomar {
+namespace {
+
+// Below the cache folder: one folder per browser, one subfolder per profile.
+constexpr std::string_view kChromiumFamily[] = {
+    "google-chrome", "google-chrome-beta", "google-chrome-unstable", "chromium",
+    "BraveSoftware/Brave-Browser", "microsoft-edge", "microsoft-edge-beta", "vivaldi", "opera",
+};
+constexpr std::string_view kFirefoxProfiles = "mozilla/firefox";
+
+bool IsDotEntry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// The folder at a '/'-separated path below an open folder. A link on the way
+// makes it unopened: a link in a browser's cache would hand out files that
+// are no cached copies.
+Folder OpenBelow(const Folder& folder, std::string_view relative) {
+    const std::size_t slash = relative.find('/');
+    Folder next = folder.OpenSubfolder(std::string(relative.substr(0, slash)).c_str());
+    if (slash == std::string_view::npos || !next) return next;
+    return OpenBelow(next, relative.substr(slash + 1));
+}
+
+std::vector<std::string> SubfolderNames(const Folder& folder) {
+    std::vector<std::string> names;
+    if (!folder) return names;
+    FolderListing listing(folder);
+    while (auto entry = listing.Next())
+        if (entry->kind == EntryKind::Folder && !IsDotEntry(entry->name)) names.emplace_back(entry->name);
+    return names;
+}
+
+}  // namespace
+
+UrlCache::UrlCache(const DriveTable& drives, std::string cacheHome)
+    : drives_(drives), cacheHome_(std::move(cacheHome)) {}
+
+std::string UrlCache::CacheHomeOfThisUser() {
+    if (const char* cacheHome = std::getenv("XDG_CACHE_HOME"); cacheHome && *cacheHome == '/')
+        return cacheHome;
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "") + "/.cache";
+}
+
+void UrlCache::ForEachEntry(const std::function<void(const std::string& localFile)>& visit) const {
+    // The cache home itself may be a link, as users move it elsewhere.
+    const Folder home = Folder::OpenNative(cacheHome_);
+    if (!home) return;
+    // Each file of one folder of copies ("chromium/Default/Cache").
+    const auto visitCopies = [&](const std::string& relative, const Folder& folder) {
+        if (!folder) return;
+        FolderListing listing(folder);
+        while (auto entry = listing.Next()) {
+            // "index" is a Chromium cache's table of its copies, not a copy.
+            if (entry->kind != EntryKind::File || std::string_view(entry->name) == "index") continue;
+            if (auto drivePath = drives_.ToDriveForm(cacheHome_ + "/" + relative + "/" + entry->name))
+                visit(*drivePath);
+        }
+    };
+    for (std::string_view browser : kChromiumFamily) {
+        const Folder browserFolder = OpenBelow(home, browser);
+        for (const std::string& profile : SubfolderNames(browserFolder)) {
+            const std::string cache = std::string(browser) + "/" + profile + "/Cache";
+            const Folder cacheFolder = OpenBelow(browserFolder, profile + "/Cache");
+            // Newer versions keep the copies one level further down.
+            if (const Folder copies = OpenBelow(cacheFolder, "Cache_Data"))
+                visitCopies(cache + "/Cache_Data", copies);
+            else
+                visitCopies(cache, cacheFolder);
+        }
+    }
+    const Folder firefox = OpenBelow(home, kFirefoxProfiles);
+    for (const std::string& profile : SubfolderNames(firefox)) {
+        visitCopies(std::string(kFirefoxProfiles) + "/" + profile + "/cache2/entries",
+                    OpenBelow(firefox, profile + "/cache2/entries"));
+    }
+}
+
+}  // namespace vellomar

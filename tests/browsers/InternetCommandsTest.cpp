@@ -1,0 +1,239 @@
+#include "browsers/InternetCommands.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/RecordingScan.h"
+#include "support/ShownEntries.h"
+#include "support/TempTree.h"
+#include "support/TestPlatform.h"
+
+namespace vellomar {
+namespace {
+
+namespace fs = std::filesystem;
+
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
+using ::testing::UnorderedElementsAre;
+using ::testing::UnorderedElementsAreArray;
+
+constexpr char kNothingFound[] = "No files found (or you did not search).";
+
+// The URL cache is the test platform's cache home, u:\.cache; the cache
+// folders lie wherever a test puts them.
+class InternetCommandsTest : public ::testing::Test {
+protected:
+    InternetCommandsTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
+        tree.AddFolder("home/.config/Velmo");
+    }
+
+    // Copies in the URL cache of one Chromium profile.
+    void AddUrlCopies(const std::vector<std::string>& lines) {
+        for (const auto& line : lines) tree.AddAll({"home/.cache/chromium/Default/Cache/" + line});
+    }
+    void AddCacheFolder(std::string_view folder) { session.browserCaches.cacheFolders.Add(folder); }
+    void Run(InternetCommand command, char driveLetter = 't') {
+        RunInternetCommand(context, command, driveLetter);
+    }
+    std::vector<std::string> Shown() const { return test::ShownEntries(session.results); }
+    // The usual caches: two copies in the URL cache, a cache folder on t: with
+    // a picture, a file, a hidden file, a subfolder, a link and a device.
+    void AddBothCaches() {
+        AddUrlCopies({"page_0:100", "pic.gif:10", "index:1"});
+        tree.AddAll({"drive/cf/a.jpg:1000", "drive/cf/b.dat:2000", "drive/cf/.hidden:5",
+                     "drive/cf/sub/inner.gif:50"});
+        fs::create_symlink(tree / "drive/cf/b.dat", tree / "drive/cf/link.gif");
+        ASSERT_EQ(mkfifo((tree / "drive/cf/pipe").c_str(), 0600), 0);
+        AddCacheFolder("t:\\cf");
+    }
+
+    test::TempTree tree;
+    std::unique_ptr<Platform> platform;
+    Session session;
+    test::RecordingView view;
+    test::ScriptedPrompts prompts;
+    int cleanupOffers = 0;
+    SearchContext context{session, view, prompts, [this] { ++cleanupOffers; }};
+};
+
+const std::string kUrlPage = "u:\\.cache\\chromium\\Default\\Cache\\page_0";
+const std::string kUrlPicture = "u:\\.cache\\chromium\\Default\\Cache\\pic.gif";
+
+TEST_F(InternetCommandsTest, AllInternetFilesListsBothCachesAndCountsTheirPicturesTwice) {
+    AddBothCaches();
+    Run(InternetCommand::AllInternetFiles);
+
+    const std::vector<std::string> shown = Shown();
+    ASSERT_EQ(shown.size(), 6u);
+    EXPECT_THAT(std::vector(shown.begin(), shown.begin() + 2), UnorderedElementsAre(kUrlPage, kUrlPicture));
+    EXPECT_EQ(shown[2], "t:\\cf\\a.jpg");  // the pictures pass comes first
+    EXPECT_THAT(std::vector(shown.begin() + 3, shown.end()),
+                UnorderedElementsAre("t:\\cf\\b.dat", "t:\\cf\\.hidden", "t:\\cf\\sub"));
+
+    const ScanState& scan = session.scan;
+    EXPECT_EQ(scan.InternetCount, 6);
+    EXPECT_EQ(scan.InternetBytes, 100 + 10 + 1000 + 2000 + 5);  // a subfolder counts empty
+    EXPECT_EQ(scan.InternetPicCount, 2);
+    EXPECT_EQ(scan.InternetPicBytes, 10 + 1000);
+    EXPECT_EQ(scan.ScanBytes, 110 + 1000 + 3005);
+    EXPECT_EQ(view.entryCount, 6u);
+    EXPECT_EQ(view.byteTotal, 3115);
+    EXPECT_EQ(view.listState, "filled");
+    EXPECT_GE(view.fitCalls, 1);
+
+    ASSERT_TRUE(prompts.summary.has_value());
+    EXPECT_THAT(*prompts.summary,
+                ElementsAre(StartsWith("Garbage Files      -> No files"), EndsWith(kNothingFound),
+                            "All Internet Files -> 6 files FOUND, consuming 3115 bytes.",
+                            "Internet Pictures  -> 2 files FOUND, consuming 1010 bytes."));
+    EXPECT_EQ(cleanupOffers, 1);
+}
+
+TEST_F(InternetCommandsTest, InternetPicsOnlyListsThePicturesOfBothCachesOnly) {
+    AddBothCaches();
+    tree.AddFolder("drive/cf/album.png");  // a folder with a picture's name is an entry too
+    Run(InternetCommand::InternetPicsOnly);
+
+    EXPECT_THAT(Shown(), UnorderedElementsAre(kUrlPicture, "t:\\cf\\a.jpg", "t:\\cf\\album.png"));
+    EXPECT_EQ(Shown()[0], kUrlPicture);
+    const ScanState& scan = session.scan;
+    EXPECT_EQ(scan.InternetCount, 0);
+    EXPECT_EQ(scan.InternetBytes, 0);
+    EXPECT_EQ(scan.InternetPicCount, 3);
+    EXPECT_EQ(scan.InternetPicBytes, 1010);
+    EXPECT_EQ(scan.ScanBytes, 1010);
+    EXPECT_EQ(view.entryCount, 3u);
+    EXPECT_EQ(view.byteTotal, 1010);
+    ASSERT_TRUE(prompts.summary.has_value());
+    EXPECT_EQ((*prompts.summary)[2], std::string("All Internet Files -> ") + kNothingFound);
+    EXPECT_EQ((*prompts.summary)[3], "Internet Pictures  -> 3 files FOUND, consuming 1010 bytes.");
+}
+
+TEST_F(InternetCommandsTest, EachCommandChoosesForItselfWhetherOnlyPicturesCount) {
+    AddUrlCopies({"page_0:100", "pic.gif:10"});
+    Run(InternetCommand::InternetPicsOnly);
+    Run(InternetCommand::AllInternetFiles);
+    EXPECT_THAT(Shown(), UnorderedElementsAre(kUrlPage, kUrlPicture));
+    EXPECT_EQ(session.scan.InternetCount, 2);
+    EXPECT_EQ(session.scan.InternetPicCount, 1);  // the earlier command's totals are gone
+}
+
+TEST_F(InternetCommandsTest, ACacheFolderNamedWithATrailingSeparatorOrTwiceListsEachFileOnce) {
+    tree.AddAll({"drive/cf/a.jpg:1000", "drive/cf/b.dat:2000"});
+    AddCacheFolder("t:\\cf\\");
+    AddCacheFolder("t:\\cf");  // another text for the same folder
+    AddCacheFolder("t:\\missing\\");
+    Run(InternetCommand::AllInternetFiles);
+    EXPECT_THAT(Shown(), ElementsAre("t:\\cf\\a.jpg", "t:\\cf\\b.dat"));
+    EXPECT_EQ(session.scan.InternetCount, 2);
+    EXPECT_EQ(session.scan.InternetBytes, 3000);
+    EXPECT_EQ(session.scan.InternetPicCount, 1);
+}
+
+TEST_F(InternetCommandsTest, TheChosenDriveChangesNothingForTheCacheCommands) {
+    AddBothCaches();
+    tree.AddAll({"drive/junk.tmp:7", "drive/empty.txt:0"});
+    for (InternetCommand command : {InternetCommand::AllInternetFiles, InternetCommand::InternetPicsOnly}) {
+        Run(command, 't');
+        const std::vector<std::string> onT = Shown();
+        const double bytesOnT = session.scan.ScanBytes;
+        Run(command, 'q');
+        EXPECT_THAT(Shown(), UnorderedElementsAreArray(onT));
+        EXPECT_EQ(session.scan.ScanBytes, bytesOnT);
+        EXPECT_THAT(Shown(), Not(testing::Contains("t:\\junk.tmp")));
+    }
+}
+
+TEST_F(InternetCommandsTest, FetchAllAppendsTheDrivesGarbageAndZeroByteFilesAfterTheCaches) {
+    AddUrlCopies({"page_0:100", "pic.gif:10"});
+    tree.AddAll({"home/cf/a.jpg:1000", "home/cf/b.dat:2000"});
+    AddCacheFolder("u:\\cf");
+    tree.AddAll({"drive/junk.tmp:7", "drive/empty.txt:0", "drive/keep.txt:9"});
+    Run(InternetCommand::FetchAll);
+
+    const std::vector<std::string> shown = Shown();
+    ASSERT_EQ(shown.size(), 6u);
+    EXPECT_THAT(std::vector(shown.begin(), shown.begin() + 2), UnorderedElementsAre(kUrlPage, kUrlPicture));
+    EXPECT_EQ(shown[2], "u:\\cf\\a.jpg");
+    EXPECT_EQ(shown[3], "u:\\cf\\b.dat");
+    EXPECT_THAT(std::vector(shown.begin() + 4, shown.end()),
+                UnorderedElementsAre("t:\\junk.tmp", "t:\\empty.txt"));
+
+    const ScanState& scan = session.scan;
+    EXPECT_EQ(scan.GarbageCount, 1);
+    EXPECT_EQ(scan.ZeroByteCount, 1);
+    EXPECT_EQ(scan.InternetCount, 4);
+    EXPECT_EQ(scan.InternetBytes, 3110);
+    EXPECT_EQ(scan.ScanBytes, 110 + 1000 + 3000 + 7);  // the walk counts on
+    EXPECT_EQ(view.entryCount, 6u);
+    EXPECT_EQ(view.byteTotal, 3110 + 7);
+    ASSERT_TRUE(prompts.summary.has_value());
+    EXPECT_THAT(*prompts.summary,
+                ElementsAre("Garbage Files      -> 1 files FOUND, consuming 7 bytes.",
+                            "0 Byte Files       -> 1 files FOUND.",
+                            "All Internet Files -> 4 files FOUND, consuming 3110 bytes.",
+                            "Internet Pictures  -> 2 files FOUND, consuming 1010 bytes."));
+}
+
+TEST_F(InternetCommandsTest, WithNothingCachedTheListStaysEmptyWithoutASummary) {
+    AddCacheFolder("t:\\missing");
+    Run(InternetCommand::AllInternetFiles);
+    EXPECT_THAT(Shown(), IsEmpty());
+    EXPECT_FALSE(prompts.summary.has_value());
+    EXPECT_EQ(cleanupOffers, 0);
+    EXPECT_EQ(view.listState, "empty");
+    EXPECT_EQ(view.entryCount, 0u);
+    EXPECT_EQ(view.byteTotal, 0);
+}
+
+TEST_F(InternetCommandsTest, EachCommandShowsItsOwnInformationUnderItsOwnSwitch) {
+    const fs::path switches = tree / "home/.config/Velmo/Binsettings.ini";
+    test::WriteWholeFile(switches, "[Info]\nCweb=1\nCpic=1\nFall=1\n");
+    prompts.tickDontShowAgain = true;
+    Run(InternetCommand::AllInternetFiles);
+    EXPECT_EQ(test::ReadWholeFile(switches), "[Info]\nCweb=0\nCpic=1\nFall=1\n");
+    Run(InternetCommand::InternetPicsOnly);
+    EXPECT_EQ(test::ReadWholeFile(switches), "[Info]\nCweb=0\nCpic=0\nFall=1\n");
+    Run(InternetCommand::FetchAll);
+    EXPECT_EQ(test::ReadWholeFile(switches), "[Info]\nCweb=0\nCpic=0\nFall=0\n");
+    Run(InternetCommand::AllInternetFiles);
+
+    const auto& shown = prompts.informationShown;
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_THAT(shown[0].first, HasSubstr("the webpages and graphics are stored"));
+    EXPECT_THAT(shown[0].second, StartsWith("(Selecting a drive has no effect"));
+    EXPECT_THAT(shown[0].second, EndsWith("a drive which is not selected."));
+    EXPECT_THAT(shown[1].first, HasSubstr("remove all these stored graphics/pictures."));
+    EXPECT_THAT(shown[1].second, HasSubstr("webpage pictures/graphics  for IE"));
+    EXPECT_THAT(shown[2].first, StartsWith("This button will allow you to search and find"));
+    EXPECT_THAT(shown[2].first, EndsWith("safely remove all these files. "));
+    EXPECT_EQ(shown[2].second, "");
+}
+
+TEST_F(InternetCommandsTest, AFailedSwitchWriteEndsTheCommandBeforeAnythingIsListed) {
+    AddUrlCopies({"page_0:100"});
+    test::WriteWholeFile(tree / "home/.config/Velmo/Binsettings.ini", "[Info]\nCweb=1\n");
+    prompts.tickDontShowAgain = true;
+    {
+        test::FileSizeLimit tooSmallForTheFile(4);
+        Run(InternetCommand::AllInternetFiles);
+    }
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].first, MessageKind::Error);
+    EXPECT_EQ(prompts.messages[0].second, "Unable to write to u:\\.config\\Velmo\\Binsettings.ini");
+    EXPECT_THAT(Shown(), IsEmpty());
+    EXPECT_FALSE(view.busy);
+}
+
+}  // namespace
+}  // namespace vellomar
