@@ -381,6 +381,30 @@ private slots:
         QCOMPARE(rig.Text("lblbytes2"), QString("35"));
     }
 
+    void doubleClickOpensTheClickedEntryWhateverIsHighlighted() {
+        MainWindowRig rig;
+        rig.tree.AddAll({"drive/a.tmp", "drive/b.tmp", "drive/c.tmp"});
+        const std::filesystem::path opened = rig.tree / "opened";
+        const std::filesystem::path opener = rig.tree / "bin/xdg-open";
+        rig.tree.AddFolder("bin");
+        test::WriteWholeFile(opener, "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened.string() + "'\n");
+        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+        const QByteArray savedPath = qgetenv("PATH");
+        qputenv("PATH", (rig.tree / "bin").string().c_str());
+
+        rig.Search("Cmdgarb");
+        rig.Control<QPushButton>("Button3")->click();  // everything highlighted, the last current
+        const int first = 0;  // not the current entry
+        const QModelIndex index = rig.List()->model()->index(first, 0);
+        emit rig.List()->doubleClicked(index);
+        qputenv("PATH", savedPath);
+
+        const std::string expected = (rig.tree / "drive").string() + "/" +
+                                     std::string(rig.session.results.FoundPath(first)).substr(3);
+        QCOMPARE(test::ReadWholeFile(opened), expected);
+        QCOMPARE(rig.session.results.Current(), std::optional<std::size_t>(first));
+    }
+
     void searchThatFindsNothingDisablesTheListUntilOneDoes() {
         MainWindowRig rig;
         rig.tree.AddAll({"drive/a.tmp:10", "drive/notes.txt:5"});
