@@ -16,10 +16,10 @@ namespace vellomar {
 void ListUrlCache(Session& session);
 
 enum class CacheFolderPass {
-    Pictures,     // the pictures of every cache folder
-    EveryEntry,   // every entry, subfolders included
-    // Every entry, but the pictures a Pictures pass has just listed are only
-    // counted, not listed again: each file stands in the result list once.
+    Pictures,  // the pictures of every cache folder
+    // Every entry, subfolders included; but the pictures the Pictures pass has
+    // just listed are only counted, not listed again: each file stands in the
+    // result list once.
     EveryEntryAfterPictures,
 };
 // Each cache folder's entries, without entering subfolders; texts that differ

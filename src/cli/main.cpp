@@ -19,6 +19,7 @@
 #include "cli/CliBrowserScan.h"
 #include "cli/CliDeletion.h"
 #include "cli/CliOptions.h"
+#include "cli/PrintedEntry.h"
 #include "cli/CliScanView.h"
 #include "platform/Platform.h"
 #include "quicksearch/NameSearch.h"
@@ -140,7 +141,7 @@ int main(int argc, char** argv) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     for (std::size_t row = 0; row < session.results.Count(); ++row) {
-        const std::string entry = session.results.At(row);
+        const std::string entry = cli::PrintedEntry(session.results.At(row));
         std::fwrite(entry.data(), 1, entry.size(), stdout);
         std::fputc('\n', stdout);
     }

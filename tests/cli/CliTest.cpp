@@ -299,5 +299,15 @@ TEST_F(CliTest, TotalsPrintsTheStatisticsLinesOfAFreshRun) {
     EXPECT_EQ(Run("totals t:").status, 2);
 }
 
+TEST_F(CliTest, EntriesWithLineBreaksOrBadBytesPrintQuotedOnOneLine) {
+    Add({"plain.tmp"});
+    test::WriteWholeFile(tree / "drive" / "two\nlines.tmp", "");
+    test::WriteWholeFile(tree / "drive" / "latin1 \xe9.tmp", "");
+    const CliRun run = Run(DriveOption() + " garbage t:");
+    EXPECT_THAT(Sorted(run.out), ElementsAre("$'t:\\\\latin1 \\xE9.tmp'",
+                                             "$'t:\\\\two\\nlines.tmp'", "t:\\plain.tmp"));
+    EXPECT_THAT(run.err, ::testing::Contains("Total Files = 3"));
+}
+
 }  // namespace
 }  // namespace vellomar
