@@ -12,10 +12,6 @@
 namespace vellomar {
 namespace {
 
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
 class BrowserScan {
 public:
     BrowserScan(const Session& session, BrowserScanView& view, MessagePrompts& prompts,

@@ -41,10 +41,6 @@ constexpr InternetCommandTexts kFetchAll{
     "option will allow you to safely remove all these files. ",
     ""};
 
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
 void AddPicture(ScanState& scan, double size) {
     scan.InternetPicBytes += size;
     ++scan.InternetPicCount;

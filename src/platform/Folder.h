@@ -34,6 +34,11 @@ struct EntryInfo {
     std::chrono::system_clock::time_point modified;
 };
 
+// "." and "..", which every listing holds.
+inline bool IsDotEntry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
 struct FolderEntry {
     const char* name;  // valid until the listing moves on
     EntryKind kind;

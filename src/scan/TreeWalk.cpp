@@ -3,13 +3,6 @@
 #include "platform/DrivePath.h"
 
 namespace vellomar {
-namespace {
-
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
-}  // namespace
 
 TreeWalk::TreeWalk(Session& session, ScanView& view)
     : session_(session), view_(view), admission_(session.quickSearch) {}

@@ -16,10 +16,6 @@ constexpr std::string_view kChromiumFamily[] = {
 };
 constexpr std::string_view kFirefoxProfiles = "mozilla/firefox";
 
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
 // The folder at a '/'-separated path below an open folder. A link on the way
 // makes it unopened: a link in a browser's cache would hand out files that
 // are no cached copies.

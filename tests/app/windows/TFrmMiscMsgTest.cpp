@@ -14,17 +14,13 @@
 #include "app/windows/QtStartUpPrompts.h"
 #include "app/windows/TFrmMiscMsg.h"
 #include "support/TestPlatform.h"
+#include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
 namespace {
 
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-    T* control = window.findChild<T*>(name);
-    if (!control) qFatal("no control %s", name);
-    return control;
-}
+using test::Control;
 
 enum class Closing { OkButton, CloseBox };
 

@@ -33,6 +33,7 @@
 #include "quicksearch/QuickSearchCommands.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
+#include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
@@ -112,9 +113,7 @@ struct MainWindowRig {
 
     template <typename T>
     T* Control(const char* name) {
-        T* control = window.findChild<T*>(name);
-        if (!control) qFatal("no control %s", name);
-        return control;
+        return test::Control<T>(window, name);
     }
     QString Text(const char* label) { return Control<QLabel>(label)->text(); }
     QListView* List() { return Control<QListView>("ListBox1"); }

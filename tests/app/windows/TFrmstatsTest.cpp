@@ -14,19 +14,15 @@
 #include "app/windows/TFrmstats.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
+#include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
 namespace {
 
-using test::WithNextModal;
+using test::Control;
 
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-    T* control = window.findChild<T*>(name);
-    if (!control) qFatal("no control %s", name);
-    return control;
-}
+using test::WithNextModal;
 
 // Each group's title and its labels, top to bottom.
 struct Group {

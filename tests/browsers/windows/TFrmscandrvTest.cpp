@@ -19,19 +19,15 @@
 #include "platform/Platform.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
+#include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
 namespace {
 
-using Messages = std::vector<std::pair<MessageKind, std::string>>;
+using test::Control;
 
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-    T* control = window.findChild<T*>(name);
-    if (!control) qFatal("no control %s", name);
-    return control;
-}
+using Messages = std::vector<std::pair<MessageKind, std::string>>;
 
 class RecordingPrompts final : public MessagePrompts {
 public:

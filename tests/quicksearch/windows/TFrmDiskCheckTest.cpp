@@ -22,22 +22,18 @@
 #include "quicksearch/windows/TFrmDiskCheck.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
+#include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
 namespace {
 
+using test::Control;
+
 using test::WithNextModal;
 using Messages = std::vector<std::pair<MessageKind, std::string>>;
 
 const QString kUnableToWrite = "Unable to write to u:\\.config\\Velmo\\qsearch.ini";
-
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-    T* control = window.findChild<T*>(name);
-    if (!control) qFatal("no control %s", name);
-    return control;
-}
 
 void Click(QWidget& window, const char* button) { Control<QPushButton>(window, button)->click(); }
 

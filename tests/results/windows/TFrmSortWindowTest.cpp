@@ -11,17 +11,13 @@
 
 #include "results/windows/LocaleCollation.h"
 #include "results/windows/TFrmSortWindow.h"
+#include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
 namespace {
 
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-    T* control = window.findChild<T*>(name);
-    if (!control) qFatal("no control %s", name);
-    return control;
-}
+using test::Control;
 
 }  // namespace
 

@@ -13,19 +13,15 @@
 #include "results/windows/TFrmdetail.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
+#include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {
 namespace {
 
-using test::WithNextModal;
+using test::Control;
 
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-    T* control = window.findChild<T*>(name);
-    if (!control) qFatal("no control %s", name);
-    return control;
-}
+using test::WithNextModal;
 
 QStringList Texts(QListWidget* list) {
     QStringList texts;
