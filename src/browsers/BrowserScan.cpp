@@ -8,6 +8,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "platform/Folder.h"
+#include "scan/TreeWalk.h"
 
 namespace vellomar {
 namespace {
@@ -18,12 +19,14 @@ public:
                 std::optional<std::uint64_t> device)
         : session_(session), view_(view), prompts_(prompts), device_(device) {}
 
-    void List(const std::string& folderPath, const Folder& folder) {
+    // level: how many folders below the scan's start the folder lies.
+    void List(const std::string& folderPath, const Folder& folder, int level) {
         folder.MakeCurrent();  // as the scan always has; a failure changes nothing
         FolderListing listing(folder);
         while (auto entry = listing.Next()) {
             if (IsDotEntry(entry->name)) continue;
-            if (entry->kind == EntryKind::Folder) EnterSubfolder(folderPath, folder, entry->name);
+            if (entry->kind == EntryKind::Folder)
+                EnterSubfolder(folderPath, folder, entry->name, level + 1);
             else if (entry->kind == EntryKind::File) Examine(folderPath, folder, entry->name);
             view_.Pump();
         }
@@ -31,14 +34,16 @@ public:
     }
 
 private:
-    void EnterSubfolder(const std::string& folderPath, const Folder& folder, const char* name) {
+    void EnterSubfolder(const std::string& folderPath, const Folder& folder, const char* name,
+                        int level) {
         if (ToAsciiUpper(name) == "CACHE" &&
             ToAsciiUpper(folderPath).find("\\MOZILLA\\FIREFOX") != std::string::npos)
             Log(folderPath, kProfileSection);
         view_.ShowScanFolder(folderPath);
+        if (level > kDeepestWalkedLevel) return;  // as a search's walk passes it over
         Folder subfolder = folder.OpenSubfolder(name, Folder::Links::Refuse);
         if (!subfolder || subfolder.Device() != device_) return;  // stay on this drive
-        List(JoinDrivePath(folderPath, name), subfolder);
+        List(JoinDrivePath(folderPath, name), subfolder, level);
     }
 
     void Examine(const std::string& folderPath, const Folder& folder, const char* name) {
@@ -72,7 +77,7 @@ void ScanFolderForBrowsers(const Session& session, BrowserScanView& view,
         view.ShowScanFolder("");
         return;
     }
-    BrowserScan(session, view, prompts, folder.Device()).List(std::string(folderPath), folder);
+    BrowserScan(session, view, prompts, folder.Device()).List(std::string(folderPath), folder, 0);
 }
 
 void ScanDriveNow(const Session& session, BrowserScanView& view, MessagePrompts& prompts,

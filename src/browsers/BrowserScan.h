@@ -1,8 +1,10 @@
 #pragma once
 // "Scan Drive Now": walks a whole drive for browser profile folders and logs
 // them in the scan log. It lists nothing and deletes nothing. It enters every
-// folder, hidden ones included, but never through a link and never off the
-// drive's file system, so a link loop cannot keep it walking for ever.
+// folder, hidden ones included, but never through a link, never off the
+// drive's file system and never deeper than a search's walk goes
+// (kDeepestWalkedLevel), so neither a link loop nor a tree of any depth can
+// keep it walking for ever or use up the process's handles.
 
 #include <string_view>
 

@@ -3,6 +3,13 @@
 #include "platform/AsciiCase.h"
 
 namespace vellomar {
+namespace {
+
+// No file name holds these: a '/' would climb out of or reach below a folder on
+// the native side, and a NUL would cut the name short there.
+constexpr std::string_view kNoNameCharacters("/\0", 2);
+
+}  // namespace
 
 std::optional<DrivePathParts> SplitDrivePath(std::string_view path) {
     if (path.size() < 2 || path[1] != ':') return std::nullopt;
@@ -15,7 +22,8 @@ std::optional<DrivePathParts> SplitDrivePath(std::string_view path) {
     while (!rest.empty()) {
         std::size_t end = rest.find(kPathSeparator);
         std::string_view name = rest.substr(0, end);
-        if (name == "." || name == "..") return std::nullopt;
+        if (name == "." || name == ".." || name.find_first_of(kNoNameCharacters) != name.npos)
+            return std::nullopt;
         if (!name.empty()) parts.names.push_back(name);
         if (end == std::string_view::npos) break;
         rest.remove_prefix(end + 1);

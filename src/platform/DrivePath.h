@@ -18,8 +18,9 @@ struct DrivePathParts {
 
 // Splits "c:\a\b" into 'c' and {"a", "b"}. The letter may be written in either
 // case; empty names (doubled or trailing separators) are ignored. Nothing when
-// the text does not start with a letter and a colon, or when a name is "." or "..":
-// drive-form paths are always absolute and never climb.
+// the text does not start with a letter and a colon, when a name is "." or "..",
+// or when a name holds a '/' or a NUL: drive-form paths are always absolute,
+// never climb and name nothing but what they spell.
 std::optional<DrivePathParts> SplitDrivePath(std::string_view path);
 
 // folder + '\' + name.

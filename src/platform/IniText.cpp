@@ -25,17 +25,27 @@ namespace {
 
 using ini_text::TrimBlanks;
 
+bool IsQuoted(std::string_view value) {
+    return value.size() >= 2 && value.front() == value.back() &&
+           (value.front() == '"' || value.front() == '\'');
+}
+
 std::string_view Unquoted(std::string_view value) {
-    bool quoted = value.size() >= 2 && value.front() == value.back() &&
-                  (value.front() == '"' || value.front() == '\'');
-    return quoted ? value.substr(1, value.size() - 2) : value;
+    return IsQuoted(value) ? value.substr(1, value.size() - 2) : value;
+}
+
+// A value as its line holds it: quoted where reading would otherwise take
+// blanks off its ends or quotes from around it.
+std::string StoredValue(std::string_view value) {
+    if (TrimBlanks(value) == value && !IsQuoted(value)) return std::string(value);
+    return '"' + std::string(value) + '"';
 }
 
 enum class LineKind { Section, Key, Other };
 
 struct Line {
     std::size_t begin = 0;       // offset of the first character
-    std::size_t contentEnd = 0;  // offset of the "\n" or "\r\n" ending the line
+    std::size_t contentEnd = 0;  // offset of the "\n", "\r\n" or "\r" ending the line
     std::size_t end = 0;         // offset just past the line end
     LineKind kind = LineKind::Other;
     std::string_view name;   // the section's or key's name, trimmed
@@ -57,14 +67,17 @@ void Classify(Line& line, std::string_view content) {
     line.value = Unquoted(TrimBlanks(trimmed.substr(equals + 1)));
 }
 
+// A lone "\r" ends a line too, so that nothing read holds a line break and
+// whatever is read can be written back.
 std::vector<Line> SplitLines(std::string_view text) {
     std::vector<Line> lines;
     for (std::size_t begin = 0; begin < text.size();) {
         Line line;
         line.begin = begin;
-        line.contentEnd = std::min(text.find('\n', begin), text.size());
-        line.end = std::min(line.contentEnd + 1, text.size());
-        if (line.contentEnd > begin && text[line.contentEnd - 1] == '\r') --line.contentEnd;
+        line.contentEnd = std::min(text.find_first_of("\r\n", begin), text.size());
+        line.end = text.compare(line.contentEnd, 2, "\r\n") == 0
+                       ? line.contentEnd + 2
+                       : std::min(line.contentEnd + 1, text.size());
         Classify(line, text.substr(begin, line.contentEnd - begin));
         lines.push_back(line);
         begin = line.end;
@@ -107,7 +120,7 @@ void RequireStorableEntry(std::string_view key, std::string_view value) {
 // line without a line end gets one first.
 std::string WithLineAt(std::string_view text, std::size_t offset, std::string_view line) {
     std::string result(text.substr(0, offset));
-    if (!result.empty() && result.back() != '\n') result += '\n';
+    if (!result.empty() && result.back() != '\n' && result.back() != '\r') result += '\n';
     result.append(line).append("\n").append(text.substr(offset));
     return result;
 }
@@ -133,7 +146,7 @@ std::string WithValue(std::string_view text, std::string_view section, std::stri
     RequireStorableSection(section);
     RequireStorableEntry(key, value);
     // The line takes the caller's spelling of the key, so the file reads as the program writes it.
-    std::string entry = std::string(key) + "=" + std::string(value);
+    std::string entry = std::string(key) + "=" + StoredValue(value);
     std::vector<Line> lines = SplitLines(text);
     std::optional<SectionRange> range = FindSection(lines, section);
     if (!range) return WithLineAt(text, text.size(), "[" + std::string(section) + "]\n" + entry);

@@ -11,10 +11,13 @@
 
 namespace vellomar {
 
-// Pure text rules, shared by the ini files and the registry store. A name or value
-// that would read back differently or break the line layout (a line break, a key
-// holding '=' or opening with '[' or ';', a section holding ']', blanks around a
-// name) makes the writing functions throw std::invalid_argument.
+// Pure text rules, shared by the ini files and the registry store. A line ends at
+// "\n", "\r\n" or a lone "\r". Reading takes the blanks off a value's ends and
+// one pair of matching quotes from around it, so a value that would lose either
+// is written quoted. A name or value that would read back differently or break
+// the line layout (a line break, a key holding '=' or opening with '[' or ';', a
+// section holding ']', blanks around a name) makes the writing functions throw
+// std::invalid_argument.
 namespace ini_text {
 // Without the blanks and tabs at either end.
 std::string_view TrimBlanks(std::string_view text);

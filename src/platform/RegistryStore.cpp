@@ -23,14 +23,6 @@ std::optional<std::string_view> Untagged(std::string_view stored, std::string_vi
     return stored.substr(tag.size());
 }
 
-// Reading drops blanks that end a value unless the value is quoted, so such a
-// text is stored quoted to come back whole.
-std::string StoredText(std::string_view value) {
-    std::string stored = std::string(kTextTag) + std::string(value);
-    bool endsWithBlank = !value.empty() && (value.back() == ' ' || value.back() == '\t');
-    return endsWithBlank ? '"' + stored + '"' : stored;
-}
-
 // The text with a section for the key and for each key above it, outermost first.
 std::string WithKeyPath(std::string_view text, std::string_view key) {
     std::string result(text);
@@ -102,7 +94,7 @@ bool RegistryStore::WriteInteger(std::string_view key, std::string_view name,
 
 bool RegistryStore::WriteString(std::string_view key, std::string_view name,
                                 std::string_view value) const {
-    return StoreValue(file_, key, name, StoredText(value));
+    return StoreValue(file_, key, name, std::string(kTextTag) + std::string(value));
 }
 
 std::vector<std::string> RegistryStore::SubkeyNames(std::string_view key) const {

@@ -39,19 +39,10 @@ std::string WithBlankLists(std::string text) {
     return text;
 }
 
-// A folder as its value is stored: quoted where reading would otherwise take
-// blanks off its ends or quotes from around it ("t:\name " is a folder too).
-std::string StoredFolder(std::string_view folder) {
-    const bool wrappedInQuotes = folder.size() >= 2 && folder.front() == folder.back() &&
-                                 (folder.front() == '"' || folder.front() == '\'');
-    if (ini_text::TrimBlanks(folder) == folder && !wrappedInQuotes) return std::string(folder);
-    return "\"" + std::string(folder) + "\"";
-}
-
 std::string WithList(std::string text, std::string_view section,
                      const std::vector<std::string>& folders) {
     for (std::size_t index = 0; index < folders.size(); ++index)
-        text = ini_text::WithValue(text, section, FolderKey(index + 1), StoredFolder(folders[index]));
+        text = ini_text::WithValue(text, section, FolderKey(index + 1), folders[index]);
     return text;
 }
 

@@ -35,13 +35,19 @@ std::optional<Clock::time_point> ParseMoment(const std::string& text) {
         return std::nullopt;
     utc.tm_year -= 1900;
     utc.tm_mon -= 1;
-    return Clock::from_time_t(timegm(&utc));
+    // The clock counts finer than seconds and so spans a few centuries only.
+    const std::time_t seconds = timegm(&utc);
+    constexpr auto kEarliest = std::chrono::ceil<std::chrono::seconds>(Clock::time_point::min());
+    constexpr auto kLatest = std::chrono::floor<std::chrono::seconds>(Clock::time_point::max());
+    if (seconds < kEarliest.time_since_epoch().count() || seconds > kLatest.time_since_epoch().count())
+        return std::nullopt;
+    return Clock::from_time_t(seconds);
 }
 
 }  // namespace
 
 std::string BinRecordText(const BinRecord& record) {
-    std::string text = ini_text::WithValue("", kSection, kPathKey, '"' + record.originalPath + '"');
+    std::string text = ini_text::WithValue("", kSection, kPathKey, record.originalPath);
     return ini_text::WithValue(text, kSection, kMovedKey, MomentText(record.moved));
 }
 

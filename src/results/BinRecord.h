@@ -18,10 +18,10 @@ struct BinRecord {
 
 // The record as its file holds it:
 //   [Garbage Bin]
-//   Path="t:\docs\report.txt"
+//   Path=t:\docs\report.txt
 //   Moved=2024-05-01T12:03:22Z
-// The path is quoted so that blanks at its end read back. Throws
-// std::invalid_argument for a path that an ini line cannot hold.
+// A path ending in a blank is written quoted, so that the blank reads back.
+// Throws std::invalid_argument for a path that an ini line cannot hold.
 std::string BinRecordText(const BinRecord& record);
 
 // Nothing when the text holds no drive-form path naming a file. A moment that

@@ -46,6 +46,9 @@ bool InAGarbageBin(const DrivePathParts& parts) {
            parts.names.end() - 1;
 }
 
+// Item folders are numbered from 1 up to this, the most nine digits hold.
+constexpr unsigned long kLargestItemNumber = 999'999'999;
+
 bool IsItemNumber(std::string_view name) {
     return !name.empty() && name.size() < 10 &&
            std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -191,6 +194,9 @@ std::optional<std::string> GarbageBin::AddItemFolder(const OpenBin& bin) {
     }
     // Another run of the program may take numbers meanwhile: a taken one is passed over.
     for (int attempt = 0; attempt < 1000; ++attempt) {
+        // Past the largest number the count starts again from 1: a number of
+        // more digits would name a folder the bin never lists.
+        if (next->second > kLargestItemNumber) next->second = 1;
         std::string number = std::to_string(next->second++);
         if (bin.folder.CreateSubfolder(number, kBinFolderMode)) return number;
         if (!bin.folder.Contains(number)) return std::nullopt;

@@ -13,10 +13,11 @@ void TreeWalk::Run(std::string_view folderPath) {
     Folder folder = session_.platform.Files().OpenFolder(folderPath);
     if (!folder) return;
     device_ = folder.Device();
-    List(std::string(folderPath), folder, admission);
+    List(std::string(folderPath), folder, admission, 0);
 }
 
-void TreeWalk::List(const std::string& folderPath, const Folder& folder, Admission admission) {
+void TreeWalk::List(const std::string& folderPath, const Folder& folder, Admission admission,
+                    int level) {
     folder.MakeCurrent();  // as a walk always has; a failure changes nothing
     const bool visitFiles = admission == Admission::Admitted;
     FolderListing listing(folder);
@@ -24,7 +25,9 @@ void TreeWalk::List(const std::string& folderPath, const Folder& folder, Admissi
     while (entry && session_.scan.ContinueScan) {
         if (!IsDotEntry(entry->name)) {
             switch (entry->kind) {
-                case EntryKind::Folder: EnterSubfolder(folderPath, folder, entry->name); break;
+                case EntryKind::Folder:
+                    EnterSubfolder(folderPath, folder, entry->name, level + 1);
+                    break;
                 case EntryKind::File:
                     if (visitFiles) VisitFile(folderPath, folder, entry->name);
                     break;
@@ -37,15 +40,15 @@ void TreeWalk::List(const std::string& folderPath, const Folder& folder, Admissi
 }
 
 void TreeWalk::EnterSubfolder(const std::string& folderPath, const Folder& folder,
-                              const char* name) {
+                              const char* name, int level) {
     if (PassesOverFolderNamed(name)) return;
     std::string path = JoinDrivePath(folderPath, name);
     view_.ShowStatus(path);
     const Admission admission = admission_.Admit(path);
-    if (admission == Admission::Refused) return;
+    if (admission == Admission::Refused || level > kDeepestWalkedLevel) return;
     Folder subfolder = folder.OpenSubfolder(name, Folder::Links::Refuse);
     if (!subfolder || subfolder.Device() != device_) return;  // stay on this drive
-    List(path, subfolder, admission);
+    List(path, subfolder, admission, level);
 }
 
 }  // namespace vellomar

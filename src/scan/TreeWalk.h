@@ -18,6 +18,12 @@
 
 namespace vellomar {
 
+// The walk holds one folder handle and one stack frame per level it has
+// entered: folders deeper than this below its start are passed over as if they
+// could not be read, so that a tree of any depth can neither use up the
+// process's handles or stack nor make the walk fail elsewhere.
+inline constexpr int kDeepestWalkedLevel = 512;
+
 class TreeWalk {
 public:
     TreeWalk(Session& session, ScanView& view);
@@ -40,8 +46,10 @@ protected:
     ScanView& view_;
 
 private:
-    void List(const std::string& folderPath, const Folder& folder, Admission admission);
-    void EnterSubfolder(const std::string& folderPath, const Folder& folder, const char* name);
+    // level: how many folders below the walk's start the folder lies.
+    void List(const std::string& folderPath, const Folder& folder, Admission admission, int level);
+    void EnterSubfolder(const std::string& folderPath, const Folder& folder, const char* name,
+                        int level);
 
     const FolderAdmission admission_;
     std::optional<std::uint64_t> device_;

@@ -136,6 +136,13 @@ TEST(DrivePath, RefusesTextsThatAreNoAbsoluteDrivePath) {
         EXPECT_FALSE(SplitDrivePath(text)) << text;
 }
 
+TEST(DrivePath, RefusesNamesNoFileCanHave) {
+    // A '/' would climb or reach below on the native side; a NUL would cut the name short.
+    for (std::string_view text : {std::string_view("c:\\a/..\\b"), std::string_view("c:\\a\\b/c"),
+                                  std::string_view("c:\\a\\x.txt\0.tmp", 15)})
+        EXPECT_FALSE(SplitDrivePath(text)) << text;
+}
+
 TEST(DrivePath, FolderPartKeepsItsSeparator) {
     EXPECT_EQ(FolderPartWithSeparator("c:\\a\\b.txt"), "c:\\a\\");
     EXPECT_EQ(LastName("c:\\a\\b.txt"), "b.txt");

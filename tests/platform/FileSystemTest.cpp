@@ -128,6 +128,20 @@ TEST_F(FileSystemTest, NativePathsResolveExistingNamesAndKeepTheRestAsWritten) {
     EXPECT_EQ(files.NativePath("q:\\x"), std::nullopt);
 }
 
+TEST_F(FileSystemTest, NamesHoldingASlashOrNulReachNothing) {
+    tree.AddFile("drive/a/b.txt");
+    tree.AddFile("outside.txt");
+    drives.Assign('u', (tree / "drive").string());
+    for (std::string_view path : {std::string_view("u:\\a/../../outside.txt"),
+                                  std::string_view("u:\\a/b.txt"),
+                                  std::string_view("u:\\a\\b.txt\0.tmp", 15)}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(files.Find(path));
+        EXPECT_FALSE(files.FileExists(path));
+        EXPECT_EQ(files.NativePath(path), std::nullopt);
+    }
+}
+
 TEST_F(FileSystemTest, TheCurrentFolderIsSetAndReadInDriveForm) {
     tree.AddFolder("Work");
     EXPECT_TRUE(files.SetCurrentFolder("t:\\work"));

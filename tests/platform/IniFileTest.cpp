@@ -39,6 +39,13 @@ TEST(IniTextFindValue, ReadsCrLfLinesAndSkipsWhatIsNotAKeyOfTheSection) {
     EXPECT_EQ(ini_text::FindValue(text, "s", "empty"), "");
 }
 
+TEST(IniTextFindValue, ALoneCarriageReturnEndsALine) {
+    const std::string text = "[s]\rk=one\rtwo\r\r[t]\rk=three";
+    EXPECT_EQ(ini_text::FindValue(text, "s", "k"), "one");
+    EXPECT_EQ(ini_text::FindValue(text, "t", "k"), "three");
+    EXPECT_EQ(ini_text::WithValue(text, "s", "new", "v"), "[s]\rk=one\rnew=v\ntwo\r\r[t]\rk=three");
+}
+
 TEST(IniTextWithValue, RewritesAnExistingKeyInPlaceKeepingEveryOtherByte) {
     std::string text = "; top\r\n[Main]\r\n  COLOR = red \r\nsize=1\r\n";
     EXPECT_EQ(ini_text::WithValue(text, "main", "Color", "blue"),
@@ -72,6 +79,17 @@ TEST(IniTextWithValue, RefusesWhatWouldReadBackDifferently) {
         EXPECT_THROW(ini_text::WithValue("", c.section, c.key, c.value), std::invalid_argument);
     }
     EXPECT_THROW(ini_text::WithSection("", "a]"), std::invalid_argument);
+}
+
+TEST(IniTextWithValue, ValuesKeepTheBlanksAndQuotesAtTheirEnds) {
+    for (const char* value : {" lead", "trail\t", " ", "\"quoted\"", "'single'", "\"\"", "'mixed\""}) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(ini_text::FindValue(ini_text::WithValue("[s]\nk=old\n", "s", "k", value), "s", "k"),
+                  value);
+    }
+    // Quotes are added only where reading would otherwise change the value.
+    EXPECT_EQ(ini_text::WithValue("", "s", "k", " padded "), "[s]\nk=\" padded \"\n");
+    EXPECT_EQ(ini_text::WithValue("", "s", "k", "two words"), "[s]\nk=two words\n");
 }
 
 TEST(IniTextSections, ListsNamesInFileOrderAndAddsOnlyMissingOnes) {

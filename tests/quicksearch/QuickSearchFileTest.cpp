@@ -198,6 +198,16 @@ TEST_F(QuickSearchFileTest, AFolderPathWithALineBreakFailsTheSaveAndLeavesTheFil
     }
 }
 
+// A lone "\r" ends a line: an entry read can never hold a line break that would fail every save.
+TEST_F(QuickSearchFileTest, WhatIsReadFromAnyFileCanBeSavedBack) {
+    Write("[Skip]\rF1=t:\\a\rjunk\r\nF2=t:\\b\r[Status]\rSearch=Bothwindows\r");
+    const QuickSearchSettings read = ReadQuickSearchSettings(File());
+    EXPECT_EQ(read.skipFolders, (Folders{"t:\\a", "t:\\b"}));
+    EXPECT_EQ(read.scope, QuickSearchScope::BothWindows);
+    SaveQuickSearchSettings(File(), read);
+    EXPECT_EQ(Fields(ReadQuickSearchSettings(File())), Fields(read));
+}
+
 // The whole save is one replacement of the file: key by key it would stop half done.
 TEST_F(QuickSearchFileTest, ASaveCutShortLeavesTheOldFileWhole) {
     const std::string before = "[Status]\nSearch=Bothwindows\n";

@@ -111,7 +111,7 @@ TEST_F(GarbageBinTest, RecordsArePlainTextThatSurvivesARestart) {
     Add("a/x.tmp", "kept");
     ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
     const std::string record = test::ReadWholeFile(DriveBin() / "1.ini");
-    EXPECT_THAT(record, HasSubstr("Path=\"t:\\a\\x.tmp\"\n"));
+    EXPECT_THAT(record, HasSubstr("Path=t:\\a\\x.tmp\n"));
     EXPECT_THAT(record, HasSubstr("Moved=20"));
 
     GarbageBin afterRestart = NewBin();
