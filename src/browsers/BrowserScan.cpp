@@ -1,6 +1,5 @@
 #include "browsers/BrowserScan.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,8 +15,8 @@ namespace {
 class BrowserScan {
 public:
     BrowserScan(const Session& session, BrowserScanView& view, MessagePrompts& prompts,
-                std::optional<std::uint64_t> device)
-        : session_(session), view_(view), prompts_(prompts), device_(device) {}
+                std::optional<MountIdentity> mount)
+        : session_(session), view_(view), prompts_(prompts), mount_(mount) {}
 
     // level: how many folders below the scan's start the folder lies.
     void List(const std::string& folderPath, const Folder& folder, int level) {
@@ -42,7 +41,7 @@ private:
         view_.ShowScanFolder(folderPath);
         if (level > kDeepestWalkedLevel) return;  // as a search's walk passes it over
         Folder subfolder = folder.OpenSubfolder(name, Folder::Links::Refuse);
-        if (!subfolder || subfolder.Device() != device_) return;  // stay on this drive
+        if (!subfolder || subfolder.Mount() != mount_) return;  // stay on this drive
         List(JoinDrivePath(folderPath, name), subfolder, level);
     }
 
@@ -65,7 +64,7 @@ private:
     const Session& session_;
     BrowserScanView& view_;
     MessagePrompts& prompts_;
-    const std::optional<std::uint64_t> device_;
+    const std::optional<MountIdentity> mount_;
 };
 
 }  // namespace
@@ -77,7 +76,7 @@ void ScanFolderForBrowsers(const Session& session, BrowserScanView& view,
         view.ShowScanFolder("");
         return;
     }
-    BrowserScan(session, view, prompts, folder.Device()).List(std::string(folderPath), folder, 0);
+    BrowserScan(session, view, prompts, folder.Mount()).List(std::string(folderPath), folder, 0);
 }
 
 void ScanDriveNow(const Session& session, BrowserScanView& view, MessagePrompts& prompts,

@@ -27,6 +27,15 @@ inline constexpr unsigned kDirectory = 16;
 inline constexpr unsigned kArchive = 32;   // a regular file
 }  // namespace attribute
 
+// The file system a folder lies on and the mount that shows it there: a folder
+// mounted a second time elsewhere (a bind mount) has the device of the first
+// but a mount of its own.
+struct MountIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t mount = 0;  // 0 where the system does not number its mounts
+    bool operator==(const MountIdentity&) const = default;
+};
+
 struct EntryInfo {
     EntryKind kind;
     unsigned attributes;
@@ -62,8 +71,8 @@ public:
 
     explicit operator bool() const { return fd_ >= 0; }
 
-    // Identifies the file system the folder lies on.
-    std::optional<std::uint64_t> Device() const;
+    // Identifies the mount the folder is reached through.
+    std::optional<MountIdentity> Mount() const;
     bool MakeCurrent() const;
 
     // Looks an entry up without following a link.

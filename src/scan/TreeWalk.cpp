@@ -12,7 +12,7 @@ void TreeWalk::Run(std::string_view folderPath) {
     if (admission == Admission::Refused) return;
     Folder folder = session_.platform.Files().OpenFolder(folderPath);
     if (!folder) return;
-    device_ = folder.Device();
+    mount_ = folder.Mount();
     List(std::string(folderPath), folder, admission, 0);
 }
 
@@ -47,7 +47,7 @@ void TreeWalk::EnterSubfolder(const std::string& folderPath, const Folder& folde
     const Admission admission = admission_.Admit(path);
     if (admission == Admission::Refused || level > kDeepestWalkedLevel) return;
     Folder subfolder = folder.OpenSubfolder(name, Folder::Links::Refuse);
-    if (!subfolder || subfolder.Device() != device_) return;  // stay on this drive
+    if (!subfolder || subfolder.Mount() != mount_) return;  // stay on this drive
     List(path, subfolder, admission, level);
 }
 

@@ -3,10 +3,9 @@
 // the file system's own order, asks the Quick Search rule before it lists a
 // folder, shows each folder it enters, lets the window handle input after each
 // entry, ends once ContinueScan is cleared, never follows a link and never
-// leaves the file system it started on. What it does with a file, and which
+// leaves the mount it started on. What it does with a file, and which
 // folders it passes over by name, is the search's own.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,7 +51,7 @@ private:
                         int level);
 
     const FolderAdmission admission_;
-    std::optional<std::uint64_t> device_;
+    std::optional<MountIdentity> mount_;
 };
 
 }  // namespace vellomar

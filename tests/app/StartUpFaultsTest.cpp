@@ -230,7 +230,7 @@ TEST_P(StartUpOnAFillingDisk, LeavesEachFileWhollyOldOrWhollyNew) {
             EXPECT_EQ(run.prompts.notices, 1);
         }
         // No temporary file is left beside them.
-        for (const fs::path folder : {run.Data(), run.tree / "home/.config"})
+        for (const fs::path& folder : {run.Data(), run.tree / "home/.config"})
             for (const auto& entry : fs::directory_iterator(folder))
                 EXPECT_THAT(entry.path().filename().string(), Not(HasSubstr(".tmp")));
     }

@@ -1,5 +1,5 @@
-// A tree 2,000 folders deep, whose paths are three times longer than any path
-// one system call takes: the walks, File Details, deletion and the garbage bin
+// A tree 2,000 folders deep, whose paths are nearly three times longer than any
+// path one system call takes: the walks, File Details, deletion and the garbage bin
 // either reach its files or pass them over cleanly, and every folder handle
 // they open is closed again.
 
@@ -12,11 +12,15 @@
 #include <cerrno>
 #include <climits>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Session.h"
 #include "browsers/BrowserScan.h"
 #include "browsers/ScanLog.h"
+#include "results/Deletion.h"
+#include "results/FileDetails.h"
 #include "results/GarbageBin.h"
 #include "scan/TreeWalk.h"
 #include "support/RecordingCommands.h"

@@ -105,8 +105,10 @@ TEST_F(AwkwardNamesTest, TheBinTakesEachAndRestoresItToItsOwnName) {
     // A line break cannot be written into the record of where the file came
     // from: that file stays where it is, and the bin keeps nothing of it.
     EXPECT_EQ(bin.MoveIn("t:\\" + kLineBreak).outcome, BinOutcome::RecordNotWritten);
-    for (const auto& [entry, file] : kEntries)
-        if (file != kLineBreak) EXPECT_EQ(bin.MoveIn(entry).outcome, BinOutcome::Done) << entry;
+    for (const auto& [entry, file] : kEntries) {
+        if (file == kLineBreak) continue;
+        EXPECT_EQ(bin.MoveIn(entry).outcome, BinOutcome::Done) << entry;
+    }
     EXPECT_THAT(DriveWithout(DriveNow(), "Garbage Bin"),
                 ElementsAre("a", kBackslash + " = text of " + kBackslash,
                             kLineBreak + " = text of " + kLineBreak));

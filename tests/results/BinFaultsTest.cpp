@@ -142,7 +142,9 @@ protected:
     // The bin's list shows the file where it is.
     void ExpectListedInBin(bool listed) const {
         EXPECT_EQ(NewBin().Items().size(), listed ? 1u : 0u);
-        if (!listed) EXPECT_THAT(test::FolderSnapshot(OnDrive("Garbage Bin")), IsEmpty());
+        if (!listed) {
+            EXPECT_THAT(test::FolderSnapshot(OnDrive("Garbage Bin")), IsEmpty());
+        }
     }
 
     test::TempTree tree;

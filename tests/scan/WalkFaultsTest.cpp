@@ -7,12 +7,16 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "app/Session.h"
+#include "browsers/BrowserScan.h"
+#include "browsers/ScanLog.h"
+#include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
@@ -35,6 +39,24 @@ std::optional<int> HandleOf(const fs::path& folder) {
     }
     return std::nullopt;
 }
+
+// A folder mounted a second time at another place while this lives.
+class BindMount {
+public:
+    BindMount(const fs::path& folder, const fs::path& at) : at_(at) {
+        mounted_ = mount(folder.c_str(), at.c_str(), nullptr, MS_BIND, nullptr) == 0;
+    }
+    ~BindMount() {
+        if (mounted_) umount2(at_.c_str(), MNT_DETACH);
+    }
+    BindMount(const BindMount&) = delete;
+    BindMount& operator=(const BindMount&) = delete;
+    explicit operator bool() const { return mounted_; }
+
+private:
+    fs::path at_;
+    bool mounted_;
+};
 
 class WalkFaultsTest : public ::testing::TestWithParam<test::TmpFileSearch> {
 protected:
@@ -156,8 +178,41 @@ TEST_P(WalkFaultsTest, AListingThatFailsHalfwayKeepsWhatItReadAndTheWalkGoesOn) 
     EXPECT_THAT(found, Contains("t:\\first.tmp"));
 }
 
+TEST_P(WalkFaultsTest, AFolderMountedAgainBelowItselfIsWalkedOnce) {
+    // Of the same file system, so only the mount tells the loop apart.
+    Add({"a.tmp", "sub/b.tmp"});
+    tree.AddFolder("drive/sub/loop");
+    BindMount loop(OnDrive(""), OnDrive("sub/loop"));
+    if (!loop) GTEST_SKIP() << "mounting a folder needs privileges";
+    EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\a.tmp", "t:\\sub\\b.tmp"));
+}
+
 INSTANTIATE_TEST_SUITE_P(BothWalks, WalkFaultsTest, ::testing::ValuesIn(test::kTmpFileSearches),
                          [](const auto& info) { return std::string(info.param.name); });
+
+class SilentBrowserScanView final : public BrowserScanView {
+public:
+    void ShowScanFolder(std::string_view) override {}
+    void Pump() override {}
+};
+
+TEST(BrowserScanFaults, AFolderMountedAgainBelowItselfIsScannedOnce) {
+    test::TempTree tree;
+    const auto platform = test::MakeTestPlatform(tree);
+    const Session session(*platform);
+    tree.AddFolder("home/.config/Velmo");
+    tree.AddFile("drive/Mozilla/profile/prefs.js");
+    tree.AddFolder("drive/sub/loop");
+    BindMount loop(tree / "drive", tree / "drive/sub/loop");
+    if (!loop) GTEST_SKIP() << "mounting a folder needs privileges";
+    SilentBrowserScanView view;
+    test::RecordingCommandWindow prompts;
+    ScanDriveNow(session, view, prompts, 't');
+    EXPECT_THAT(prompts.Texts(), ::testing::ElementsAre(std::string(kScanCompletedMessage)));
+    const IniFile log = platform->Ini(session.dataFolder.ScanLogPath);
+    EXPECT_EQ(log.ReadString(kProfileSection, "P1", ""), "t:\\Mozilla\\profile\\");
+    EXPECT_EQ(log.ReadString(kProfileSection, "P2", ""), "");
+}
 
 }  // namespace
 }  // namespace vellomar

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -79,10 +80,17 @@ Folder Folder::OpenSubfolder(const char* name, Links links) const {
     return Folder(fd);
 }
 
-std::optional<std::uint64_t> Folder::Device() const {
+std::optional<MountIdentity> Folder::Mount() const {
+    if (fd_ < 0) return std::nullopt;
+#ifdef STATX_MNT_ID
+    struct statx mounted;
+    if (statx(fd_, "", AT_EMPTY_PATH, STATX_MNT_ID, &mounted) == 0)
+        return MountIdentity{makedev(mounted.stx_dev_major, mounted.stx_dev_minor),
+                             (mounted.stx_mask & STATX_MNT_ID) ? mounted.stx_mnt_id : 0};
+#endif
     struct stat info;
-    if (fd_ < 0 || fstat(fd_, &info) != 0) return std::nullopt;
-    return static_cast<std::uint64_t>(info.st_dev);
+    if (fstat(fd_, &info) != 0) return std::nullopt;
+    return MountIdentity{static_cast<std::uint64_t>(info.st_dev), 0};
 }
 
 bool Folder::MakeCurrent() const { return fd_ >= 0 && fchdir(fd_) == 0; }
