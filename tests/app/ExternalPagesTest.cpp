@@ -40,7 +40,7 @@ protected:
         DriveTable drives;
         drives.Assign('t', tree.Root().string());
         platform = std::make_unique<Platform>(
-            std::move(drives), UserFolders{(tree / "home").string(), programFolder.string()});
+            std::move(drives), UserFolders{(tree / "home").string(), programFolder.string(), ""});
     }
     ~ExternalPagesTest() override { setenv("PATH", savedPath_.c_str(), 1); }
 

@@ -77,7 +77,7 @@ private:
 TEST_F(ShellTest, HandsTheFoundFileOverAsOneArgumentInAnyLetterCase) {
     InstallOpener("exit 0");
     fs::path page = tree.AddFile("drive/My Pages/-n 'q' \"x\".htm");
-    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), ""});
+    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), "", ""});
 
     EXPECT_EQ(platform.ShellOpen("t:\\my pages\\-N 'Q' \"X\".HTM"), kShellStarted);
     EXPECT_EQ(Opened(), "1\n" + page.string() + "\n");
@@ -85,7 +85,7 @@ TEST_F(ShellTest, HandsTheFoundFileOverAsOneArgumentInAnyLetterCase) {
 
 TEST_F(ShellTest, AMissingFileIsNotFoundWithoutStartingTheOpener) {
     InstallOpener("exit 0");
-    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), ""});
+    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), "", ""});
 
     EXPECT_EQ(platform.ShellOpen("t:\\absent.htm"), kShellFileNotFound);
     EXPECT_EQ(platform.ShellOpen("x:\\absent.htm"), kShellFileNotFound);  // no such drive
@@ -137,7 +137,7 @@ TEST_F(ShellTest, AnOpenerStillBusyIsTakenAsStartedAndReapedOnceItEnds) {
 TEST_F(ShellTest, ExploresAFolderWrittenInAnyLetterCaseWithItsTrailingBackslash) {
     InstallOpener("exit 0");
     fs::path folder = tree.AddFolder("drive/My Pages");
-    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), ""});
+    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), "", ""});
 
     EXPECT_EQ(platform.ShellExplore("t:\\MY PAGES\\"), kShellStarted);
     EXPECT_EQ(Opened(), "1\n" + folder.string() + "\n");
@@ -148,7 +148,7 @@ TEST_F(ShellTest, ExploresAFolderWrittenInAnyLetterCaseWithItsTrailingBackslash)
 TEST_F(ShellTest, ExploresNothingButAnExistingFolder) {
     InstallOpener("exit 0");
     tree.AddFile("drive/run.sh");
-    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), ""});
+    Platform platform(std::move(drives), UserFolders{(tree / "home").string(), "", ""});
 
     EXPECT_EQ(platform.ShellExplore("t:\\absent\\"), kShellFileNotFound);
     EXPECT_EQ(platform.ShellExplore("t:\\run.sh"), kShellFileNotFound);  // never run a file
@@ -160,7 +160,7 @@ class ExploreFolderTest : public ShellTest {
 protected:
     // Explores the folder of the one entry of a fresh list.
     std::vector<std::pair<MessageKind, std::string>> Explore(const std::string& entry) {
-        Platform platform(DriveTable(drives), UserFolders{(tree / "home").string(), ""});
+        Platform platform(DriveTable(drives), UserFolders{(tree / "home").string(), "", ""});
         Session session(platform);
         session.results.Append(entry);
         session.results.SetCurrent(0);

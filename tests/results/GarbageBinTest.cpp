@@ -257,7 +257,7 @@ TEST_F(GarbageBinTest, ADrivesOwnBinNamesItsFilesByTheDrivesLetterNow) {
     renamed.Assign('e', (tree / "drive").string());
     renamed.Assign('u', (tree / "home").string());
     Platform later(std::move(renamed),
-                   UserFolders{(tree / "home/.config").string(), (tree / "program").string()});
+                   UserFolders{(tree / "home/.config").string(), (tree / "program").string(), ""});
     EXPECT_THAT(PathsOf(GarbageBin(later, "u:\\.config\\Velmo").Items()),
                 ElementsAre("e:\\a\\x.tmp"));
 }

@@ -104,7 +104,7 @@ DriveTable DrivesOver(const TempTree& tree) {
 struct MainWindowRig {
     MainWindowRig()
         : platform(DrivesOver(tree), UserFolders{(tree / "home/config").string(),
-                                                 (tree / "home/program").string()}),
+                                                 (tree / "home/program").string(), ""}),
           session(platform),
           window(session, prompts) {
         tree.AddFolder("drive");
@@ -635,7 +635,7 @@ private slots:
         drives.Assign('t', tree.AddFolder("drive").string());
         tree.AddFolder("drive/sub");
         Platform platform(std::move(drives), UserFolders{(tree / "config").string(),
-                                                         (tree / "program").string()});
+                                                         (tree / "program").string(), ""});
         Session session(platform);
         ScriptedScanPrompts prompts;
 
