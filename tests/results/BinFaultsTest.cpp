@@ -22,6 +22,7 @@
 #include "results/GarbageBin.h"
 #include "support/FolderSnapshot.h"
 #include "support/TempTree.h"
+#include "support/TmpfsMount.h"
 #include "support/TestPlatform.h"
 
 namespace vellomar {
@@ -31,21 +32,7 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// A tmpfs over a folder while it lives.
-class TmpfsMount {
-public:
-    explicit TmpfsMount(const fs::path& folder) : folder_(folder) {
-        mounted_ = mount("none", folder.c_str(), "tmpfs", 0, nullptr) == 0;
-    }
-    ~TmpfsMount() {
-        if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
-    }
-    explicit operator bool() const { return mounted_; }
-
-private:
-    fs::path folder_;
-    bool mounted_;
-};
+using test::TmpfsMount;
 
 // A file that may be appended to but neither removed nor renamed, even by
 // root, while this lives.

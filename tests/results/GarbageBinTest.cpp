@@ -20,6 +20,7 @@
 #include "support/RecordingScan.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
+#include "support/TmpfsMount.h"
 
 namespace vellomar {
 namespace {
@@ -30,21 +31,7 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using Clock = std::chrono::system_clock;
 
-// A tmpfs over a folder while it lives; unmounted when it goes.
-class TmpfsMount {
-public:
-    TmpfsMount(const fs::path& folder, const char* options = nullptr) : folder_(folder) {
-        mounted_ = mount("none", folder.c_str(), "tmpfs", 0, options) == 0;
-    }
-    ~TmpfsMount() {
-        if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
-    }
-    explicit operator bool() const { return mounted_; }
-
-private:
-    fs::path folder_;
-    bool mounted_;
-};
+using test::TmpfsMount;
 
 // Every path below a folder, relative to it, in order.
 std::vector<std::string> Contents(const fs::path& folder) {
