@@ -76,6 +76,14 @@ public:
     bool Contains(const std::string& name) const;
     // The size of the regular file of that name; nothing for any other entry.
     std::optional<std::int64_t> FileSize(const std::string& name) const;
+    // The text of the regular file of that name, never read through a link;
+    // nothing when it is missing, no regular file, unreadable or longer than
+    // the limit.
+    std::optional<std::string> ReadSmallFile(const std::string& name, std::size_t limit) const;
+    // Puts the text in the file of that name whole or not at all: it is
+    // written under a temporary name, synced and renamed over the name, which
+    // is never followed should it be a link.
+    FileOutcome ReplaceFile(const std::string& name, std::string_view text) const;
     // Removes a regular file; a link or any other entry is refused (NotAFile).
     FileOutcome RemoveFile(const std::string& name) const;
     // Removes an empty subfolder.

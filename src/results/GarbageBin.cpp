@@ -1,12 +1,12 @@
 #include "results/GarbageBin.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <tuple>
 
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "platform/FileMove.h"
-#include "platform/IniFileIn.h"
 #include "results/BinRecord.h"
 
 namespace vellomar {
@@ -56,6 +56,9 @@ bool IsItemNumber(std::string_view name) {
 
 std::string RecordName(const std::string& number) { return number + ".ini"; }
 
+// A record holds one path and a moment; a longer file is no record of the bin's.
+constexpr std::size_t kLongestRecord = 1 << 20;
+
 bool ComesBefore(const BinItem& a, const BinItem& b) {
     const auto lower = [](char x, char y) { return AsciiLower(x) < AsciiLower(y); };
     const std::string& x = a.originalPath;
@@ -83,23 +86,23 @@ GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) {
     FolderHandle source = FolderHandle::Open(files_, folderPath, Folder::Links::Refuse);
     if (!source) return {OutcomeOf(source.Failure())};
     auto identity = source.Identity();
-    std::optional<OpenBin> bin =
-        identity ? ChooseBin(parts->letter, identity->device) : std::nullopt;
-    std::optional<std::string> number = bin ? AddItemFolder(*bin) : std::nullopt;
-    if (!number) return {BinOutcome::NoBin};
+    std::optional<NewItem> added =
+        identity ? AddItem(parts->letter, identity->device) : std::nullopt;
+    if (!added) return {BinOutcome::NoBin};
+    const FolderHandle& bin = added->bin.folder;
 
     // The record comes first: a file never sits in the bin without it.
     const BinItem item{JoinDrivePath(folderPath, found->name),
                        std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
-                       found->info.size, bin->path, *number};
-    if (!WriteRecord(item)) {
-        Forget(bin->folder, item);
+                       found->info.size, added->bin.path, added->number};
+    if (!WriteRecord(bin, item)) {
+        Forget(bin, item);
         return {BinOutcome::RecordNotWritten};
     }
     const FileOutcome moved =
-        MoveFile(source, found->name, bin->folder.Subfolder(*number), found->name);
+        MoveFile(source, found->name, bin.Subfolder(item.number), found->name);
     if (moved != FileOutcome::Done) {
-        Forget(bin->folder, item);
+        Forget(bin, item);
         return {OutcomeOf(moved)};
     }
     return {BinOutcome::Done, found->info.size};
@@ -176,13 +179,19 @@ std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
     return OpenBin{JoinDrivePath(parentPath, kGarbageBinFolderName), std::move(bin)};
 }
 
-std::optional<GarbageBin::OpenBin> GarbageBin::ChooseBin(char driveLetter,
-                                                         std::uint64_t device) const {
+std::optional<GarbageBin::NewItem> GarbageBin::AddItem(char driveLetter, std::uint64_t device) {
     const std::string parents[] = {DriveRoot(driveLetter), dataFolderPath_};
+    // A bin that opens may still take no new folder (its disk is full): the
+    // next one is tried then.
+    const auto addTo = [&](std::optional<OpenBin> bin) -> std::optional<NewItem> {
+        std::optional<std::string> number = bin ? AddItemFolder(*bin) : std::nullopt;
+        if (!number) return std::nullopt;
+        return NewItem{std::move(*bin), std::move(*number)};
+    };
     for (const std::string& parent : parents)
-        if (auto bin = OpenBinIn(parent, Missing::Create, device)) return bin;
+        if (auto item = addTo(OpenBinIn(parent, Missing::Create, device))) return item;
     for (const std::string& parent : parents)
-        if (auto bin = OpenBinIn(parent, Missing::Create)) return bin;
+        if (auto item = addTo(OpenBinIn(parent, Missing::Create))) return item;
     return std::nullopt;
 }
 
@@ -225,25 +234,22 @@ void GarbageBin::ForEachRecord(
                              std::optional<std::int64_t> size)>& visit) const {
     for (const std::string& number : bin.folder.Names()) {
         if (!IsItemNumber(number)) continue;
-        std::optional<IniFile> file = IniFileIn(files_, bin.path, RecordName(number));
-        std::optional<BinRecord> record = file ? ParseBinRecord(file->ReadText()) : std::nullopt;
+        const auto text = bin.folder.ReadSmallFile(RecordName(number), kLongestRecord);
+        std::optional<BinRecord> record = text ? ParseBinRecord(*text) : std::nullopt;
         if (!record) continue;
         visit(number, *record,
               bin.folder.Subfolder(number).FileSize(std::string(LastName(record->originalPath))));
     }
 }
 
-bool GarbageBin::WriteRecord(const BinItem& item) const {
-    std::optional<IniFile> file = IniFileIn(files_, item.binFolder, RecordName(item.number));
+bool GarbageBin::WriteRecord(const FolderHandle& bin, const BinItem& item) const {
+    std::string text;
     try {
-        if (!file) return false;
-        file->Rewrite([&](std::string_view) {
-            return BinRecordText({item.originalPath, item.moved});
-        });
-        return true;
-    } catch (const IniWriteError&) {
-        return false;
+        text = BinRecordText({item.originalPath, item.moved});
+    } catch (const std::invalid_argument&) {
+        return false;  // a path no record line can hold
     }
+    return bin.ReplaceFile(RecordName(item.number), text) == FileOutcome::Done;
 }
 
 void GarbageBin::Forget(const FolderHandle& bin, const BinItem& item) const {

@@ -106,7 +106,13 @@ private:
     // itself must be a real folder owned by this user.
     std::optional<OpenBin> OpenBinIn(std::string_view parentPath, FolderHandle::Missing missing,
                                      std::optional<std::uint64_t> onDevice = std::nullopt) const;
-    std::optional<OpenBin> ChooseBin(char driveLetter, std::uint64_t device) const;
+    struct NewItem {
+        OpenBin bin;
+        std::string number;  // its folder, made in the bin
+    };
+    // A new item folder in the first bin that takes one, bins on the file's
+    // own file system (device) first, the drive's before the data folder's.
+    std::optional<NewItem> AddItem(char driveLetter, std::uint64_t device);
     // Every bin once, the drives' (driveRoot) before the data folder's.
     void ForEachBin(const std::function<void(const OpenBin& bin, bool driveRoot)>& visit) const;
     // Each item folder of a bin with its record, and its file's size when the
@@ -115,7 +121,9 @@ private:
                        const std::function<void(const std::string& number, BinRecord& record,
                                                 std::optional<std::int64_t> size)>& visit) const;
     std::optional<std::string> AddItemFolder(const OpenBin& bin);
-    bool WriteRecord(const BinItem& item) const;
+    // Written through the bin's open folder, so a bin swapped for a link
+    // meanwhile never takes it elsewhere.
+    bool WriteRecord(const FolderHandle& bin, const BinItem& item) const;
     void Forget(const FolderHandle& bin, const BinItem& item) const;
 
     const FileSystem& files_;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -64,6 +65,46 @@ TEST_F(FileMoveTest, OpensFoldersInAnyLetterCaseButNeverThroughALink) {
     EXPECT_FALSE(FolderHandle::Open(files, "t:\\Real\\new/../../..", Folder::Links::Refuse,
                                     FolderHandle::Missing::Create));
     EXPECT_FALSE(Open("t:\\Real").Subfolder(".."));
+}
+
+TEST_F(FileMoveTest, FilesAreWrittenInTheFolderHeldOpenWhateverItsPathNamesNow) {
+    tree.AddFolder("bin");
+    tree.AddFolder("outside");
+    const FolderHandle bin = Open("t:\\bin");
+    // The folder is moved away and a link to another put in its place.
+    fs::rename(tree / "bin", tree / "moved");
+    fs::create_directory_symlink(tree / "outside", tree / "bin");
+    EXPECT_EQ(bin.ReplaceFile("1.ini", "record"), FileOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(tree / "moved/1.ini"), "record");
+    EXPECT_EQ(bin.ReadSmallFile("1.ini", 100), "record");
+    EXPECT_TRUE(fs::is_empty(tree / "outside"));
+
+    // A link of the file's name is replaced, never written through or read.
+    test::WriteWholeFile(tree / "outside/2.ini", "canary");
+    fs::create_symlink(tree / "outside/2.ini", tree / "moved/2.ini");
+    EXPECT_EQ(bin.ReadSmallFile("2.ini", 100), std::nullopt);
+    EXPECT_EQ(bin.ReplaceFile("2.ini", "record"), FileOutcome::Done);
+    EXPECT_FALSE(fs::is_symlink(tree / "moved/2.ini"));
+    EXPECT_EQ(test::ReadWholeFile(tree / "outside/2.ini"), "canary");
+}
+
+TEST_F(FileMoveTest, SmallFilesAreReadOnlyWhenTheyAreWholeRegularFiles) {
+    tree.AddFolder("f/sub");
+    test::WriteWholeFile(tree / "f/long", std::string(101, 'x'));
+    ASSERT_EQ(mkfifo((tree / "f/pipe").c_str(), 0600), 0);
+    const FolderHandle folder = Open("t:\\f");
+    EXPECT_EQ(folder.ReadSmallFile("long", 101), std::string(101, 'x'));
+    EXPECT_EQ(folder.ReadSmallFile("long", 100), std::nullopt);
+    EXPECT_EQ(folder.ReadSmallFile("pipe", 100), std::nullopt);  // and does not wait for a writer
+    EXPECT_EQ(folder.ReadSmallFile("sub", 100), std::nullopt);
+    EXPECT_EQ(folder.ReadSmallFile("missing", 100), std::nullopt);
+    EXPECT_EQ(folder.ReadSmallFile("../f/long", 1000), std::nullopt);
+
+    // A replacement that fails leaves the folder as it was.
+    EXPECT_NE(folder.ReplaceFile("sub", "text"), FileOutcome::Done);
+    EXPECT_NE(folder.ReplaceFile("../escape", "text"), FileOutcome::Done);
+    EXPECT_EQ(std::distance(fs::directory_iterator(tree / "f"), {}), 3);
+    EXPECT_FALSE(fs::exists(tree / "escape"));
 }
 
 }  // namespace

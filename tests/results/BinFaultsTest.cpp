@@ -10,12 +10,15 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "app/Session.h"
 #include "platform/FileMove.h"
@@ -90,6 +93,24 @@ private:
     struct sigaction previous_ {};
 };
 
+// Runs the action in a child process that the kernel kills the moment it
+// writes past the size: a crash in the middle of a copy. True when it died so.
+bool CrashesWritingPast(std::size_t size, const std::function<void()>& action) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        const rlimit limit{size, size};
+        setrlimit(RLIMIT_CORE, &noCore);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);
+        action();
+        _exit(0);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFSIGNALED(status) &&
+           WTERMSIG(status) == SIGXFSZ;
+}
+
 constexpr std::size_t kBig = 32 << 20;  // long enough to copy for many timer ticks
 
 class BinFaultsTest : public ::testing::Test {
@@ -149,6 +170,50 @@ TEST_F(BinFaultsTest, ARecordThatCannotBeWrittenStopsTheMoveBeforeTheFileIsTouch
         EXPECT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::RecordNotWritten);
     }
     EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp")), "kept");
+    ExpectListedInBin(false);
+}
+
+TEST_F(BinFaultsTest, ADriveBinThatTakesNoNewFolderPassesTheFileToTheDataFoldersBin) {
+    // The whole drive on a file system that has run out of room for entries.
+    TmpfsMount drive(tree / "drive", "nr_inodes=64");
+    if (!drive) GTEST_SKIP() << "mounting a file system needs privileges";
+    test::WriteWholeFile(OnDrive("a/x.tmp"), "kept");
+    tree.AddFolder("drive/Garbage Bin");
+    for (int filler = 0; ; ++filler) {
+        std::error_code full;
+        if (!fs::create_directory(OnDrive(std::to_string(filler)), full) && full) break;
+    }
+
+    GarbageBin bin = NewBin();
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(tree / "home/.config/Velmo/Garbage Bin/1/x.tmp"), "kept");
+    EXPECT_FALSE(fs::exists(OnDrive("a/x.tmp")));
+    EXPECT_THAT(test::FolderSnapshot(OnDrive("Garbage Bin")), IsEmpty());
+    ASSERT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp")), "kept");
+}
+
+TEST_F(BinFaultsTest, ACrashInTheMiddleOfACopyLeavesTheFileWholeWhereItWas) {
+    if (!PutOnOtherFileSystem(300 * 1024)) GTEST_SKIP() << "mounting a file system needs privileges";
+    GarbageBin bin = NewBin();
+    ASSERT_TRUE(CrashesWritingPast(100 * 1024, [&] { bin.MoveIn("t:\\other\\big.dat"); }));
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("other/big.dat")), content);
+    EXPECT_THAT(bin.Items(), IsEmpty());
+    // What the crash left in the bin is cleared once it is a day old.
+    bin.SweepUnfinishedMoves(std::chrono::system_clock::now() + std::chrono::hours(25));
+    EXPECT_THAT(test::FolderSnapshot(OnDrive("Garbage Bin")), IsEmpty());
+
+    // On the way back the file stays whole in the bin, and can be restored
+    // again. The cut-off copy beside the target keeps its temporary name,
+    // which no file of the user's has.
+    ASSERT_EQ(bin.MoveIn("t:\\other\\big.dat").outcome, BinOutcome::Done);
+    const BinItem item = bin.Items().at(0);
+    ASSERT_TRUE(CrashesWritingPast(100 * 1024, [&] { bin.Restore(item); }));
+    EXPECT_FALSE(fs::exists(OnDrive("other/big.dat")));
+    EXPECT_EQ(test::ReadWholeFile(InBin(item.number)), content);
+    ExpectListedInBin(true);
+    ASSERT_EQ(bin.Restore(item), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("other/big.dat")), content);
     ExpectListedInBin(false);
 }
 

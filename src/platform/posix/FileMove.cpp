@@ -5,11 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <memory>
 
+#include "platform/posix/FileDescriptor.h"
 #include "platform/posix/FileErrors.h"
+#include "platform/posix/TemporaryFile.h"
 
 namespace vellomar {
 namespace {
@@ -39,62 +40,6 @@ bool Unchanged(const struct stat& before, const struct stat& now) {
            before.st_mtim.tv_nsec == now.st_mtim.tv_nsec;
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// A file made under a fresh name in a folder, removed again unless kept.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(int folderFd) : folderFd_(folderFd) {
-        static std::atomic<unsigned> counter{0};
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            name_ = std::string(kPartialCopyPrefix) + std::to_string(getpid()) + "-" +
-                    std::to_string(counter++);
-            fd_ = openat(folderFd_, name_.c_str(),
-                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-            if (fd_ >= 0 || errno != EEXIST) break;
-        }
-        error_ = fd_ < 0 ? errno : 0;
-        created_ = fd_ >= 0;
-    }
-    ~TemporaryFile() {
-        if (fd_ >= 0) close(fd_);
-        if (created_ && !kept_) unlinkat(folderFd_, name_.c_str(), 0);
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    int Fd() const { return fd_; }
-    int Error() const { return error_; }
-    const std::string& Name() const { return name_; }
-    // Closes now, so that a late write error is seen.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return close(fd) == 0;
-    }
-    void Keep() { kept_ = true; }
-
-private:
-    int folderFd_;
-    int fd_ = -1;
-    int error_ = 0;
-    bool created_ = false;
-    bool kept_ = false;
-    std::string name_;
-};
-
 // 0, or the errno of the first failing read or write.
 int CopyContents(int in, int out) {
     constexpr std::size_t kBufferSize = 1 << 20;
@@ -102,19 +47,8 @@ int CopyContents(int in, int out) {
     for (;;) {
         const ssize_t got = read(in, buffer.get(), kBufferSize);
         if (got == 0) return 0;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put =
-                write(out, buffer.get() + done, static_cast<std::size_t>(got - done));
-            if (put < 0) {
-                if (errno == EINTR) continue;
-                return errno;
-            }
-            done += put;
-        }
+        if (got < 0 && errno != EINTR) return errno;
+        if (got > 0 && !WriteAll(out, {buffer.get(), static_cast<std::size_t>(got)})) return errno;
     }
 }
 

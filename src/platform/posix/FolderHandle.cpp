@@ -8,7 +8,9 @@
 #include <cerrno>
 
 #include "platform/DrivePath.h"
+#include "platform/posix/FileDescriptor.h"
 #include "platform/posix/FileErrors.h"
+#include "platform/posix/TemporaryFile.h"
 
 namespace vellomar {
 namespace {
@@ -142,6 +144,32 @@ std::optional<std::int64_t> FolderHandle::FileSize(const std::string& name) cons
         fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     return static_cast<std::int64_t>(info.st_size);
+}
+
+std::optional<std::string> FolderHandle::ReadSmallFile(const std::string& name,
+                                                       std::size_t limit) const {
+    if (fd_ < 0 || !IsPlainName(name)) return std::nullopt;
+    // Non-blocking, so that a fifo of that name cannot hang the program.
+    const FileDescriptor file(
+        openat(fd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info;
+    if (file.Get() < 0 || fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uint64_t>(info.st_size) > limit)
+        return std::nullopt;
+    std::string text;
+    if (!ReadAll(file.Get(), text) || text.size() > limit) return std::nullopt;
+    return text;
+}
+
+FileOutcome FolderHandle::ReplaceFile(const std::string& name, std::string_view text) const {
+    if (fd_ < 0 || !IsPlainName(name)) return FileOutcome::NotFound;
+    TemporaryFile written(fd_);
+    if (written.Fd() < 0) return OutcomeOfError(written.Error());
+    if (!WriteAll(written.Fd(), text) || fsync(written.Fd()) != 0 || !written.Close())
+        return OutcomeOfError(errno);
+    if (renameat(fd_, written.Name().c_str(), fd_, name.c_str()) != 0) return OutcomeOfError(errno);
+    written.Keep();
+    return FileOutcome::Done;
 }
 
 FileOutcome FolderHandle::RemoveFile(const std::string& name) const {

@@ -8,29 +8,9 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "platform/posix/FileDescriptor.h"
+
 namespace vellomar {
-namespace {
-
-bool ReadAll(int fd, std::string& text) {
-    char buffer[1 << 16];
-    for (;;) {
-        ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count == 0) return true;
-        if (count > 0) text.append(buffer, static_cast<std::size_t>(count));
-        else if (errno != EINTR) return false;
-    }
-}
-
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        ssize_t count = ::write(fd, text.data(), text.size());
-        if (count >= 0) text.remove_prefix(static_cast<std::size_t>(count));
-        else if (errno != EINTR) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 std::optional<TextFileState> ReadTextFile(const std::string& path) {
     // Non-blocking, so a fifo at the path cannot hang the program.

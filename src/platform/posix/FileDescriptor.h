@@ -1,0 +1,48 @@
+#pragma once
+// An open file descriptor closed when it goes, and whole reads and writes
+// through one that carry on after an interrupted call.
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <string_view>
+
+namespace vellomar {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Appends what is left to read; false (errno set) when a read fails.
+inline bool ReadAll(int fd, std::string& text) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t count = read(fd, buffer, sizeof buffer);
+        if (count == 0) return true;
+        if (count > 0) text.append(buffer, static_cast<std::size_t>(count));
+        else if (errno != EINTR) return false;
+    }
+}
+
+// False (errno set) when a write fails.
+inline bool WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t count = write(fd, text.data(), text.size());
+        if (count >= 0) text.remove_prefix(static_cast<std::size_t>(count));
+        else if (errno != EINTR) return false;
+    }
+    return true;
+}
+
+}  // namespace vellomar
