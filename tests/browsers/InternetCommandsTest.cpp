@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "support/RecordingScan.h"
+#include "support/SearchRun.h"
 #include "support/ShownEntries.h"
-#include "support/TempTree.h"
-#include "support/TestPlatform.h"
 
 namespace vellomar {
 namespace {
@@ -31,11 +29,9 @@ constexpr char kNothingFound[] = "No files found (or you did not search).";
 
 // The URL cache is the test platform's cache home, u:\.cache; the cache
 // folders lie wherever a test puts them.
-class InternetCommandsTest : public ::testing::Test {
+class InternetCommandsTest : public ::testing::Test, protected test::SearchRun {
 protected:
-    InternetCommandsTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
-        tree.AddFolder("home/.config/Velmo");
-    }
+    InternetCommandsTest() { tree.AddFolder("home/.config/Velmo"); }
 
     // Copies in the URL cache of one Chromium profile.
     void AddUrlCopies(const std::vector<std::string>& lines) {
@@ -56,14 +52,6 @@ protected:
         ASSERT_EQ(mkfifo((tree / "drive/cf/pipe").c_str(), 0600), 0);
         AddCacheFolder("t:\\cf");
     }
-
-    test::TempTree tree;
-    std::unique_ptr<Platform> platform;
-    Session session;
-    test::RecordingView view;
-    test::ScriptedPrompts prompts;
-    int cleanupOffers = 0;
-    SearchContext context{session, view, prompts, [this] { ++cleanupOffers; }};
 };
 
 const std::string kUrlPage = "u:\\.cache\\chromium\\Default\\Cache\\page_0";

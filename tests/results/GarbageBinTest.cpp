@@ -17,6 +17,7 @@
 #include "results/DeleteToBin.h"
 #include "scan/WalkFolder.h"
 #include "support/ShownEntries.h"
+#include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -311,41 +312,12 @@ TEST_F(GarbageBinTest, AFullBinDiskLeavesTheFileWhereItWasAndNothingInTheBin) {
     EXPECT_THAT(bin.Items(), IsEmpty());
 }
 
-// The main window and its modal windows as "Delete to Bin" sees them.
-class RecordingBinCommand final : public DeleteToBinView, public DeleteToBinPrompts {
-public:
-    void ShowEntryCount(std::size_t count) override { entryCount = count; }
-    void ShowByteTotal(double bytes) override { byteTotal = bytes; }
-    void ShowListChange() override { ++listChanges; }
-    void DescribeCurrentEntry() override { ++detailsShown; }
-    void SetEmptyListState() override { emptyState = true; }
-
-    bool Confirm(std::string_view question) override {
-        questions.emplace_back(question);
-        return answerYes;
-    }
-    void ShowMessage(MessageKind kind, std::string_view text) override {
-        messages.emplace_back(kind, std::string(text));
-    }
-    void ShowGarbageBin() override { ++binShown; }
-
-    bool answerYes = true;
-    std::vector<std::string> questions;
-    std::vector<std::pair<MessageKind, std::string>> messages;
-    int binShown = 0;
-    std::size_t entryCount = 0;
-    double byteTotal = -1;
-    int listChanges = 0;
-    int detailsShown = 0;
-    bool emptyState = false;
-};
-
 class DeleteToBinTest : public GarbageBinTest {
 protected:
     void List(std::initializer_list<const char*> entries) {
         for (const char* entry : entries) session.results.Append(entry);
     }
-    RecordingBinCommand window;
+    test::RecordingCommandWindow window;
 };
 
 TEST_F(DeleteToBinTest, MovesTheHighlightedFilesByTheirFoundPathsThenShowsTheBin) {

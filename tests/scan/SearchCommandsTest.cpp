@@ -6,9 +6,7 @@
 #include "scan/Categories.h"
 #include "scan/ScanLifecycle.h"
 #include "support/ShownEntries.h"
-#include "support/RecordingScan.h"
-#include "support/TempTree.h"
-#include "support/TestPlatform.h"
+#include "support/SearchRun.h"
 
 namespace vellomar {
 namespace {
@@ -22,10 +20,8 @@ const DriveSearchCommand& Command(std::string_view cliName) {
     return *command;
 }
 
-class SearchCommandsTest : public ::testing::Test {
+class SearchCommandsTest : public ::testing::Test, protected test::SearchRun {
 protected:
-    SearchCommandsTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {}
-
     void Add(const std::vector<std::string>& lines) {
         for (const auto& line : lines) tree.AddAll({"drive/" + line});
     }
@@ -36,14 +32,6 @@ protected:
     void WriteInfoSwitches(std::string_view text) {
         test::WriteWholeFile(tree / "home/.config/Velmo/Binsettings.ini", text);
     }
-
-    test::TempTree tree;
-    std::unique_ptr<Platform> platform;
-    Session session;
-    test::RecordingView view;
-    test::ScriptedPrompts prompts;
-    int cleanupOffers = 0;
-    SearchContext context{session, view, prompts, [this] { ++cleanupOffers; }};
 };
 
 TEST_F(SearchCommandsTest, EveryCommandSetsExactlyItsOwnFlag) {

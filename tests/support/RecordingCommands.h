@@ -34,8 +34,8 @@ public:
 
     void ShowEntryCount(std::size_t count) override { entryCount = count; }
     void ShowByteTotal(double bytes) override { byteTotal = bytes; }
-    void ShowListChange() override {}
-    void DescribeCurrentEntry() override {}
+    void ShowListChange() override { ++listChanges; }
+    void DescribeCurrentEntry() override { ++detailsShown; }
     void ShowDateAndSizeLines() override {}
     void SetEmptyListState() override { emptyState = true; }
 
@@ -53,6 +53,8 @@ public:
     int binShown = 0;
     std::size_t entryCount = 0;
     double byteTotal = -1;
+    int listChanges = 0;
+    int detailsShown = 0;
     bool emptyState = false;
 };
 

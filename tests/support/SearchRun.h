@@ -1,0 +1,29 @@
+#pragma once
+// A session over a temporary tree with a search's window and modal windows
+// recorded: what the search command tests drive.
+
+#include <memory>
+
+#include "app/Session.h"
+#include "scan/SearchContext.h"
+#include "support/RecordingScan.h"
+#include "support/TempTree.h"
+#include "support/TestPlatform.h"
+
+namespace vellomar::test {
+
+struct SearchRun {
+    SearchRun() : platform(MakeTestPlatform(tree)), session(*platform) {}
+    SearchRun(const SearchRun&) = delete;  // the context refers to the members
+    SearchRun& operator=(const SearchRun&) = delete;
+
+    TempTree tree;
+    std::unique_ptr<Platform> platform;
+    Session session;
+    RecordingView view;
+    ScriptedPrompts prompts;
+    int cleanupOffers = 0;
+    SearchContext context{session, view, prompts, [this] { ++cleanupOffers; }};
+};
+
+}  // namespace vellomar::test
