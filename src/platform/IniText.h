@@ -2,7 +2,8 @@
 // The text rules of ini files, shared by the ini files and the registry store:
 // "[Section]" lines, then "key=value" lines, names compared without regard to
 // ASCII letter case; a new section goes at the end, a new key after the last
-// key of its section, an existing key is rewritten in place.
+// key of its section, an existing key is rewritten in place. Each function here
+// reads the whole text; many reads and writes on one text go through IniDocument.
 
 #include <optional>
 #include <string>

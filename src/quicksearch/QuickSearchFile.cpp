@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/IniText.h"
+#include "platform/IniDocument.h"
 
 namespace vellomar {
 namespace {
@@ -31,19 +31,17 @@ std::string_view ScopeValue(QuickSearchScope scope) {
 }
 
 // Every F key of both lists blanked, as each was written in turn.
-std::string WithBlankLists(std::string text) {
+void BlankLists(IniDocument& document) {
     for (std::size_t number = 1; number <= kMaxFoldersPerList; ++number) {
-        text = ini_text::WithValue(text, kSkipSection, FolderKey(number), "");
-        text = ini_text::WithValue(text, kOnlySection, FolderKey(number), "");
+        document.SetValue(kSkipSection, FolderKey(number), "");
+        document.SetValue(kOnlySection, FolderKey(number), "");
     }
-    return text;
 }
 
-std::string WithList(std::string text, std::string_view section,
-                     const std::vector<std::string>& folders) {
+void SetList(IniDocument& document, std::string_view section,
+             const std::vector<std::string>& folders) {
     for (std::size_t index = 0; index < folders.size(); ++index)
-        text = ini_text::WithValue(text, section, FolderKey(index + 1), folders[index]);
-    return text;
+        document.SetValue(section, FolderKey(index + 1), folders[index]);
 }
 
 }  // namespace
@@ -51,10 +49,10 @@ std::string WithList(std::string text, std::string_view section,
 FolderLists ReadFolderLists(const IniFile& file) {
     // One reading of the file for a thousand keys. An overlong entry (rare) is
     // read again through the ini reader, which cuts it between characters.
-    const std::string text = file.ReadText();
+    const IniDocument document(file.ReadText());
     const auto read = [&](std::string_view section, std::size_t number) {
         const std::string key = FolderKey(number);
-        std::string value = ini_text::FindValue(text, section, key).value_or("");
+        std::string value = document.Value(section, key).value_or("");
         return value.size() > kMaxProfileValueLength ? file.ReadString(section, key, "") : value;
     };
     FolderLists lists;
@@ -88,20 +86,23 @@ QuickSearchSettings ReadQuickSearchSettings(const IniFile& file) {
 
 void SaveQuickSearchSettings(const IniFile& file, const QuickSearchSettings& settings) {
     file.Rewrite([&](std::string_view current) {
-        std::string text = WithBlankLists(std::string(current));
-        text = WithList(std::move(text), kOnlySection, settings.onlyFolders);
-        text = WithList(std::move(text), kSkipSection, settings.skipFolders);
-        text = ini_text::WithValue(text, kStatusSection, kScopeKey, ScopeValue(settings.scope));
+        IniDocument document(current);
+        BlankLists(document);
+        SetList(document, kOnlySection, settings.onlyFolders);
+        SetList(document, kSkipSection, settings.skipFolders);
+        document.SetValue(kStatusSection, kScopeKey, ScopeValue(settings.scope));
         const bool searchOnly = settings.mode == QuickSearchMode::SearchOnly;
-        return ini_text::WithValue(text, kStatusSection, kModeKey,
-                                   searchOnly ? kSearchFolders : kSkipFolders);
+        document.SetValue(kStatusSection, kModeKey, searchOnly ? kSearchFolders : kSkipFolders);
+        return document.Text();
     });
 }
 
 void CreateQuickSearchFile(const IniFile& file) {
     file.Rewrite([](std::string_view current) {
-        return ini_text::WithValue(WithBlankLists(std::string(current)), kStatusSection,
-                                   kScopeKey, kIgnoreBoth);
+        IniDocument document(current);
+        BlankLists(document);
+        document.SetValue(kStatusSection, kScopeKey, kIgnoreBoth);
+        return document.Text();
     });
 }
 
