@@ -8,7 +8,7 @@
 
 #include "browsers/CacheFolderList.h"
 #include "browsers/ScanLog.h"
-#include "platform/IniText.h"
+#include "platform/IniDocument.h"
 
 namespace vellomar {
 namespace {
@@ -39,11 +39,11 @@ constexpr std::string_view kNoticeValue = "VistaMsgVM";
 // and make the start slow.
 void RewriteInfoSwitches(const Session& session) {
     session.platform.Ini(session.dataFolder.InfoSwitchesPath).Rewrite([](std::string_view text) {
-        std::string result(text);
+        IniDocument result(text);
         for (int number = 1; number <= kStoredNameCount; ++number)
-            result = ini_text::WithValue(result, kStoredSection, "Name" + std::to_string(number), "Null");
-        for (std::string_view key : kInfoKeys) result = ini_text::WithValue(result, kInfoSection, key, "1");
-        return result;
+            result.SetValue(kStoredSection, "Name" + std::to_string(number), "Null");
+        for (std::string_view key : kInfoKeys) result.SetValue(kInfoSection, key, "1");
+        return result.Text();
     });
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/AsciiCase.h"
+#include "platform/IniDocument.h"
 #include "platform/IniText.h"
 
 namespace vellomar {
@@ -28,12 +29,12 @@ bool IsBrowserPath(std::string_view path) {
 void CreateEmptyScanLog(const Session& session) {
     if (session.platform.Files().FileExists(session.dataFolder.ScanLogPath)) return;
     ScanLogFile(session).Rewrite([](std::string_view text) {
-        std::string log(text);
+        IniDocument log(text);
         for (std::size_t number = 1; number <= kScanLogSlots; ++number) {
-            log = ini_text::WithValue(log, kProfileSection, SlotKey(number), "");
-            log = ini_text::WithValue(log, kLocalStoreSection, SlotKey(number), "");
+            log.SetValue(kProfileSection, SlotKey(number), "");
+            log.SetValue(kLocalStoreSection, SlotKey(number), "");
         }
-        return log;
+        return log.Text();
     });
 }
 
@@ -43,13 +44,13 @@ void LogBrowserFolder(const Session& session, std::string_view folderPath,
     // could never be read back, so it is not logged.
     if (folderPath.find_first_of("\r\n") != std::string_view::npos) return;
     const IniFile log = ScanLogFile(session);
-    const std::string text = log.ReadText();
+    const IniDocument text(log.ReadText());
     const std::string wanted = Comparable(folderPath);
     // Every slot is looked at before a free one is taken: a slot emptied by
     // hand must not make a logged folder count as new.
     std::optional<std::size_t> freeSlot;
     for (std::size_t number = 1; number <= kScanLogSlots; ++number) {
-        const std::string value = ini_text::FindValue(text, section, SlotKey(number)).value_or("");
+        const std::string value = text.Value(section, SlotKey(number)).value_or("");
         if (Comparable(value) == wanted) return;
         if (value.empty() && !freeSlot) freeSlot = number;
     }
@@ -59,11 +60,10 @@ void LogBrowserFolder(const Session& session, std::string_view folderPath,
 
 ScanLogEntries ReadScanLog(const Session& session) {
     const FileSystem& files = session.platform.Files();
-    const std::string text = ScanLogFile(session).ReadText();
+    const IniDocument text(ScanLogFile(session).ReadText());
     ScanLogEntries entries;
     for (std::size_t number = 1; number <= kScanLogSlots; ++number) {
-        const std::string folder =
-            ini_text::FindValue(text, kProfileSection, SlotKey(number)).value_or("");
+        const std::string folder = text.Value(kProfileSection, SlotKey(number)).value_or("");
         if (folder.empty()) continue;
         if (files.FileExists(folder + "prefs.js")) entries.profileFiles[number - 1] = folder + "prefs.js";
         if (files.FolderExists(folder + "cache")) entries.cacheFolders[number - 1] = folder + "cache";
