@@ -85,24 +85,24 @@ GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) {
     const std::string folderPath = ParentPath(path);
     FolderHandle source = FolderHandle::Open(files_, folderPath, Folder::Links::Refuse);
     if (!source) return {OutcomeOf(source.Failure())};
-    auto identity = source.Identity();
-    std::optional<NewItem> added =
-        identity ? AddItem(parts->letter, identity->device) : std::nullopt;
-    if (!added) return {BinOutcome::NoBin};
-    const FolderHandle& bin = added->bin.folder;
-
-    // The record comes first: a file never sits in the bin without it.
-    const BinItem item{JoinDrivePath(folderPath, found->name),
-                       std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
-                       found->info.size, added->bin.path, added->number};
-    if (!WriteRecord(bin, item)) {
-        Forget(bin, item);
-        return {BinOutcome::RecordNotWritten};
+    std::string record;
+    try {
+        record = BinRecordText({JoinDrivePath(folderPath, found->name),
+                                std::chrono::floor<std::chrono::seconds>(
+                                    std::chrono::system_clock::now())});
+    } catch (const std::invalid_argument&) {
+        return {BinOutcome::RecordNotWritten};  // a path no record line can hold
     }
-    const FileOutcome moved =
-        MoveFile(source, found->name, bin.Subfolder(item.number), found->name);
+    // The record comes first: a file never sits in the bin without it.
+    auto identity = source.Identity();
+    const AddedItem added =
+        identity ? AddItem(parts->letter, identity->device, record) : AddedItem{};
+    if (!added.item) return {added.refusal};
+    const FolderHandle& bin = added.item->bin.folder;
+    const std::string& number = added.item->number;
+    const FileOutcome moved = MoveFile(source, found->name, bin.Subfolder(number), found->name);
     if (moved != FileOutcome::Done) {
-        Forget(bin, item);
+        Forget(bin, number);
         return {OutcomeOf(moved)};
     }
     return {BinOutcome::Done, found->info.size};
@@ -131,7 +131,7 @@ void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now)
             const FolderHandle itemFolder = bin.folder.Subfolder(number);
             for (const std::string& name : itemFolder.Names())
                 if (name.starts_with(kPartialCopyPrefix)) itemFolder.RemoveFile(name);
-            Forget(bin.folder, {record.originalPath, record.moved, 0, bin.path, number});
+            Forget(bin.folder, number);
         });
     });
 }
@@ -148,7 +148,7 @@ BinOutcome GarbageBin::Restore(const BinItem& item) const {
     const std::string name(LastName(item.originalPath));
     const FileOutcome moved = MoveFile(bin->folder.Subfolder(item.number), name, target, name);
     if (moved != FileOutcome::Done) return OutcomeOf(moved);
-    Forget(bin->folder, item);
+    Forget(bin->folder, item.number);
     return BinOutcome::Done;
 }
 
@@ -158,7 +158,7 @@ BinOutcome GarbageBin::Remove(const BinItem& item) const {
     const FileOutcome removed =
         bin->folder.Subfolder(item.number).RemoveFile(std::string(LastName(item.originalPath)));
     if (removed != FileOutcome::Done) return OutcomeOf(removed);
-    Forget(bin->folder, item);
+    Forget(bin->folder, item.number);
     return BinOutcome::Done;
 }
 
@@ -179,20 +179,28 @@ std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
     return OpenBin{JoinDrivePath(parentPath, kGarbageBinFolderName), std::move(bin)};
 }
 
-std::optional<GarbageBin::NewItem> GarbageBin::AddItem(char driveLetter, std::uint64_t device) {
+GarbageBin::AddedItem GarbageBin::AddItem(char driveLetter, std::uint64_t device,
+                                          std::string_view record) {
     const std::string parents[] = {DriveRoot(driveLetter), dataFolderPath_};
-    // A bin that opens may still take no new folder (its disk is full): the
-    // next one is tried then.
-    const auto addTo = [&](std::optional<OpenBin> bin) -> std::optional<NewItem> {
+    AddedItem added;
+    // A bin that opens may still take no new folder or record (its disk is
+    // full): the next one is tried then.
+    const auto addTo = [&](std::optional<OpenBin> bin) {
         std::optional<std::string> number = bin ? AddItemFolder(*bin) : std::nullopt;
-        if (!number) return std::nullopt;
-        return NewItem{std::move(*bin), std::move(*number)};
+        if (!number) return false;
+        if (bin->folder.ReplaceFile(RecordName(*number), record) != FileOutcome::Done) {
+            Forget(bin->folder, *number);
+            added.refusal = BinOutcome::RecordNotWritten;
+            return false;
+        }
+        added.item = NewItem{std::move(*bin), std::move(*number)};
+        return true;
     };
     for (const std::string& parent : parents)
-        if (auto item = addTo(OpenBinIn(parent, Missing::Create, device))) return item;
+        if (addTo(OpenBinIn(parent, Missing::Create, device))) return added;
     for (const std::string& parent : parents)
-        if (auto item = addTo(OpenBinIn(parent, Missing::Create))) return item;
-    return std::nullopt;
+        if (addTo(OpenBinIn(parent, Missing::Create))) return added;
+    return added;
 }
 
 std::optional<std::string> GarbageBin::AddItemFolder(const OpenBin& bin) {
@@ -242,19 +250,9 @@ void GarbageBin::ForEachRecord(
     }
 }
 
-bool GarbageBin::WriteRecord(const FolderHandle& bin, const BinItem& item) const {
-    std::string text;
-    try {
-        text = BinRecordText({item.originalPath, item.moved});
-    } catch (const std::invalid_argument&) {
-        return false;  // a path no record line can hold
-    }
-    return bin.ReplaceFile(RecordName(item.number), text) == FileOutcome::Done;
-}
-
-void GarbageBin::Forget(const FolderHandle& bin, const BinItem& item) const {
-    bin.RemoveFile(RecordName(item.number));
-    bin.RemoveEmptySubfolder(item.number);
+void GarbageBin::Forget(const FolderHandle& bin, const std::string& number) const {
+    bin.RemoveFile(RecordName(number));
+    bin.RemoveEmptySubfolder(number);
 }
 
 std::string_view BinOutcomeReason(BinOutcome outcome) {

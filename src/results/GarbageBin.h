@@ -110,9 +110,14 @@ private:
         OpenBin bin;
         std::string number;  // its folder, made in the bin
     };
-    // A new item folder in the first bin that takes one, bins on the file's
-    // own file system (device) first, the drive's before the data folder's.
-    std::optional<NewItem> AddItem(char driveLetter, std::uint64_t device);
+    struct AddedItem {
+        std::optional<NewItem> item;
+        BinOutcome refusal = BinOutcome::NoBin;  // why there is none
+    };
+    // A new item folder with its record beside it, written through the bin's
+    // open folder, in the first bin that takes both: bins on the file's own
+    // file system (device) first, the drive's before the data folder's.
+    AddedItem AddItem(char driveLetter, std::uint64_t device, std::string_view record);
     // Every bin once, the drives' (driveRoot) before the data folder's.
     void ForEachBin(const std::function<void(const OpenBin& bin, bool driveRoot)>& visit) const;
     // Each item folder of a bin with its record, and its file's size when the
@@ -121,10 +126,8 @@ private:
                        const std::function<void(const std::string& number, BinRecord& record,
                                                 std::optional<std::int64_t> size)>& visit) const;
     std::optional<std::string> AddItemFolder(const OpenBin& bin);
-    // Written through the bin's open folder, so a bin swapped for a link
-    // meanwhile never takes it elsewhere.
-    bool WriteRecord(const FolderHandle& bin, const BinItem& item) const;
-    void Forget(const FolderHandle& bin, const BinItem& item) const;
+    // Removes an item's record and its folder, once the folder is empty.
+    void Forget(const FolderHandle& bin, const std::string& number) const;
 
     const FileSystem& files_;
     std::string dataFolderPath_;

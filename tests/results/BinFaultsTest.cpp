@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "app/Session.h"
@@ -111,6 +112,18 @@ bool CrashesWritingPast(std::size_t size, const std::function<void()>& action) {
            WTERMSIG(status) == SIGXFSZ;
 }
 
+// Adds files of a page each to a new folder until the file system refuses
+// room for the next one's data or its entry.
+void FillUp(const fs::path& folder) {
+    fs::create_directory(folder);
+    for (int number = 0;; ++number) {
+        const fs::path file = folder / std::to_string(number);
+        std::ofstream(file) << std::string(4096, 'f');
+        std::error_code full;
+        if (fs::file_size(file, full) != 4096) return;
+    }
+}
+
 constexpr std::size_t kBig = 32 << 20;  // long enough to copy for many timer ticks
 
 class BinFaultsTest : public ::testing::Test {
@@ -173,24 +186,26 @@ TEST_F(BinFaultsTest, ARecordThatCannotBeWrittenStopsTheMoveBeforeTheFileIsTouch
     ExpectListedInBin(false);
 }
 
-TEST_F(BinFaultsTest, ADriveBinThatTakesNoNewFolderPassesTheFileToTheDataFoldersBin) {
-    // The whole drive on a file system that has run out of room for entries.
-    TmpfsMount drive(tree / "drive", "nr_inodes=64");
-    if (!drive) GTEST_SKIP() << "mounting a file system needs privileges";
-    test::WriteWholeFile(OnDrive("a/x.tmp"), "kept");
-    tree.AddFolder("drive/Garbage Bin");
-    for (int filler = 0; ; ++filler) {
-        std::error_code full;
-        if (!fs::create_directory(OnDrive(std::to_string(filler)), full) && full) break;
-    }
+TEST_F(BinFaultsTest, AFullDrivesBinPassesTheFileToTheDataFoldersBin) {
+    // The whole drive on a file system that has run out of room: for new
+    // entries (no item folder can be made), or for data (the folder is made,
+    // its record cannot be written).
+    for (const char* full : {"nr_inodes=64", "size=64k"}) {
+        SCOPED_TRACE(full);
+        TmpfsMount drive(tree / "drive", full);
+        if (!drive) GTEST_SKIP() << "mounting a file system needs privileges";
+        test::WriteWholeFile(OnDrive("a/x.tmp"), "kept");
+        tree.AddFolder("drive/Garbage Bin");
+        FillUp(OnDrive("filler"));
 
-    GarbageBin bin = NewBin();
-    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
-    EXPECT_EQ(test::ReadWholeFile(tree / "home/.config/Velmo/Garbage Bin/1/x.tmp"), "kept");
-    EXPECT_FALSE(fs::exists(OnDrive("a/x.tmp")));
-    EXPECT_THAT(test::FolderSnapshot(OnDrive("Garbage Bin")), IsEmpty());
-    ASSERT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::Done);
-    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp")), "kept");
+        GarbageBin bin = NewBin();
+        ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+        EXPECT_EQ(test::ReadWholeFile(tree / "home/.config/Velmo/Garbage Bin/1/x.tmp"), "kept");
+        EXPECT_FALSE(fs::exists(OnDrive("a/x.tmp")));
+        EXPECT_THAT(test::FolderSnapshot(OnDrive("Garbage Bin")), IsEmpty());
+        ASSERT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::Done);
+        EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp")), "kept");
+    }
 }
 
 TEST_F(BinFaultsTest, ACrashInTheMiddleOfACopyLeavesTheFileWholeWhereItWas) {
