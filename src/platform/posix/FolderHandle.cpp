@@ -163,13 +163,8 @@ std::optional<std::string> FolderHandle::ReadSmallFile(const std::string& name,
 
 FileOutcome FolderHandle::ReplaceFile(const std::string& name, std::string_view text) const {
     if (fd_ < 0 || !IsPlainName(name)) return FileOutcome::NotFound;
-    TemporaryFile written(fd_);
-    if (written.Fd() < 0) return OutcomeOfError(written.Error());
-    if (!WriteAll(written.Fd(), text) || fsync(written.Fd()) != 0 || !written.Close())
-        return OutcomeOfError(errno);
-    if (renameat(fd_, written.Name().c_str(), fd_, name.c_str()) != 0) return OutcomeOfError(errno);
-    written.Keep();
-    return FileOutcome::Done;
+    const int error = ReplaceFileAt(fd_, name, text);
+    return error == 0 ? FileOutcome::Done : OutcomeOfError(error);
 }
 
 FileOutcome FolderHandle::RemoveFile(const std::string& name) const {

@@ -3,13 +3,16 @@
 // before it is renamed into place. It is removed again unless kept, so only a
 // crash leaves one behind, under a name beginning with kPartialCopyPrefix.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vellomar {
 
 class TemporaryFile {
 public:
-    explicit TemporaryFile(int folderFd);
+    // mode: as the file is created, before the umask takes its bits off.
+    explicit TemporaryFile(int folderFd, unsigned mode = 0600);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -31,5 +34,13 @@ private:
     bool kept_ = false;
     std::string name_;
 };
+
+// Puts the text in the file of that name in an open folder whole or not at
+// all: it is written to a temporary file beside it (made with createMode),
+// given the mode when one is asked for, synced and renamed over the name,
+// which is never followed should it be a link. 0, or the errno of the step
+// that failed; the temporary file never stays behind.
+int ReplaceFileAt(int folderFd, const std::string& name, std::string_view text,
+                  unsigned createMode = 0600, std::optional<unsigned> mode = std::nullopt);
 
 }  // namespace vellomar

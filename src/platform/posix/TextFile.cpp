@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <filesystem>
 
 #include "platform/posix/FileDescriptor.h"
+#include "platform/posix/TemporaryFile.h"
 
 namespace vellomar {
 
@@ -32,27 +32,20 @@ std::optional<TextFileState> ReadTextFile(const std::string& path) {
 
 namespace {
 
-// Creates a file beside target under a name no other writer holds; -1 on failure.
-int CreateTemporary(const std::string& target, std::string& path) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        path = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
+#ifdef O_PATH
+constexpr int kFolderOpening = O_PATH | O_DIRECTORY | O_CLOEXEC;  // no right to list it needed
+#else
+constexpr int kFolderOpening = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
 
-bool ReplaceAtomically(const std::string& target, std::string_view text,
+// Replaced through its open folder, so the temporary file and the rename act
+// on one folder whatever happens to its path meanwhile.
+bool ReplaceAtomically(const std::filesystem::path& target, std::string_view text,
                        std::optional<unsigned> mode) {
-    std::string temporary;
-    int fd = CreateTemporary(target, temporary);
-    if (fd < 0) return false;
-    bool written = WriteAll(fd, text) && (!mode || ::fchmod(fd, static_cast<mode_t>(*mode)) == 0) && ::fsync(fd) == 0;
-    bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
-    ::unlink(temporary.c_str());
-    return false;
+    const std::filesystem::path folder = target.parent_path();
+    const FileDescriptor folderFd(::open(folder.empty() ? "." : folder.c_str(), kFolderOpening));
+    return folderFd.Get() >= 0 &&
+           ReplaceFileAt(folderFd.Get(), target.filename().string(), text, 0666, mode) == 0;
 }
 
 // A symbolic link keeps pointing at the file: the file it names is replaced, not the link.
