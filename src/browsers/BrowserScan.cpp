@@ -35,7 +35,7 @@ public:
 private:
     void EnterSubfolder(const std::string& folderPath, const Folder& folder, const char* name,
                         int level) {
-        if (ToAsciiUpper(name) == "CACHE" &&
+        if (EqualsIgnoringAsciiCase(name, "CACHE") &&
             ToAsciiUpper(folderPath).find("\\MOZILLA\\FIREFOX") != std::string::npos)
             Log(folderPath, kProfileSection);
         view_.ShowScanFolder(folderPath);
@@ -46,9 +46,9 @@ private:
     }
 
     void Examine(const std::string& folderPath, const Folder& folder, const char* name) {
-        const std::string upperName = ToAsciiUpper(name);
-        const bool prefs = upperName == "PREFS.JS";
-        if (!prefs && upperName != "LOCALSTORE.RDF") return;
+        // Every file of the drive comes here: the names are compared in place.
+        const bool prefs = EqualsIgnoringAsciiCase(name, "PREFS.JS");
+        if (!prefs && !EqualsIgnoringAsciiCase(name, "LOCALSTORE.RDF")) return;
         if (!IsBrowserPath(folderPath)) return;
         auto info = folder.LookUp(name);
         if (!info || info->kind != EntryKind::File ||
@@ -81,9 +81,8 @@ void ScanFolderForBrowsers(const Session& session, BrowserScanView& view,
 
 void ScanDriveNow(const Session& session, BrowserScanView& view, MessagePrompts& prompts,
                   char driveLetter) {
-    const char root[] = {AsciiLower(driveLetter), ':', '\0'};
     try {
-        ScanFolderForBrowsers(session, view, prompts, root);
+        ScanFolderForBrowsers(session, view, prompts, DriveRootPath(driveLetter));
     } catch (const IniWriteError& error) {
         prompts.ShowMessage(MessageKind::Error, error.what());
         return;

@@ -135,8 +135,7 @@ void RunInternetCommand(SearchContext& context, InternetCommand command, char dr
     if (command == InternetCommand::FetchAll) {
         scan.FindZeroByte = true;
         scan.FindGarbage = true;
-        const char root[] = {AsciiLower(driveLetter), ':', '\0'};
-        WalkFolder(session, context.view, root);
+        WalkFolder(session, context.view, DriveRootPath(driveLetter));
     }
     FinishScan(context);
 

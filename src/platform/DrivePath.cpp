@@ -31,6 +31,8 @@ std::optional<DrivePathParts> SplitDrivePath(std::string_view path) {
     return parts;
 }
 
+std::string DriveRootPath(char driveLetter) { return {AsciiLower(driveLetter), ':'}; }
+
 std::string JoinDrivePath(std::string_view folder, std::string_view name) {
     std::string path;
     path.reserve(folder.size() + 1 + name.size());

@@ -23,6 +23,9 @@ struct DrivePathParts {
 // never climb and name nothing but what they spell.
 std::optional<DrivePathParts> SplitDrivePath(std::string_view path);
 
+// A drive's root folder as walks start from it: "t:" for 'T' or 't'.
+std::string DriveRootPath(char driveLetter);
+
 // folder + '\' + name.
 std::string JoinDrivePath(std::string_view folder, std::string_view name);
 

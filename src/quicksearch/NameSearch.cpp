@@ -58,8 +58,7 @@ void FindFilesByName(Session& session, ScanView& view, std::string_view folderPa
 void RunNameSearch(SearchContext& context, const NameQuery& query, char driveLetter) {
     ResetScan(context);
     context.session.scan.NameSearchActive = true;
-    const char root[] = {AsciiLower(driveLetter), ':', '\0'};
-    FindFilesByName(context.session, context.view, root, query);
+    FindFilesByName(context.session, context.view, DriveRootPath(driveLetter), query);
     FinishScan(context);
     context.view.FitListWidth();
 }

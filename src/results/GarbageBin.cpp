@@ -39,8 +39,6 @@ std::string ParentPath(std::string_view path) {
     return std::string(folder);
 }
 
-std::string DriveRoot(char letter) { return std::string{letter, ':'}; }
-
 bool InAGarbageBin(const DrivePathParts& parts) {
     return std::find(parts.names.begin(), parts.names.end() - 1, kGarbageBinFolderName) !=
            parts.names.end() - 1;
@@ -181,7 +179,7 @@ std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
 
 GarbageBin::AddedItem GarbageBin::AddItem(char driveLetter, std::uint64_t device,
                                           std::string_view record) {
-    const std::string parents[] = {DriveRoot(driveLetter), dataFolderPath_};
+    const std::string parents[] = {DriveRootPath(driveLetter), dataFolderPath_};
     AddedItem added;
     // A bin that opens may still take no new folder or record (its disk is
     // full): the next one is tried then.
@@ -232,7 +230,7 @@ void GarbageBin::ForEachBin(
         visit(*bin, driveRoot);
     };
     for (const Drive& drive : files_.Drives().Drives())
-        visitOnce(OpenBinIn(DriveRoot(drive.letter), Missing::Fail), true);
+        visitOnce(OpenBinIn(DriveRootPath(drive.letter), Missing::Fail), true);
     visitOnce(OpenBinIn(dataFolderPath_, Missing::Fail), false);
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/AsciiCase.h"
+#include "platform/DrivePath.h"
 #include "platform/IniFile.h"
 #include "scan/ScanLifecycle.h"
 #include "scan/WalkFolder.h"
@@ -131,8 +131,7 @@ void RunDriveSearch(SearchContext& context, const DriveSearchCommand& command, c
     }
     ResetScan(context);
     context.session.scan.*command.flag = true;
-    const char root[] = {AsciiLower(driveLetter), ':', '\0'};
-    WalkFolder(context.session, context.view, root);
+    WalkFolder(context.session, context.view, DriveRootPath(driveLetter));
     FinishScan(context);
     context.view.FitListWidth();
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/DrivePath.h"
 #include "platform/Folder.h"
 
 namespace vellomar {
@@ -53,13 +54,19 @@ void UrlCache::ForEachEntry(const std::function<void(const std::string& localFil
     if (!home) return;
     // Each file of one folder of copies ("chromium/Default/Cache").
     const auto visitCopies = [&](const std::string& relative, const Folder& folder) {
-        if (!folder) return;
+        // The folder's drive form once; its copies are named below it.
+        const auto folderPath = folder ? drives_.ToDriveForm(cacheHome_ + "/" + relative)
+                                       : std::nullopt;
+        if (!folderPath) return;
         FolderListing listing(folder);
         while (auto entry = listing.Next()) {
-            // "index" is a Chromium cache's table of its copies, not a copy.
-            if (entry->kind != EntryKind::File || std::string_view(entry->name) == "index") continue;
-            if (auto drivePath = drives_.ToDriveForm(cacheHome_ + "/" + relative + "/" + entry->name))
-                visit(*drivePath);
+            const std::string_view name = entry->name;
+            // "index" is a Chromium cache's table of its copies, not a copy;
+            // a name holding '\' has no drive form.
+            if (entry->kind != EntryKind::File || name == "index" ||
+                name.find(kPathSeparator) != std::string_view::npos)
+                continue;
+            visit(JoinDrivePath(*folderPath, name));
         }
     };
     for (std::string_view browser : kChromiumFamily) {
