@@ -20,7 +20,7 @@ constexpr std::string_view kNoBrowser =
 constexpr std::string_view kMakerAddress = "https://vellomar.example/downloads";
 
 int OpenProgramPage(const Platform& platform, std::string_view page) {
-    return platform.ShellOpen(JoinDrivePath(platform.ProgramFolder(), page));
+    return platform.ShellOpen(JoinDrivePath(platform.ProgramFolder(), page), NameMatch::AnyCase);
 }
 
 }  // namespace

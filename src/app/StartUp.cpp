@@ -69,7 +69,7 @@ void ShowAdministratorNoticeWhenWanted(const RegistryStore& registry, StartUpPro
 void InitDataFolder(const Session& session, MessagePrompts& prompts) {
     const FileSystem& files = session.platform.Files();
     const std::string& folder = session.dataFolder.DataFolderPath;
-    if (!files.FolderExists(folder) && !files.CreateFolder(folder))
+    if (!files.FolderExists(folder, NameMatch::AnyCase) && !files.CreateFolder(folder))
         prompts.ShowMessage(MessageKind::Warning, kNoFolderWarning);
 }
 
@@ -78,7 +78,7 @@ void RunStartUpSequence(Session& session, StartUpPrompts& prompts,
     try {
         InitDataFolder(session, prompts);
         // The first start: no scan log yet.
-        if (!session.platform.Files().FileExists(session.dataFolder.ScanLogPath))
+        if (!session.platform.Files().FileExists(session.dataFolder.ScanLogPath, NameMatch::AnyCase))
             prompts.ShowScanDriveWindow();
         ApplyQuickSearchSettings(session);
         ShowQuickSearchStatus(session, statusView);

@@ -71,7 +71,7 @@ private:
 
 void ScanFolderForBrowsers(const Session& session, BrowserScanView& view,
                            MessagePrompts& prompts, std::string_view folderPath) {
-    Folder folder = session.platform.Files().OpenFolder(folderPath);
+    Folder folder = session.platform.Files().OpenFolder(folderPath, NameMatch::AnyCase);
     if (!folder) {
         view.ShowScanFolder("");
         return;

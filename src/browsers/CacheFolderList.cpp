@@ -71,8 +71,8 @@ void CacheFolderList::Add(std::string_view folder) {
 }
 
 std::string ReadPrefsCacheDir(const FileSystem& files, std::string_view prefsPath) {
-    if (!files.FileExists(prefsPath)) return std::string(kNoFolder);
-    const std::optional<std::string> nativePath = files.NativePath(prefsPath);
+    if (!files.FileExists(prefsPath, NameMatch::AnyCase)) return std::string(kNoFolder);
+    const std::optional<std::string> nativePath = files.NativePath(prefsPath, NameMatch::AnyCase);
     const std::optional<TextFileState> file = nativePath ? ReadTextFile(*nativePath) : std::nullopt;
     if (!file) return std::string(kNoFolder);
     std::string_view rest = file->text;

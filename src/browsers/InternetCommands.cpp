@@ -57,8 +57,13 @@ std::string WithoutTrailingSeparator(std::string folder) {
     return folder;
 }
 
-void ListCacheFolder(Session& session, const std::string& folderPath, CacheFolderPass pass) {
-    Folder folder = session.platform.Files().OpenFolder(folderPath);
+void ListCacheFolder(Session& session, const std::string& folderText, CacheFolderPass pass) {
+    // Entries are named by the folder's names as stored, so that each one
+    // names its file exactly.
+    const FileSystem& files = session.platform.Files();
+    const std::string folderPath =
+        files.StoredPath(folderText, NameMatch::AnyCase).value_or(folderText);
+    Folder folder = files.OpenFolder(folderPath, NameMatch::Exact);
     if (!folder) return;
     ScanState& scan = session.scan;
     FolderListing listing(folder);
@@ -85,7 +90,7 @@ void ListUrlCache(Session& session) {
     ScanState& scan = session.scan;
     const bool picturesOnly = session.browserCaches.InternetPicsOnly;
     session.platform.BrowserCache().ForEachEntry([&](const std::string& localFile) {
-        if (!files.FileExists(localFile)) return;
+        if (!files.FileExists(localFile, NameMatch::Exact)) return;
         const bool picture = IsPictureFile(localFile);
         if (picturesOnly && !picture) return;
         const double size = static_cast<double>(FileSize64(files, localFile));

@@ -48,7 +48,9 @@ bool UserLocaleIsC() {
 // The Quick Search settings as the window holds them after its start. Without
 // a settings file the filters stay off: the command line writes no settings.
 void ApplyStoredQuickSearchSettings(vellomar::Session& session) {
-    if (!session.platform.Files().FileExists(session.dataFolder.QuickSearchPath)) return;
+    if (!session.platform.Files().FileExists(session.dataFolder.QuickSearchPath,
+                                             vellomar::NameMatch::AnyCase))
+        return;
     vellomar::LoadQuickSearchWindow(session);
     vellomar::ApplyQuickSearchSettings(session);  // reads only: the file is there
 }

@@ -1,32 +1,34 @@
 #pragma once
-// File-system operations on drive-form paths. Each name of a path is resolved
-// exactly first and, only when that fails, by the one entry of its folder whose
-// name differs from it in ASCII letter case alone, as the desktop platform
-// ignores letter case in paths. Deletion never follows a symbolic link below the
-// drive's root folder, in any name of the path; a folder replaced by a link
-// between a search and a deletion makes the deletion fail.
+// File-system operations on drive-form paths. How the names of a path meet the
+// names on disk depends on who wrote the path (NameMatch). Deletion never
+// follows a symbolic link below the drive's root folder, in any name of the
+// path; a folder replaced by a link between a search and a deletion makes the
+// deletion fail.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/DriveIdentity.h"
 #include "platform/DriveTable.h"
+#include "platform/FileActs.h"
 #include "platform/Folder.h"
 
 namespace vellomar {
+
+// The desktop platform ignores letter case in paths, and a path a person or a
+// stored file wrote is taken that way: each name exactly first and, only when
+// that fails, the one entry of its folder whose name differs from it in ASCII
+// letter case alone (two such entries make the name ambiguous: it names
+// nothing). A path the program found itself names the very entries it found,
+// every name exactly: a twin differing in letter case alone is another file.
+enum class NameMatch { Exact, AnyCase };
 
 // An entry found by path, with the name the file system stores for it.
 struct FoundEntry {
     std::string name;
     EntryInfo info;
-};
-
-enum class DeleteOutcome {
-    Deleted,
-    NotFound,
-    NotAFile,   // a folder, a link or another system entry
-    ReadOnly,
-    Failed,     // the file system refused (permissions, busy, vanished meanwhile)
 };
 
 class FileSystem {
@@ -36,22 +38,34 @@ public:
     const DriveTable& Drives() const { return drives_; }
 
     // The folder at a drive-form path, for listing; unopened when missing or a link.
-    Folder OpenFolder(std::string_view drivePath) const;
+    Folder OpenFolder(std::string_view drivePath, NameMatch match) const;
     // The entry at a drive-form path, of any kind (a drive root is not an entry).
-    std::optional<FoundEntry> Find(std::string_view drivePath) const;
-    bool FileExists(std::string_view drivePath) const;
-    bool FolderExists(std::string_view drivePath) const;
-    // Creates one folder whose parent exists.
+    std::optional<FoundEntry> Find(std::string_view drivePath, NameMatch match) const;
+    bool FileExists(std::string_view drivePath, NameMatch match) const;
+    bool FolderExists(std::string_view drivePath, NameMatch match) const;
+    // Creates one folder whose parent exists, unless an entry of that name in
+    // any letter case stands there.
     bool CreateFolder(std::string_view drivePath) const;
-    // Deletes a regular, writable file. Folders, links and read-only files are refused.
-    DeleteOutcome DeleteFile(std::string_view drivePath) const;
+    // Deletes the regular, writable file the program found at a path, reached
+    // by its exact names. Folders, links and read-only files are refused, also
+    // when one takes the file's place while it is being deleted.
+    RemovedFile DeleteFile(std::string_view drivePath) const;
+
+    // The file system a drive letter stands for now.
+    std::optional<DriveIdentity> IdentifyDrive(char letter) const;
+    // The letter that stands now for that file system mounted where it was;
+    // nothing when it is not mounted there.
+    std::optional<char> LetterOfDrive(const DriveIdentity& identity) const;
 
     bool SetCurrentFolder(std::string_view drivePath) const;
     std::optional<std::string> CurrentFolder() const;
 
-    // The native path of a drive-form path, its existing names resolved as above
+    // The native path of a drive-form path, its existing names matched as asked
     // and the rest kept as written. Nothing for a path that names no drive.
-    std::optional<std::string> NativePath(std::string_view drivePath) const;
+    std::optional<std::string> NativePath(std::string_view drivePath, NameMatch match) const;
+    // The drive-form path with each of its existing names as the file system
+    // stores it, the rest kept as written.
+    std::optional<std::string> StoredPath(std::string_view drivePath, NameMatch match) const;
 
 private:
     struct Parent {
@@ -59,7 +73,11 @@ private:
         std::string name;  // as written; empty for a drive root
     };
     // Opens the folder that holds the path's last name.
-    std::optional<Parent> OpenParent(std::string_view drivePath, Folder::Links links) const;
+    std::optional<Parent> OpenParent(std::string_view drivePath, NameMatch match,
+                                     Folder::Links links) const;
+    // The names of the path as stored, as far as they exist, then as written.
+    std::optional<std::vector<std::string>> StoredNames(std::string_view drivePath,
+                                                        NameMatch match) const;
 
     const DriveTable& drives_;
 };

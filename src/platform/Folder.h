@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/FileActs.h"
+
 namespace vellomar {
 
 enum class EntryKind : unsigned char {
@@ -77,8 +79,10 @@ public:
 
     // Looks an entry up without following a link.
     std::optional<EntryInfo> LookUp(const char* name) const;
-    // Removes a file entry (never a folder); a link is removed, never its target.
-    bool RemoveEntry(const char* name) const;
+    // Removes the regular, writable file of that name, checked as it is removed
+    // (see RemoveCheckedAt): a folder, a link or a read-only file put in its
+    // place meanwhile is refused and left as it was.
+    RemovedFile RemoveFile(const char* name) const;
     bool CreateSubfolder(const char* name) const;
 
 private:

@@ -15,23 +15,25 @@ Platform::Platform(DriveTable drives, UserFolders folders)
       browserCache_(drives_, std::move(folders.cacheHome)) {}
 
 IniFile Platform::Ini(std::string_view drivePath) const {
-    return IniFile(files_.NativePath(drivePath).value_or(std::string()), std::string(drivePath));
+    return IniFile(files_.NativePath(drivePath, NameMatch::AnyCase).value_or(std::string()),
+                   std::string(drivePath));
 }
 
-int Platform::ShellOpen(std::string_view drivePath) const {
+int Platform::ShellOpen(std::string_view drivePath, NameMatch match) const {
     // A missing file is told here: openers differ in whether they check.
-    if (!files_.Find(drivePath)) return kShellFileNotFound;
-    return OpenWithDesktop(files_.NativePath(drivePath).value());
+    if (!files_.Find(drivePath, match)) return kShellFileNotFound;
+    return OpenWithDesktop(files_.NativePath(drivePath, match).value());
 }
 
-int Platform::ShellExplore(std::string_view drivePath) const {
+int Platform::ShellExplore(std::string_view drivePath, NameMatch match) const {
     // The desktop's opener hands a folder to the file manager.
-    if (!files_.FolderExists(drivePath)) return kShellFileNotFound;
-    return OpenWithDesktop(files_.NativePath(drivePath).value());
+    if (!files_.FolderExists(drivePath, match)) return kShellFileNotFound;
+    return OpenWithDesktop(files_.NativePath(drivePath, match).value());
 }
 
-bool Platform::StartProgram(std::string_view drivePath, std::string_view argument) const {
-    const std::optional<std::string> native = files_.NativePath(drivePath);
+bool Platform::StartProgram(std::string_view drivePath, NameMatch match,
+                            std::string_view argument) const {
+    const std::optional<std::string> native = files_.NativePath(drivePath, match);
     return native && StartProgramFile(*native, std::string(argument));
 }
 

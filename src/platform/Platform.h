@@ -49,12 +49,13 @@ public:
 
     // Opens a file or folder with the application the desktop associates with
     // it; the result is numbered as in platform/Shell.h.
-    int ShellOpen(std::string_view drivePath) const;
+    int ShellOpen(std::string_view drivePath, NameMatch match) const;
     // Shows a folder in the desktop's file manager; numbered as ShellOpen.
-    int ShellExplore(std::string_view drivePath) const;
+    int ShellExplore(std::string_view drivePath, NameMatch match) const;
     // Starts a program file with one argument, without waiting for it; false
     // when it could not be started.
-    bool StartProgram(std::string_view drivePath, std::string_view argument) const;
+    bool StartProgram(std::string_view drivePath, NameMatch match,
+                      std::string_view argument) const;
 
     // The machine's physical memory and swap figures at this moment.
     MemoryStatus Memory() const;

@@ -20,7 +20,8 @@ std::string FullListMessage() {
 void ApplyQuickSearchSettings(Session& session) {
     const IniFile file = QuickSearchFile(session);
     QuickSearchState& state = session.quickSearch;
-    if (!session.platform.Files().FileExists(session.dataFolder.QuickSearchPath)) {
+    if (!session.platform.Files().FileExists(session.dataFolder.QuickSearchPath,
+                                                 NameMatch::AnyCase)) {
         CreateQuickSearchFile(file);
         return;
     }

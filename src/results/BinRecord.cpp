@@ -10,8 +10,11 @@ namespace vellomar {
 namespace {
 
 constexpr std::string_view kSection = "Garbage Bin";
+constexpr std::string_view kIdKey = "Id";
 constexpr std::string_view kPathKey = "Path";
 constexpr std::string_view kMovedKey = "Moved";
+constexpr std::string_view kMountKey = "Mount";
+constexpr std::string_view kFileSystemKey = "FileSystem";
 
 using Clock = std::chrono::system_clock;
 
@@ -47,8 +50,12 @@ std::optional<Clock::time_point> ParseMoment(const std::string& text) {
 }  // namespace
 
 std::string BinRecordText(const BinRecord& record) {
-    std::string text = ini_text::WithValue("", kSection, kPathKey, record.originalPath);
-    return ini_text::WithValue(text, kSection, kMovedKey, MomentText(record.moved));
+    std::string text = ini_text::WithValue("", kSection, kIdKey, record.id);
+    text = ini_text::WithValue(text, kSection, kPathKey, record.originalPath);
+    text = ini_text::WithValue(text, kSection, kMovedKey, MomentText(record.moved));
+    if (!record.drive) return text;
+    text = ini_text::WithValue(text, kSection, kMountKey, record.drive->mountPoint);
+    return ini_text::WithValue(text, kSection, kFileSystemKey, record.drive->fileSystem);
 }
 
 std::optional<BinRecord> ParseBinRecord(std::string_view text) {
@@ -58,7 +65,12 @@ std::optional<BinRecord> ParseBinRecord(std::string_view text) {
     if (!parts || parts->names.empty()) return std::nullopt;
     std::optional<std::string> moved = ini_text::FindValue(text, kSection, kMovedKey);
     std::optional<Clock::time_point> moment = moved ? ParseMoment(*moved) : std::nullopt;
-    return BinRecord{std::move(*path), moment.value_or(Clock::time_point())};
+    std::optional<std::string> mount = ini_text::FindValue(text, kSection, kMountKey);
+    std::optional<std::string> fileSystem = ini_text::FindValue(text, kSection, kFileSystemKey);
+    std::optional<DriveIdentity> drive;
+    if (mount && fileSystem) drive = DriveIdentity{std::move(*mount), std::move(*fileSystem)};
+    return BinRecord{ini_text::FindValue(text, kSection, kIdKey).value_or(""), std::move(*path),
+                     moment.value_or(Clock::time_point()), std::move(drive)};
 }
 
 }  // namespace vellomar

@@ -1,6 +1,24 @@
 #include "results/BinWindowCommands.h"
 
+#include "platform/DrivePath.h"
+
 namespace vellomar {
+
+namespace {
+
+std::string RestoreFailureText(const BinItem& item, BinOutcome outcome) {
+    if (outcome == BinOutcome::TargetExists)
+        return "A file already exists at " + item.originalPath + ". The file stays in the bin.";
+    return "The file could not be restored to " + ListedText(item) + ": " +
+           std::string(BinOutcomeReason(outcome)) + ". The file stays in the bin.";
+}
+
+}  // namespace
+
+std::string ListedText(const BinItem& item) {
+    if (!item.originalPath.empty()) return item.originalPath;
+    return JoinDrivePath(JoinDrivePath(item.binFolder, item.id), item.name) + " (origin unknown)";
+}
 
 BinWindowCommands::BinWindowCommands(GarbageBin& bin, BinPrompts& prompts,
                                      std::int32_t& cleanedFileCount, double& reclaimedBytes)
@@ -38,14 +56,14 @@ BinLines BinWindowCommands::Lines(const DateFormatter& formatDate) const {
 void BinWindowCommands::DeleteFile() {
     const BinItem* item = HighlightedItem();
     if (!item) return;
-    const std::string question = "Permanently delete " + item->originalPath +
+    const std::string question = "Permanently delete " + ListedText(*item) +
                                  " from the bin? Click \"Yes\" to delete this file, or \"No\" to "
                                  "keep it in the bin.";
     if (!prompts_.Confirm(question)) return;
     const BinOutcome outcome = bin_.Remove(*item);
     if (outcome == BinOutcome::Done) {
         Count(*item);
-    } else {
+    } else if (!ReportedBinChanged(outcome)) {
         const std::string reason(BinOutcomeReason(outcome));
         prompts_.ShowMessage(MessageKind::Warning,
                              "The file could not be deleted from the bin: " + reason + ".");
@@ -57,15 +75,8 @@ void BinWindowCommands::RestoreFile() {
     const BinItem* item = HighlightedItem();
     if (!item) return;
     const BinOutcome outcome = bin_.Restore(*item);
-    if (outcome == BinOutcome::TargetExists)
-        prompts_.ShowMessage(
-            MessageKind::Warning,
-            "A file already exists at " + item->originalPath + ". The file stays in the bin.");
-    else if (outcome != BinOutcome::Done)
-        prompts_.ShowMessage(MessageKind::Warning, "The file could not be restored to " +
-                                                       item->originalPath + ": " +
-                                                       std::string(BinOutcomeReason(outcome)) +
-                                                       ". The file stays in the bin.");
+    if (outcome != BinOutcome::Done && !ReportedBinChanged(outcome))
+        prompts_.ShowMessage(MessageKind::Warning, RestoreFailureText(*item, outcome));
     Refresh();
 }
 
@@ -102,6 +113,14 @@ const BinItem* BinWindowCommands::HighlightedItem() {
         return nullptr;
     }
     return &items_[*highlighted_];
+}
+
+bool BinWindowCommands::ReportedBinChanged(BinOutcome outcome) {
+    if (outcome != BinOutcome::BinChanged) return false;
+    prompts_.ShowMessage(MessageKind::Warning,
+                         "The bin has changed since it was listed: nothing was done. The list "
+                         "now shows what the bin holds.");
+    return true;
 }
 
 void BinWindowCommands::Count(const BinItem& removed) {

@@ -22,6 +22,10 @@ struct BinLines {
     std::string date;   // Lbldate: "File Date   = " and the day it was moved
 };
 
+// How the window lists an item: the path it came from, or for an entry of
+// unknown origin where it lies in the bin.
+std::string ListedText(const BinItem& item);
+
 class BinWindowCommands {
 public:
     // Files removed for good count towards the cleanup totals.
@@ -46,6 +50,8 @@ public:
 private:
     // The highlighted item; tells the user when there is none.
     const BinItem* HighlightedItem();
+    // Tells the user that the list was out of date, when the outcome says so.
+    bool ReportedBinChanged(BinOutcome outcome);
     void Count(const BinItem& removed);
 
     GarbageBin& bin_;

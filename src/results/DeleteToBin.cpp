@@ -58,7 +58,7 @@ void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& pr
         if (list.IsHighlighted(row)) {
             const GarbageBin::MoveResult moved = bin.MoveIn(list.FoundPath(row));
             if (moved.outcome == BinOutcome::Done) {
-                session.scan.ScanBytes -= static_cast<double>(moved.size);
+                session.scan.SubtractListedBytes(static_cast<double>(moved.size));
                 continue;
             }
             failedPlaces.push_back(keptRows.size());

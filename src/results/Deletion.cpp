@@ -20,13 +20,13 @@ std::string NotAllRemovedText(std::size_t removed, std::size_t highlighted) {
            "some other application. Please verify that these files are not in use.";
 }
 
-// Deletes one file and counts it; false when it is still there (or was never there).
+// Deletes one file and counts it by the size it had when it went; false when
+// it is still there (or was never there).
 bool RemoveFile(DeletionContext& context, const std::string& foundPath) {
-    const FileSystem& files = context.session.platform.Files();
-    const std::int64_t size = FileSizeOf(files, foundPath);
-    if (files.DeleteFile(foundPath) != DeleteOutcome::Deleted) return false;
-    context.session.scan.ScanBytes -= static_cast<double>(size);
-    context.session.cleanup.ReclaimedBytes += static_cast<double>(size);
+    const RemovedFile removed = context.session.platform.Files().DeleteFile(foundPath);
+    if (removed.outcome != FileOutcome::Done) return false;
+    context.session.scan.SubtractListedBytes(static_cast<double>(removed.size));
+    context.session.cleanup.ReclaimedBytes += static_cast<double>(removed.size);
     ++context.session.cleanup.CleanedFileCount;
     return true;
 }
@@ -95,11 +95,6 @@ void RemoveHighlightedFiles(DeletionContext& context) {
     context.view.ShowListChange();
     context.view.ShowEntryCount(list.Count());
     context.view.ShowByteTotal(context.session.scan.ScanBytes);
-}
-
-std::int64_t FileSizeOf(const FileSystem& files, std::string_view drivePath) {
-    const auto found = files.Find(drivePath);
-    return found ? found->info.size : 0;
 }
 
 void DropRows(ResultList& list, const std::vector<std::size_t>& rows) {

@@ -63,9 +63,6 @@ void HighlightAllAndDelete(DeletionContext& context);
 // describes the first entry.
 void RemoveHighlightedFiles(DeletionContext& context);
 
-// The file's size in bytes, looking up an entry of any kind; 0 when nothing is there.
-std::int64_t FileSizeOf(const FileSystem& files, std::string_view drivePath);
-
 // Rebuilds the list in one pass without the given rows (ascending, each at most
 // once); every other entry stays, in its order.
 void DropRows(ResultList& list, const std::vector<std::size_t>& rows);

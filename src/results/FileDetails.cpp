@@ -12,7 +12,7 @@ constexpr std::size_t kLongestExplorableFolder = 255;
 }  // namespace
 
 std::int64_t FileSize64(const FileSystem& files, std::string_view drivePath) {
-    auto found = files.Find(drivePath);
+    auto found = files.Find(drivePath, NameMatch::Exact);
     return found ? found->info.size : -1;
 }
 
@@ -34,7 +34,7 @@ void ShowFileDetails(const Session& session, FileDetailsView& view, MessagePromp
     const auto current = list.Current();
     if (!current) return;
 
-    auto found = session.platform.Files().Find(list.FoundPath(*current));
+    auto found = session.platform.Files().Find(list.FoundPath(*current), NameMatch::Exact);
     if (!found) {
         prompts.ShowMessage(MessageKind::Information,
                             "This file was not found. It appears to have been deleted.");
@@ -61,7 +61,7 @@ void ExploreCurrentFolder(const Session& session, MessagePrompts& prompts) {
     const std::string_view folder = FolderPartWithSeparator(session.results.FoundPath(*current));
     // A longer folder would reach the shell cut short, naming another folder or none.
     const bool opened = folder.size() <= kLongestExplorableFolder &&
-                        !ShellOpenFailed(session.platform.ShellExplore(folder));
+                        !ShellOpenFailed(session.platform.ShellExplore(folder, NameMatch::Exact));
     if (!opened)
         prompts.ShowMessage(MessageKind::Warning, "This folder could not be opened in explorer.");
 }

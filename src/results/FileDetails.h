@@ -39,7 +39,8 @@ public:
 // time of day.
 using DateFormatter = std::function<std::string(std::chrono::system_clock::time_point)>;
 
-// The file's size in bytes, looking up an entry of any kind; -1 when nothing is there.
+// The size in bytes of the entry the program found at a path, of any kind; -1
+// when nothing is there by that exact name.
 std::int64_t FileSize64(const FileSystem& files, std::string_view drivePath);
 
 // "File Attribute: " and the name of the whole attribute value: a value with

@@ -19,7 +19,7 @@ void ViewCurrentFile(const Session& session, MessagePrompts& prompts) {
     if (!current) return;
 
     // The file as found: a lower-cased entry may no longer name it exactly.
-    if (session.platform.ShellOpen(session.results.FoundPath(*current)) == kShellNoAssociation)
+    if (session.platform.ShellOpen(session.results.FoundPath(*current), NameMatch::Exact) == kShellNoAssociation)
         prompts.ShowMessage(MessageKind::Warning,
                             "This is not a viewable file, or your system does not have a viewer "
                             "to allow you to view this type of file.");
@@ -39,7 +39,7 @@ void PreviewCurrentScreensaver(const Session& session, MessagePrompts& prompts) 
                             "screensavers on your system.");
         return;
     }
-    if (!session.platform.StartProgram(path, kScreensaverShowArgument))
+    if (!session.platform.StartProgram(path, NameMatch::Exact, kScreensaverShowArgument))
         prompts.ShowMessage(MessageKind::Information,
                             "This file is not a screensaver and cannot be previewed with this "
                             "button. Screensaver have an extenstion ending with \"SCR\".");

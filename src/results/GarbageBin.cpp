@@ -1,6 +1,7 @@
 #include "results/GarbageBin.h"
 
 #include <algorithm>
+#include <ctime>
 #include <stdexcept>
 #include <tuple>
 
@@ -27,6 +28,7 @@ BinOutcome OutcomeOf(FileOutcome outcome) {
         case FileOutcome::NoRoom: return BinOutcome::NoRoom;
         case FileOutcome::NotPermitted: return BinOutcome::NotPermitted;
         case FileOutcome::Changed: return BinOutcome::Changed;
+        case FileOutcome::NotPutBack: return BinOutcome::NotPutBack;
         case FileOutcome::Failed: return BinOutcome::Failed;
     }
     return BinOutcome::Failed;
@@ -44,76 +46,107 @@ bool InAGarbageBin(const DrivePathParts& parts) {
            parts.names.end() - 1;
 }
 
-// Item folders are numbered from 1 up to this, the most nine digits hold.
-constexpr unsigned long kLargestItemNumber = 999'999'999;
-
-bool IsItemNumber(std::string_view name) {
-    return !name.empty() && name.size() < 10 &&
-           std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+// An item folder's name: digits for the items of older bins, else the moment
+// of the move and a random part in hex.
+bool IsItemId(std::string_view name) {
+    return !name.empty() && name.size() <= 64 &&
+           std::all_of(name.begin(), name.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                      c == '-';
+           });
 }
 
-std::string RecordName(const std::string& number) { return number + ".ini"; }
+// The start of a new item's id: when it was moved, to the second, in UTC.
+std::string ItemIdPrefix(std::chrono::system_clock::time_point moved) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(moved);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ-", &utc);
+    return text;
+}
+
+constexpr std::string_view kRecordSuffix = ".ini";
+
+std::string RecordName(const std::string& id) { return id + std::string(kRecordSuffix); }
 
 // A record holds one path and a moment; a longer file is no record of the bin's.
 constexpr std::size_t kLongestRecord = 1 << 20;
 
+std::optional<BinRecord> ReadRecord(const FolderHandle& bin, const std::string& id) {
+    const auto text = bin.ReadSmallFile(RecordName(id), kLongestRecord);
+    std::optional<BinRecord> record = text ? ParseBinRecord(*text) : std::nullopt;
+    // A record copied from another item's tells nothing of this one.
+    if (record && !record->id.empty() && record->id != id) return std::nullopt;
+    return record;
+}
+
+// Unknown origins first, then by path without regard to letter case.
 bool ComesBefore(const BinItem& a, const BinItem& b) {
     const auto lower = [](char x, char y) { return AsciiLower(x) < AsciiLower(y); };
     const std::string& x = a.originalPath;
     const std::string& y = b.originalPath;
     if (std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), lower)) return true;
     if (std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end(), lower)) return false;
-    return std::tie(x, a.binFolder, a.number) < std::tie(y, b.binFolder, b.number);
+    return std::tie(x, a.binFolder, a.id, a.name) < std::tie(y, b.binFolder, b.id, b.name);
 }
+
+// The checks an entry in the bin must pass to be acted on: it is the one listed.
+EntryCheck Listed(const BinItem& item) { return EntryCheck{false, item.identity}; }
 
 }  // namespace
 
 GarbageBin::GarbageBin(const Platform& platform, std::string dataFolderPath)
     : files_(platform.Files()), dataFolderPath_(std::move(dataFolderPath)) {}
 
-GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) {
+GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) const {
     auto parts = SplitDrivePath(path);
     if (!parts || parts->names.empty()) return {BinOutcome::NotFound};
     if (InAGarbageBin(*parts)) return {BinOutcome::AlreadyInBin};
-    auto found = files_.Find(path);
-    if (!found) return {BinOutcome::NotFound};
-    if (found->info.kind != EntryKind::File) return {BinOutcome::NotAFile};
-    if (found->info.attributes & attribute::kReadOnly) return {BinOutcome::ReadOnly};
-
-    const std::string folderPath = ParentPath(path);
-    FolderHandle source = FolderHandle::Open(files_, folderPath, Folder::Links::Refuse);
+    const FolderHandle source =
+        FolderHandle::Open(files_, ParentPath(path), NameMatch::Exact, Folder::Links::Refuse);
     if (!source) return {OutcomeOf(source.Failure())};
-    std::string record;
-    try {
-        record = BinRecordText({JoinDrivePath(folderPath, found->name),
-                                std::chrono::floor<std::chrono::seconds>(
-                                    std::chrono::system_clock::now())});
-    } catch (const std::invalid_argument&) {
-        return {BinOutcome::RecordNotWritten};  // a path no record line can hold
-    }
+    const std::string name(LastName(path));
+    // Not trusted, only spares the bin an item folder for a file that is not
+    // there: what is moved is checked once it has moved.
+    const auto held = source.Entry(name);
+    if (!held) return {BinOutcome::NotFound};
+    if (held->kind != EntryKind::File) return {BinOutcome::NotAFile};
+
+    const auto moved = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     // The record comes first: a file never sits in the bin without it.
-    auto identity = source.Identity();
+    const auto folder = source.Identity();
     const AddedItem added =
-        identity ? AddItem(parts->letter, identity->device, record) : AddedItem{};
+        folder ? AddItem(parts->letter, folder->device,
+                         {"", std::string(path), moved, files_.IdentifyDrive(parts->letter)})
+               : AddedItem{};
     if (!added.item) return {added.refusal};
     const FolderHandle& bin = added.item->bin.folder;
-    const std::string& number = added.item->number;
-    const FileOutcome moved = MoveFile(source, found->name, bin.Subfolder(number), found->name);
-    if (moved != FileOutcome::Done) {
-        Forget(bin, number);
-        return {OutcomeOf(moved)};
+    const FolderHandle itemFolder = bin.Subfolder(added.item->id);
+    const FileOutcome outcome = MoveFile(source, name, itemFolder, name, EntryCheck{});
+    if (outcome != FileOutcome::Done) {
+        Forget(bin, added.item->id);
+        return {OutcomeOf(outcome)};
     }
-    return {BinOutcome::Done, found->info.size};
+    const auto inBin = itemFolder.Entry(name);
+    return {BinOutcome::Done, inBin ? inBin->size : 0};
 }
 
 std::vector<BinItem> GarbageBin::Items() const {
     std::vector<BinItem> items;
-    ForEachBin([&](const OpenBin& bin, bool driveRoot) {
-        ForEachRecord(bin, [&](const std::string& number, BinRecord& record,
-                               std::optional<std::int64_t> size) {
-            if (!size) return;  // a move that never finished: the file is still at its place
-            if (driveRoot) record.originalPath[0] = bin.path[0];
-            items.push_back({std::move(record.originalPath), record.moved, *size, bin.path, number});
+    ForEachBin([&](const OpenBin& bin) {
+        ForEachItemFolder(bin, [&](const std::string& id, const std::optional<BinRecord>& record) {
+            const FolderHandle itemFolder = bin.folder.Subfolder(id);
+            for (const std::string& name : itemFolder.Names()) {
+                if (name.starts_with(kPartialCopyPrefix)) continue;  // a copy under way
+                const auto held = itemFolder.Entry(name);
+                if (!held) continue;
+                BinItem item{"", {}, held->size, bin.path, id, name, held->identity};
+                if (record) item.moved = record->moved;
+                if (record && name == LastName(record->originalPath))
+                    item.originalPath = PathNow(bin, *record).value_or(record->originalPath);
+                items.push_back(std::move(item));
+            }
         });
     });
     std::sort(items.begin(), items.end(), ComesBefore);
@@ -122,41 +155,56 @@ std::vector<BinItem> GarbageBin::Items() const {
 
 void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const {
     const auto startedBefore = now - std::chrono::hours(24);
-    ForEachBin([&](const OpenBin& bin, bool) {
-        ForEachRecord(bin, [&](const std::string& number, const BinRecord& record,
-                               std::optional<std::int64_t> size) {
-            if (size || record.moved > startedBefore) return;
-            const FolderHandle itemFolder = bin.folder.Subfolder(number);
+    ForEachBin([&](const OpenBin& bin) {
+        ForEachItemFolder(bin, [&](const std::string& id, const std::optional<BinRecord>& record) {
+            if (!record || record->moved > startedBefore) return;
+            const FolderHandle itemFolder = bin.folder.Subfolder(id);
             for (const std::string& name : itemFolder.Names())
-                if (name.starts_with(kPartialCopyPrefix)) itemFolder.RemoveFile(name);
-            Forget(bin.folder, number);
+                if (name.starts_with(kPartialCopyPrefix))
+                    itemFolder.RemoveFile(name, EntryCheck{false, std::nullopt});
+            Forget(bin.folder, id);
         });
     });
 }
 
+std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinHolding(const BinItem& item) const {
+    std::optional<OpenBin> bin = OpenBinIn(ParentPath(item.binFolder), Missing::Fail);
+    if (!bin) return std::nullopt;
+    const auto held = bin->folder.Subfolder(item.id).Entry(item.name);
+    if (!held || held->identity != item.identity) return std::nullopt;
+    return bin;
+}
+
 BinOutcome GarbageBin::Restore(const BinItem& item) const {
+    if (item.originalPath.empty()) return BinOutcome::OriginUnknown;
+    const std::optional<OpenBin> bin = OpenBinHolding(item);
+    const std::optional<BinRecord> record = bin ? ReadRecord(bin->folder, item.id) : std::nullopt;
+    if (!record || LastName(record->originalPath) != item.name) return BinOutcome::BinChanged;
+    const std::optional<std::string> target = PathNow(*bin, *record);
+    if (!target) return BinOutcome::DriveGone;
+    if (*target != item.originalPath) return BinOutcome::BinChanged;
     // The desktop platform tells names apart by more than letter case: a
     // "Report.txt" standing there now keeps "report.txt" out as well.
-    if (files_.Find(item.originalPath)) return BinOutcome::TargetExists;
-    std::optional<OpenBin> bin = OpenBinIn(ParentPath(item.binFolder), Missing::Fail);
-    if (!bin) return BinOutcome::NotFound;
-    FolderHandle target = FolderHandle::Open(files_, ParentPath(item.originalPath),
-                                             Folder::Links::Refuse, Missing::Create);
-    if (!target) return OutcomeOf(target.Failure());
-    const std::string name(LastName(item.originalPath));
-    const FileOutcome moved = MoveFile(bin->folder.Subfolder(item.number), name, target, name);
+    if (files_.Find(*target, NameMatch::AnyCase)) return BinOutcome::TargetExists;
+    const FolderHandle targetFolder = FolderHandle::Open(
+        files_, ParentPath(*target), NameMatch::AnyCase, Folder::Links::Refuse, Missing::Create);
+    if (!targetFolder) return OutcomeOf(targetFolder.Failure());
+    const FileOutcome moved = MoveFile(bin->folder.Subfolder(item.id), item.name, targetFolder,
+                                       std::string(LastName(*target)), Listed(item));
+    if (moved == FileOutcome::NotFound) return BinOutcome::BinChanged;
     if (moved != FileOutcome::Done) return OutcomeOf(moved);
-    Forget(bin->folder, item.number);
+    Forget(bin->folder, item.id);
     return BinOutcome::Done;
 }
 
 BinOutcome GarbageBin::Remove(const BinItem& item) const {
-    std::optional<OpenBin> bin = OpenBinIn(ParentPath(item.binFolder), Missing::Fail);
-    if (!bin) return BinOutcome::NotFound;
-    const FileOutcome removed =
-        bin->folder.Subfolder(item.number).RemoveFile(std::string(LastName(item.originalPath)));
+    const std::optional<OpenBin> bin = OpenBinHolding(item);
+    if (!bin) return BinOutcome::BinChanged;
+    const FileOutcome removed = bin->folder.Subfolder(item.id).RemoveFile(item.name, Listed(item));
+    if (removed == FileOutcome::Changed || removed == FileOutcome::NotFound)
+        return BinOutcome::BinChanged;
     if (removed != FileOutcome::Done) return OutcomeOf(removed);
-    Forget(bin->folder, item.number);
+    Forget(bin->folder, item.id);
     return BinOutcome::Done;
 }
 
@@ -164,7 +212,8 @@ std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
     std::string_view parentPath, Missing missing, std::optional<std::uint64_t> onDevice) const {
     // The bin's own parent is the program's choice (a drive's root, the data
     // folder), so links on the way there are followed; the bin itself is not one.
-    FolderHandle parent = FolderHandle::Open(files_, parentPath, Folder::Links::Follow);
+    FolderHandle parent =
+        FolderHandle::Open(files_, parentPath, NameMatch::AnyCase, Folder::Links::Follow);
     if (!parent) return std::nullopt;
     if (onDevice) {
         auto identity = parent.Identity();
@@ -174,24 +223,35 @@ std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
         parent.Subfolder(std::string(kGarbageBinFolderName), missing, kBinFolderMode);
     // Files are put aside only where no other user can take them away.
     if (!bin || !bin.OwnedByThisUser()) return std::nullopt;
-    return OpenBin{JoinDrivePath(parentPath, kGarbageBinFolderName), std::move(bin)};
+    const auto parts = SplitDrivePath(parentPath);
+    return OpenBin{JoinDrivePath(parentPath, kGarbageBinFolderName), std::move(bin),
+                   parts && parts->names.empty()};
 }
 
 GarbageBin::AddedItem GarbageBin::AddItem(char driveLetter, std::uint64_t device,
-                                          std::string_view record) {
+                                          BinRecord record) const {
     const std::string parents[] = {DriveRootPath(driveLetter), dataFolderPath_};
     AddedItem added;
     // A bin that opens may still take no new folder or record (its disk is
     // full): the next one is tried then.
     const auto addTo = [&](std::optional<OpenBin> bin) {
-        std::optional<std::string> number = bin ? AddItemFolder(*bin) : std::nullopt;
-        if (!number) return false;
-        if (bin->folder.ReplaceFile(RecordName(*number), record) != FileOutcome::Done) {
-            Forget(bin->folder, *number);
+        std::optional<std::string> id =
+            bin ? bin->folder.CreateFreshSubfolder(ItemIdPrefix(record.moved), kBinFolderMode)
+                : std::nullopt;
+        if (!id) return false;
+        record.id = *id;
+        FileOutcome written = FileOutcome::Failed;
+        try {
+            written = bin->folder.ReplaceFile(RecordName(*id), BinRecordText(record));
+        } catch (const std::invalid_argument&) {
+            // A path or mount point no record line can hold.
+        }
+        if (written != FileOutcome::Done) {
+            Forget(bin->folder, *id);
             added.refusal = BinOutcome::RecordNotWritten;
             return false;
         }
-        added.item = NewItem{std::move(*bin), std::move(*number)};
+        added.item = NewItem{std::move(*bin), std::move(*id)};
         return true;
     };
     for (const std::string& parent : parents)
@@ -201,56 +261,44 @@ GarbageBin::AddedItem GarbageBin::AddItem(char driveLetter, std::uint64_t device
     return added;
 }
 
-std::optional<std::string> GarbageBin::AddItemFolder(const OpenBin& bin) {
-    auto [next, first] = nextNumber_.try_emplace(bin.path, 1);
-    if (first) {  // one listing per bin and run, not one per file
-        for (const std::string& name : bin.folder.Names())
-            if (IsItemNumber(name)) next->second = std::max(next->second, std::stoul(name) + 1);
-    }
-    // Another run of the program may take numbers meanwhile: a taken one is passed over.
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        // Past the largest number the count starts again from 1: a number of
-        // more digits would name a folder the bin never lists.
-        if (next->second > kLargestItemNumber) next->second = 1;
-        std::string number = std::to_string(next->second++);
-        if (bin.folder.CreateSubfolder(number, kBinFolderMode)) return number;
-        if (!bin.folder.Contains(number)) return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-void GarbageBin::ForEachBin(
-    const std::function<void(const OpenBin& bin, bool driveRoot)>& visit) const {
-    std::vector<FolderIdentity> visited;  // two drive letters may stand for one folder
-    const auto visitOnce = [&](std::optional<OpenBin> bin, bool driveRoot) {
+void GarbageBin::ForEachBin(const std::function<void(const OpenBin& bin)>& visit) const {
+    std::vector<EntryIdentity> visited;  // two drive letters may stand for one folder
+    const auto visitOnce = [&](std::optional<OpenBin> bin) {
         auto identity = bin ? bin->folder.Identity() : std::nullopt;
         if (!identity || std::find(visited.begin(), visited.end(), *identity) != visited.end())
             return;
         visited.push_back(*identity);
-        visit(*bin, driveRoot);
+        visit(*bin);
     };
     for (const Drive& drive : files_.Drives().Drives())
-        visitOnce(OpenBinIn(DriveRootPath(drive.letter), Missing::Fail), true);
-    visitOnce(OpenBinIn(dataFolderPath_, Missing::Fail), false);
+        visitOnce(OpenBinIn(DriveRootPath(drive.letter), Missing::Fail));
+    visitOnce(OpenBinIn(dataFolderPath_, Missing::Fail));
 }
 
-void GarbageBin::ForEachRecord(
+void GarbageBin::ForEachItemFolder(
     const OpenBin& bin,
-    const std::function<void(const std::string& number, BinRecord& record,
-                             std::optional<std::int64_t> size)>& visit) const {
-    for (const std::string& number : bin.folder.Names()) {
-        if (!IsItemNumber(number)) continue;
-        const auto text = bin.folder.ReadSmallFile(RecordName(number), kLongestRecord);
-        std::optional<BinRecord> record = text ? ParseBinRecord(*text) : std::nullopt;
-        if (!record) continue;
-        visit(number, *record,
-              bin.folder.Subfolder(number).FileSize(std::string(LastName(record->originalPath))));
-    }
+    const std::function<void(const std::string& id, const std::optional<BinRecord>& record)>&
+        visit) const {
+    for (const std::string& id : bin.folder.Names())
+        if (IsItemId(id)) visit(id, ReadRecord(bin.folder, id));
 }
 
-void GarbageBin::Forget(const FolderHandle& bin, const std::string& number) const {
-    bin.RemoveFile(RecordName(number));
-    bin.RemoveEmptySubfolder(number);
+std::optional<std::string> GarbageBin::PathNow(const OpenBin& bin, const BinRecord& record) const {
+    std::string path = record.originalPath;
+    if (bin.onDriveRoot) {
+        path[0] = bin.path[0];
+    } else if (record.drive) {
+        const std::optional<char> letter = files_.LetterOfDrive(*record.drive);
+        if (!letter) return std::nullopt;
+        path[0] = *letter;
+    }
+    return path;
+}
+
+void GarbageBin::Forget(const FolderHandle& bin, const std::string& id) const {
+    // A folder that still holds an entry keeps its record: the entry is listed by it.
+    if (bin.RemoveEmptySubfolder(id) || !bin.Contains(id))
+        bin.RemoveFile(RecordName(id), EntryCheck{false, std::nullopt});
 }
 
 std::string_view BinOutcomeReason(BinOutcome outcome) {
@@ -263,11 +311,18 @@ std::string_view BinOutcomeReason(BinOutcome outcome) {
         case BinOutcome::TargetExists: return "a file of that name is already there";
         case BinOutcome::NoRoom: return "there is not enough room on the disk";
         case BinOutcome::NotPermitted: return "its folder may not be changed";
-        case BinOutcome::Changed: return "the file changed while it was being copied";
+        case BinOutcome::Changed: return "the file changed while it was being moved";
+        case BinOutcome::NotPutBack:
+            return "another entry had taken its place, and that entry now lies where the file "
+                   "was to go";
         case BinOutcome::Failed: return "the file system refused";
         case BinOutcome::AlreadyInBin: return "the file is in a garbage bin already";
         case BinOutcome::NoBin: return "no garbage bin could be made for it";
         case BinOutcome::RecordNotWritten: return "the bin could not record where it came from";
+        case BinOutcome::BinChanged: return "the bin has changed since it was listed";
+        case BinOutcome::OriginUnknown: return "the bin holds no record of where it came from";
+        case BinOutcome::DriveGone:
+            return "the drive it came from is not mounted where it was";
     }
     return "";
 }

@@ -11,20 +11,25 @@
 // go to the data folder's bin, by a rename where that is on the same file
 // system (the home folder usually is) and by a checked copy otherwise.
 //
-// How a bin is laid out. Each file gets a numbered folder of its own, which
+// How a bin is laid out. Each file gets a folder of its own, named by an id
+// that no other item ever gets (the moment of the move and a random part), which
 // keeps the file's name, so files of one name from different folders never
-// meet, and beside it a record "<number>.ini" that tells where the file came
-// from and when (results/BinRecord.h). The record is written before the file
-// moves, and the file's arrival in its numbered folder is what completes the
-// item: an item whose folder holds no file is a move that never finished, and
-// it is neither listed nor touched. So a record that cannot be written stops
-// the move before the file is touched, and no file ever sits in the bin
-// without the record of where it belongs.
+// meet, and beside it a record "<id>.ini" that tells which item it is, where
+// the file came from, from which file system, and when (results/BinRecord.h).
+// The record is written before the file moves, and the file's arrival in its
+// folder is what completes the item: an item whose folder holds nothing is a
+// move that never finished, and it is neither listed nor touched. So a record
+// that cannot be written stops the move before the file is touched. Whatever
+// an item's folder holds is listed: an entry its record does not name, or one
+// whose record is lost, as an item of unknown origin, never kept out of sight.
+//
+// The bin changes under the window that lists it (another run of the program
+// restores, removes and adds items): every command checks that the item is
+// still the very entry it listed, and does nothing otherwise (BinChanged).
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,22 +54,30 @@ enum class BinOutcome {
     NotPermitted,
     Changed,
     Failed,
+    NotPutBack,
     // The bin's own.
     AlreadyInBin,      // the file lies in a garbage bin already
     NoBin,             // no bin could be opened or made for the file
     RecordNotWritten,  // the record of where the file came from could not be written
+    BinChanged,        // the item is no longer the one listed, or gone
+    OriginUnknown,     // the bin holds no record of where the item came from
+    DriveGone,         // the file system it came from is not mounted where it was
 };
 
-// One file held in a bin.
+// One entry held in a bin.
 struct BinItem {
-    // Where the file came from and goes back to. A drive's own bin only ever
-    // holds files of that drive, so its items name the drive by its letter now,
-    // should the drive letters have changed since the file was moved.
+    // Where the file came from and goes back to, by the letter that stands for
+    // its file system now: a drive's own bin only ever holds files of that
+    // drive, and the data folder's bin finds the drive by the file system its
+    // record names (as recorded while that is not mounted where it was).
+    // Empty for an entry of unknown origin.
     std::string originalPath;
     std::chrono::system_clock::time_point moved;
-    std::int64_t size = 0;
+    std::int64_t size = 0;  // 0 for anything but a regular file
     std::string binFolder;  // the bin that holds it, "t:\Garbage Bin"
-    std::string number;     // its folder in the bin
+    std::string id;         // its folder in the bin
+    std::string name;       // its name in that folder
+    EntryIdentity identity; // the entry as it was listed
 };
 
 class GarbageBin {
@@ -77,12 +90,14 @@ public:
         std::int64_t size = 0;  // the file's size when it was moved
     };
     // Moves the regular, writable file at a drive-form path (the path its entry
-    // was found as) into a bin. On any failure the file stays where it was and
-    // the bin keeps nothing of it.
-    MoveResult MoveIn(std::string_view path);
+    // was found as, every name exact) into a bin. On any failure the file stays
+    // where it was and the bin keeps nothing of it; should another entry have
+    // taken the file's place and be stuck in the bin (NotPutBack), the bin
+    // lists it.
+    MoveResult MoveIn(std::string_view path) const;
 
-    // Every file in every bin, ordered by the path it came from without regard
-    // to ASCII letter case.
+    // Every entry in every bin, ordered by the path it came from without
+    // regard to ASCII letter case, those of unknown origin first.
     std::vector<BinItem> Items() const;
 
     // Moves the file back to where it came from, making the folders that are
@@ -101,14 +116,17 @@ private:
     struct OpenBin {
         std::string path;  // drive form
         FolderHandle folder;
+        bool onDriveRoot;  // a drive's own bin, not the data folder's
     };
     // The bin inside a folder, opened through links to that folder; the bin
     // itself must be a real folder owned by this user.
     std::optional<OpenBin> OpenBinIn(std::string_view parentPath, FolderHandle::Missing missing,
                                      std::optional<std::uint64_t> onDevice = std::nullopt) const;
+    // The bin that lists the item, when it still holds the very entry listed.
+    std::optional<OpenBin> OpenBinHolding(const BinItem& item) const;
     struct NewItem {
         OpenBin bin;
-        std::string number;  // its folder, made in the bin
+        std::string id;  // its folder, made in the bin
     };
     struct AddedItem {
         std::optional<NewItem> item;
@@ -117,21 +135,22 @@ private:
     // A new item folder with its record beside it, written through the bin's
     // open folder, in the first bin that takes both: bins on the file's own
     // file system (device) first, the drive's before the data folder's.
-    AddedItem AddItem(char driveLetter, std::uint64_t device, std::string_view record);
-    // Every bin once, the drives' (driveRoot) before the data folder's.
-    void ForEachBin(const std::function<void(const OpenBin& bin, bool driveRoot)>& visit) const;
-    // Each item folder of a bin with its record, and its file's size when the
-    // file is there.
-    void ForEachRecord(const OpenBin& bin,
-                       const std::function<void(const std::string& number, BinRecord& record,
-                                                std::optional<std::int64_t> size)>& visit) const;
-    std::optional<std::string> AddItemFolder(const OpenBin& bin);
-    // Removes an item's record and its folder, once the folder is empty.
-    void Forget(const FolderHandle& bin, const std::string& number) const;
+    AddedItem AddItem(char driveLetter, std::uint64_t device, BinRecord record) const;
+    // Every bin once, the drives' before the data folder's.
+    void ForEachBin(const std::function<void(const OpenBin& bin)>& visit) const;
+    // Each item folder of a bin, with its record when it has one.
+    void ForEachItemFolder(
+        const OpenBin& bin,
+        const std::function<void(const std::string& id, const std::optional<BinRecord>& record)>&
+            visit) const;
+    // Where an item's file goes back to now; nothing while the file system
+    // it came from is not mounted where it was.
+    std::optional<std::string> PathNow(const OpenBin& bin, const BinRecord& record) const;
+    // Removes an item's folder once it is empty, and then its record.
+    void Forget(const FolderHandle& bin, const std::string& id) const;
 
     const FileSystem& files_;
     std::string dataFolderPath_;
-    std::map<std::string, unsigned long> nextNumber_;  // per bin path
 };
 
 // The reason a file could not be moved, restored or removed, in a few words.

@@ -2,6 +2,10 @@
 
 namespace vellomar {
 
+void ScanState::SubtractListedBytes(double bytes) {
+    ScanBytes = ScanBytes > bytes ? ScanBytes - bytes : 0;
+}
+
 void ScanState::ClearCategoryFlags() {
     FindGarbage = FindPictures = FindScreensavers = FindWebpages = FindDocuments = false;
     FindZips = FindVideos = FindSounds = FindIniDat = FindZeroByte = false;

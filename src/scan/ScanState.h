@@ -36,6 +36,10 @@ struct ScanState {
     double InternetBytes = 0;
     double InternetPicBytes = 0;
 
+    // A listed file went: its bytes leave ScanBytes. A file that grew after
+    // it was listed may take more than it brought, never below nothing.
+    void SubtractListedBytes(double bytes);
+
     void ClearCategoryFlags();
     void ZeroCountersAndTotals();
 };

@@ -7,13 +7,18 @@ namespace vellomar {
 TreeWalk::TreeWalk(Session& session, ScanView& view)
     : session_(session), view_(view), admission_(session.quickSearch) {}
 
-void TreeWalk::Run(std::string_view folderPath) {
-    const Admission admission = admission_.Admit(folderPath);
+void TreeWalk::Run(std::string_view folderText) {
+    const Admission admission = admission_.Admit(folderText);
     if (admission == Admission::Refused) return;
-    Folder folder = session_.platform.Files().OpenFolder(folderPath);
+    // The start may be written in any letter case; every path the walk makes
+    // names its entry by the names as stored, so that it names it exactly.
+    const FileSystem& files = session_.platform.Files();
+    const std::string folderPath =
+        files.StoredPath(folderText, NameMatch::AnyCase).value_or(std::string(folderText));
+    Folder folder = files.OpenFolder(folderPath, NameMatch::Exact);
     if (!folder) return;
     mount_ = folder.Mount();
-    List(std::string(folderPath), folder, admission, 0);
+    List(folderPath, folder, admission, 0);
 }
 
 void TreeWalk::List(const std::string& folderPath, const Folder& folder, Admission admission,

@@ -31,7 +31,7 @@ public:
 
     // Walks the folder at a path in the walk's own form ("c:" for a root) and
     // every folder below it. A folder that cannot be read yields nothing.
-    void Run(std::string_view folderPath);
+    void Run(std::string_view folderText);
 
 protected:
     ~TreeWalk() = default;

@@ -268,14 +268,15 @@ TEST_F(CliTest, ScanBrowsersLogsProfilesThatTheInternetCommandsThenList) {
 
     const CliRun all = Run(DriveOption() + " internet");
     EXPECT_EQ(all.status, 0);
-    // The logged folder's cache is named as the log names it: "cache".
+    // The log names the folder "cache"; the entries name it as stored, so
+    // that each names its file exactly.
     EXPECT_THAT(Sorted(all.out),
-                ElementsAre("t:\\Mozilla\\Firefox\\x.default\\cache\\logo.gif",
-                            "t:\\Mozilla\\Firefox\\x.default\\cache\\page1"));
+                ElementsAre("t:\\Mozilla\\Firefox\\x.default\\Cache\\logo.gif",
+                            "t:\\Mozilla\\Firefox\\x.default\\Cache\\page1"));
     EXPECT_THAT(all.err, ::testing::Contains("Total Bytes = 30"));
 
     EXPECT_THAT(Run(DriveOption() + " internet-pics").out,
-                ElementsAre("t:\\Mozilla\\Firefox\\x.default\\cache\\logo.gif"));
+                ElementsAre("t:\\Mozilla\\Firefox\\x.default\\Cache\\logo.gif"));
     // Fetch ALL walks the drive too; the garbage follows the cache entries.
     EXPECT_EQ(Run(DriveOption() + " fetch-all t:").out.back(), "t:\\a.tmp");
 }

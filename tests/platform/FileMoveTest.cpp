@@ -21,7 +21,7 @@ protected:
     FileMoveTest() { drives.Assign('t', tree.Root().string()); }
 
     FolderHandle Open(std::string_view path) const {
-        return FolderHandle::Open(files, path, Folder::Links::Refuse);
+        return FolderHandle::Open(files, path, NameMatch::AnyCase, Folder::Links::Refuse);
     }
 
     test::TempTree tree;
@@ -32,7 +32,7 @@ protected:
 TEST_F(FileMoveTest, NeverReplacesWhatStandsAtTheTarget) {
     tree.AddFile("from/x", 1);
     tree.AddFile("to/x", 2);
-    EXPECT_EQ(MoveFile(Open("t:\\from"), "x", Open("t:\\to"), "x"), FileOutcome::TargetExists);
+    EXPECT_EQ(MoveFile(Open("t:\\from"), "x", Open("t:\\to"), "x", EntryCheck{}), FileOutcome::TargetExists);
     EXPECT_EQ(fs::file_size(tree / "from/x"), 1u);
     EXPECT_EQ(fs::file_size(tree / "to/x"), 2u);
 
@@ -41,7 +41,7 @@ TEST_F(FileMoveTest, NeverReplacesWhatStandsAtTheTarget) {
     if (mount("none", (tree / "other").c_str(), "tmpfs", 0, nullptr) != 0)
         GTEST_SKIP() << "mounting a file system needs privileges";
     tree.AddFile("other/x", 3);
-    const FileOutcome outcome = MoveFile(Open("t:\\from"), "x", Open("t:\\other"), "x");
+    const FileOutcome outcome = MoveFile(Open("t:\\from"), "x", Open("t:\\other"), "x", EntryCheck{});
     const auto left = std::distance(fs::directory_iterator(tree / "other"), {});
     const auto otherSize = fs::file_size(tree / "other/x");
     umount2((tree / "other").c_str(), MNT_DETACH);
@@ -56,13 +56,13 @@ TEST_F(FileMoveTest, OpensFoldersInAnyLetterCaseButNeverThroughALink) {
     fs::create_directory_symlink(tree / "Real", tree / "via");
     EXPECT_TRUE(Open("t:\\real\\sub"));
     EXPECT_EQ(Open("t:\\via\\Sub").Failure(), FileOutcome::LinkInPath);
-    EXPECT_TRUE(FolderHandle::Open(files, "t:\\via\\Sub", Folder::Links::Follow));
+    EXPECT_TRUE(FolderHandle::Open(files, "t:\\via\\Sub", NameMatch::AnyCase, Folder::Links::Follow));
 
     // Missing folders are made on request, but a name never climbs out.
-    EXPECT_TRUE(FolderHandle::Open(files, "t:\\Real\\new\\deeper", Folder::Links::Refuse,
+    EXPECT_TRUE(FolderHandle::Open(files, "t:\\Real\\new\\deeper", NameMatch::AnyCase, Folder::Links::Refuse,
                                    FolderHandle::Missing::Create));
     EXPECT_TRUE(fs::is_directory(tree / "Real/new/deeper"));
-    EXPECT_FALSE(FolderHandle::Open(files, "t:\\Real\\new/../../..", Folder::Links::Refuse,
+    EXPECT_FALSE(FolderHandle::Open(files, "t:\\Real\\new/../../..", NameMatch::AnyCase, Folder::Links::Refuse,
                                     FolderHandle::Missing::Create));
     EXPECT_FALSE(Open("t:\\Real").Subfolder(".."));
 }

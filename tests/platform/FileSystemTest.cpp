@@ -24,22 +24,22 @@ protected:
 
 TEST_F(FileSystemTest, ResolvesExactNamesFirstThenAnyLetterCase) {
     tree.AddFile("Docs/Report.TXT", 7);
-    auto found = files.Find("t:\\docs\\report.txt");
+    auto found = files.Find("t:\\docs\\report.txt", NameMatch::AnyCase);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->name, "Report.TXT");
     EXPECT_EQ(found->info.size, 7);
     EXPECT_EQ(found->info.attributes, attribute::kArchive);
 
     tree.AddFile("Docs/report.txt", 3);  // now an exact match exists as well
-    EXPECT_EQ(files.Find("t:\\docs\\report.txt")->info.size, 3);
-    EXPECT_EQ(files.Find("t:\\DOCS\\Report.TXT")->info.size, 7);
+    EXPECT_EQ(files.Find("t:\\docs\\report.txt", NameMatch::AnyCase)->info.size, 3);
+    EXPECT_EQ(files.Find("t:\\DOCS\\Report.TXT", NameMatch::AnyCase)->info.size, 7);
 }
 
 TEST_F(FileSystemTest, AnAmbiguousLetterCaseResolvesToNothingRatherThanAGuess) {
     tree.AddFile("A.tmp");
     tree.AddFile("a.TMP");
-    EXPECT_FALSE(files.Find("t:\\a.tmp"));
-    EXPECT_EQ(files.DeleteFile("t:\\a.tmp"), DeleteOutcome::NotFound);
+    EXPECT_FALSE(files.Find("t:\\a.tmp", NameMatch::AnyCase));
+    EXPECT_EQ(files.DeleteFile("t:\\a.tmp").outcome, FileOutcome::NotFound);
     EXPECT_TRUE(fs::exists(tree / "A.tmp"));
     EXPECT_TRUE(fs::exists(tree / "a.TMP"));
 }
@@ -50,22 +50,22 @@ TEST_F(FileSystemTest, ReportsAttributesOfEveryKindOfEntry) {
     tree.MakeReadOnly("ro");
     tree.AddFolder("dir");
     fs::create_symlink(tree / "ro", tree / "link");
-    EXPECT_EQ(files.Find("t:\\.hidden")->info.attributes, attribute::kHidden | attribute::kArchive);
-    EXPECT_EQ(files.Find("t:\\ro")->info.attributes, attribute::kReadOnly | attribute::kArchive);
-    EXPECT_EQ(files.Find("t:\\dir")->info.attributes, attribute::kDirectory);
-    EXPECT_EQ(files.Find("t:\\link")->info.attributes & attribute::kSystem, attribute::kSystem);
-    EXPECT_FALSE(files.Find("t:"));  // a root is no entry
-    EXPECT_FALSE(files.Find("x:\\ro"));
+    EXPECT_EQ(files.Find("t:\\.hidden", NameMatch::AnyCase)->info.attributes, attribute::kHidden | attribute::kArchive);
+    EXPECT_EQ(files.Find("t:\\ro", NameMatch::AnyCase)->info.attributes, attribute::kReadOnly | attribute::kArchive);
+    EXPECT_EQ(files.Find("t:\\dir", NameMatch::AnyCase)->info.attributes, attribute::kDirectory);
+    EXPECT_EQ(files.Find("t:\\link", NameMatch::AnyCase)->info.attributes & attribute::kSystem, attribute::kSystem);
+    EXPECT_FALSE(files.Find("t:", NameMatch::AnyCase));  // a root is no entry
+    EXPECT_FALSE(files.Find("x:\\ro", NameMatch::AnyCase));
 }
 
 TEST_F(FileSystemTest, ExistenceTellsFilesAndFoldersApart) {
     tree.AddFile("f/x");
-    EXPECT_TRUE(files.FileExists("t:\\f\\x"));
-    EXPECT_FALSE(files.FolderExists("t:\\f\\x"));
-    EXPECT_TRUE(files.FolderExists("t:\\F"));
-    EXPECT_FALSE(files.FileExists("t:\\f"));
-    EXPECT_TRUE(files.FolderExists("t:"));
-    EXPECT_FALSE(files.FileExists("t:\\f\\y"));
+    EXPECT_TRUE(files.FileExists("t:\\f\\x", NameMatch::AnyCase));
+    EXPECT_FALSE(files.FolderExists("t:\\f\\x", NameMatch::AnyCase));
+    EXPECT_TRUE(files.FolderExists("t:\\F", NameMatch::AnyCase));
+    EXPECT_FALSE(files.FileExists("t:\\f", NameMatch::AnyCase));
+    EXPECT_TRUE(files.FolderExists("t:", NameMatch::AnyCase));
+    EXPECT_FALSE(files.FileExists("t:\\f\\y", NameMatch::AnyCase));
 }
 
 TEST_F(FileSystemTest, CreatesOneFolderLevelWhoseParentExists) {
@@ -83,13 +83,13 @@ TEST_F(FileSystemTest, DeletesWritableRegularFilesOnly) {
     tree.AddFile("target.txt");
     fs::create_symlink(tree / "target.txt", tree / "link.tmp");
 
-    EXPECT_EQ(files.DeleteFile("t:\\GO.tmp"), DeleteOutcome::Deleted);
+    EXPECT_EQ(files.DeleteFile("t:\\go.tmp").outcome, FileOutcome::Done);
     EXPECT_FALSE(fs::exists(tree / "go.tmp"));
-    EXPECT_EQ(files.DeleteFile("t:\\ro.tmp"), DeleteOutcome::ReadOnly);
-    EXPECT_EQ(files.DeleteFile("t:\\folder.tmp"), DeleteOutcome::NotAFile);
-    EXPECT_EQ(files.DeleteFile("t:\\link.tmp"), DeleteOutcome::NotAFile);
-    EXPECT_EQ(files.DeleteFile("t:\\gone.tmp"), DeleteOutcome::NotFound);
-    EXPECT_EQ(files.DeleteFile("t:"), DeleteOutcome::NotFound);
+    EXPECT_EQ(files.DeleteFile("t:\\ro.tmp").outcome, FileOutcome::ReadOnly);
+    EXPECT_EQ(files.DeleteFile("t:\\folder.tmp").outcome, FileOutcome::NotAFile);
+    EXPECT_EQ(files.DeleteFile("t:\\link.tmp").outcome, FileOutcome::NotAFile);
+    EXPECT_EQ(files.DeleteFile("t:\\gone.tmp").outcome, FileOutcome::NotFound);
+    EXPECT_EQ(files.DeleteFile("t:").outcome, FileOutcome::NotFound);
     EXPECT_TRUE(fs::exists(tree / "ro.tmp"));
     EXPECT_TRUE(fs::exists(tree / "target.txt"));
     EXPECT_TRUE(fs::is_symlink(tree / "link.tmp"));
@@ -102,30 +102,30 @@ TEST_F(FileSystemTest, ADeletionNeverReachesThroughAFolderReplacedByALink) {
     tree.AddFile("precious/x.tmp");
     fs::remove_all(tree / "cache");
     fs::create_directory_symlink(tree / "precious", tree / "cache");
-    EXPECT_EQ(files.DeleteFile("t:\\cache\\x.tmp"), DeleteOutcome::NotFound);
+    EXPECT_EQ(files.DeleteFile("t:\\cache\\x.tmp").outcome, FileOutcome::NotFound);
     EXPECT_TRUE(fs::exists(tree / "precious/x.tmp"));
 
     tree.AddFile("deep/a/b/x.tmp");
     fs::remove_all(tree / "deep/a");
     fs::create_directory_symlink(tree / "precious", tree / "deep/a");
     tree.AddFile("precious/b/x.tmp");
-    EXPECT_EQ(files.DeleteFile("t:\\deep\\a\\b\\x.tmp"), DeleteOutcome::NotFound);
+    EXPECT_EQ(files.DeleteFile("t:\\deep\\a\\b\\x.tmp").outcome, FileOutcome::NotFound);
     EXPECT_TRUE(fs::exists(tree / "precious/b/x.tmp"));
 }
 
 TEST_F(FileSystemTest, OtherOperationsFollowLinkedFoldersOnTheWay) {
     tree.AddFile("real/config.ini");
     fs::create_directory_symlink(tree / "real", tree / "linked");
-    EXPECT_TRUE(files.FileExists("t:\\linked\\config.ini"));
-    EXPECT_TRUE(files.FolderExists("t:\\linked"));
+    EXPECT_TRUE(files.FileExists("t:\\linked\\config.ini", NameMatch::AnyCase));
+    EXPECT_TRUE(files.FolderExists("t:\\linked", NameMatch::AnyCase));
 }
 
 TEST_F(FileSystemTest, NativePathsResolveExistingNamesAndKeepTheRestAsWritten) {
     tree.AddFolder("Home/Ann");
-    EXPECT_EQ(files.NativePath("t:\\home\\ann\\New\\x.ini"),
+    EXPECT_EQ(files.NativePath("t:\\home\\ann\\New\\x.ini", NameMatch::AnyCase),
               (tree / "Home/Ann/New/x.ini").string());
-    EXPECT_EQ(files.NativePath("t:"), tree.Root().string());
-    EXPECT_EQ(files.NativePath("q:\\x"), std::nullopt);
+    EXPECT_EQ(files.NativePath("t:", NameMatch::AnyCase), tree.Root().string());
+    EXPECT_EQ(files.NativePath("q:\\x", NameMatch::AnyCase), std::nullopt);
 }
 
 TEST_F(FileSystemTest, NamesHoldingASlashOrNulReachNothing) {
@@ -136,9 +136,9 @@ TEST_F(FileSystemTest, NamesHoldingASlashOrNulReachNothing) {
                                   std::string_view("u:\\a/b.txt"),
                                   std::string_view("u:\\a\\b.txt\0.tmp", 15)}) {
         SCOPED_TRACE(path);
-        EXPECT_FALSE(files.Find(path));
-        EXPECT_FALSE(files.FileExists(path));
-        EXPECT_EQ(files.NativePath(path), std::nullopt);
+        EXPECT_FALSE(files.Find(path, NameMatch::AnyCase));
+        EXPECT_FALSE(files.FileExists(path, NameMatch::AnyCase));
+        EXPECT_EQ(files.NativePath(path, NameMatch::AnyCase), std::nullopt);
     }
 }
 

@@ -79,7 +79,7 @@ TEST_F(ShellTest, HandsTheFoundFileOverAsOneArgumentInAnyLetterCase) {
     fs::path page = tree.AddFile("drive/My Pages/-n 'q' \"x\".htm");
     Platform platform(std::move(drives), UserFolders{(tree / "home").string(), "", ""});
 
-    EXPECT_EQ(platform.ShellOpen("t:\\my pages\\-N 'Q' \"X\".HTM"), kShellStarted);
+    EXPECT_EQ(platform.ShellOpen("t:\\my pages\\-N 'Q' \"X\".HTM", NameMatch::AnyCase), kShellStarted);
     EXPECT_EQ(Opened(), "1\n" + page.string() + "\n");
 }
 
@@ -87,8 +87,8 @@ TEST_F(ShellTest, AMissingFileIsNotFoundWithoutStartingTheOpener) {
     InstallOpener("exit 0");
     Platform platform(std::move(drives), UserFolders{(tree / "home").string(), "", ""});
 
-    EXPECT_EQ(platform.ShellOpen("t:\\absent.htm"), kShellFileNotFound);
-    EXPECT_EQ(platform.ShellOpen("x:\\absent.htm"), kShellFileNotFound);  // no such drive
+    EXPECT_EQ(platform.ShellOpen("t:\\absent.htm", NameMatch::AnyCase), kShellFileNotFound);
+    EXPECT_EQ(platform.ShellOpen("x:\\absent.htm", NameMatch::AnyCase), kShellFileNotFound);  // no such drive
     EXPECT_FALSE(fs::exists(tree / "opened"));
 }
 
@@ -139,9 +139,9 @@ TEST_F(ShellTest, ExploresAFolderWrittenInAnyLetterCaseWithItsTrailingBackslash)
     fs::path folder = tree.AddFolder("drive/My Pages");
     Platform platform(std::move(drives), UserFolders{(tree / "home").string(), "", ""});
 
-    EXPECT_EQ(platform.ShellExplore("t:\\MY PAGES\\"), kShellStarted);
+    EXPECT_EQ(platform.ShellExplore("t:\\MY PAGES\\", NameMatch::AnyCase), kShellStarted);
     EXPECT_EQ(Opened(), "1\n" + folder.string() + "\n");
-    EXPECT_EQ(platform.ShellExplore("t:\\"), kShellStarted);
+    EXPECT_EQ(platform.ShellExplore("t:\\", NameMatch::AnyCase), kShellStarted);
     EXPECT_EQ(Opened(), "1\n" + (tree / "drive").string() + "\n");
 }
 
@@ -150,8 +150,8 @@ TEST_F(ShellTest, ExploresNothingButAnExistingFolder) {
     tree.AddFile("drive/run.sh");
     Platform platform(std::move(drives), UserFolders{(tree / "home").string(), "", ""});
 
-    EXPECT_EQ(platform.ShellExplore("t:\\absent\\"), kShellFileNotFound);
-    EXPECT_EQ(platform.ShellExplore("t:\\run.sh"), kShellFileNotFound);  // never run a file
+    EXPECT_EQ(platform.ShellExplore("t:\\absent\\", NameMatch::AnyCase), kShellFileNotFound);
+    EXPECT_EQ(platform.ShellExplore("t:\\run.sh", NameMatch::AnyCase), kShellFileNotFound);  // never run a file
     EXPECT_FALSE(fs::exists(tree / "opened"));
 }
 

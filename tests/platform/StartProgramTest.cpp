@@ -77,7 +77,7 @@ protected:
 TEST_F(StartProgramTest, HandsThePathWithBlanksOverWholeAndTheArgumentAsOne) {
     fs::path program = AddRecorder("My Savers/Blue Sky.scr", "exit 0");
 
-    ASSERT_TRUE(platform->StartProgram("t:\\my savers\\BLUE SKY.SCR", "/S"));
+    ASSERT_TRUE(platform->StartProgram("t:\\my savers\\BLUE SKY.SCR", NameMatch::AnyCase, "/S"));
     const std::vector<std::string> lines = Recorded();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[1], program.string());
@@ -90,7 +90,7 @@ TEST_F(StartProgramTest, ReturnsAtOnceAndReapsTheProgramWhenItEnds) {
     AddRecorder("slow.scr", "exec sleep 5");
 
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(platform->StartProgram("t:\\slow.scr", "/S"));
+    ASSERT_TRUE(platform->StartProgram("t:\\slow.scr", NameMatch::AnyCase, "/S"));
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
 
     const std::vector<std::string> lines = Recorded();
@@ -109,11 +109,11 @@ TEST_F(StartProgramTest, AFileThatCannotRunIsNotStarted) {
     fs::permissions(noFormat, fs::perms::owner_all);
     tree.AddFolder("drive/folder.scr");
 
-    EXPECT_FALSE(platform->StartProgram("t:\\plain.scr", "/S"));
-    EXPECT_FALSE(platform->StartProgram("t:\\noformat.scr", "/S"));
-    EXPECT_FALSE(platform->StartProgram("t:\\folder.scr", "/S"));
-    EXPECT_FALSE(platform->StartProgram("t:\\absent.scr", "/S"));
-    EXPECT_FALSE(platform->StartProgram("x:\\absent.scr", "/S"));  // no such drive
+    EXPECT_FALSE(platform->StartProgram("t:\\plain.scr", NameMatch::AnyCase, "/S"));
+    EXPECT_FALSE(platform->StartProgram("t:\\noformat.scr", NameMatch::AnyCase, "/S"));
+    EXPECT_FALSE(platform->StartProgram("t:\\folder.scr", NameMatch::AnyCase, "/S"));
+    EXPECT_FALSE(platform->StartProgram("t:\\absent.scr", NameMatch::AnyCase, "/S"));
+    EXPECT_FALSE(platform->StartProgram("x:\\absent.scr", NameMatch::AnyCase, "/S"));  // no such drive
     EXPECT_FALSE(StartProgramFile("relative.scr", "/S"));
     std::this_thread::sleep_for(100ms);
     EXPECT_FALSE(fs::exists(tree / "record"));

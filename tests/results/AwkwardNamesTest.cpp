@@ -95,7 +95,7 @@ TEST_F(AwkwardNamesTest, DeletingAnEntryRemovesItsOwnFileAndNoOther) {
     // The entry of a file that is gone since does not reach the one whose
     // name only reads the same.
     fs::remove(tree / "drive/a");
-    EXPECT_EQ(platform->Files().DeleteFile("t:\\a\\b.tmp"), DeleteOutcome::NotFound);
+    EXPECT_EQ(platform->Files().DeleteFile("t:\\a\\b.tmp").outcome, FileOutcome::NotFound);
     EXPECT_THAT(DriveNow(), ElementsAre(kBackslash + " = text of " + kBackslash));
 }
 

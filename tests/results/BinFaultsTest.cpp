@@ -134,10 +134,8 @@ protected:
     }
 
     fs::path OnDrive(std::string_view relative) const { return tree / "drive" / relative; }
-    // The file's place in the bin, in the numbered folder of a move.
-    fs::path InBin(std::string_view number) const {
-        return OnDrive("Garbage Bin") / number / "big.dat";
-    }
+    // The place in the drive's bin of the one file the bin lists.
+    fs::path InBin() const { return OnDrive("Garbage Bin") / NewBin().Items().at(0).id / "big.dat"; }
     // The file on a file system of its own, so that the bin on the drive's own
     // one takes it by a copy.
     bool PutOnOtherFileSystem(std::size_t size) {
@@ -200,7 +198,9 @@ TEST_F(BinFaultsTest, AFullDrivesBinPassesTheFileToTheDataFoldersBin) {
 
         GarbageBin bin = NewBin();
         ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
-        EXPECT_EQ(test::ReadWholeFile(tree / "home/.config/Velmo/Garbage Bin/1/x.tmp"), "kept");
+        EXPECT_EQ(test::ReadWholeFile(tree / "home/.config/Velmo/Garbage Bin" /
+                                      bin.Items().at(0).id / "x.tmp"),
+                  "kept");
         EXPECT_FALSE(fs::exists(OnDrive("a/x.tmp")));
         EXPECT_THAT(test::FolderSnapshot(OnDrive("Garbage Bin")), IsEmpty());
         ASSERT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::Done);
@@ -225,7 +225,7 @@ TEST_F(BinFaultsTest, ACrashInTheMiddleOfACopyLeavesTheFileWholeWhereItWas) {
     const BinItem item = bin.Items().at(0);
     ASSERT_TRUE(CrashesWritingPast(100 * 1024, [&] { bin.Restore(item); }));
     EXPECT_FALSE(fs::exists(OnDrive("other/big.dat")));
-    EXPECT_EQ(test::ReadWholeFile(InBin(item.number)), content);
+    EXPECT_EQ(test::ReadWholeFile(InBin()), content);
     ExpectListedInBin(true);
     ASSERT_EQ(bin.Restore(item), BinOutcome::Done);
     EXPECT_EQ(test::ReadWholeFile(OnDrive("other/big.dat")), content);
@@ -261,7 +261,7 @@ TEST_F(BinFaultsTest, ADiskFillingDuringTheCopyLeavesTheFileWhereItWas) {
         test::FileSizeLimit full(100 * 1024);
         EXPECT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::NoRoom);
     }
-    ExpectOneWholeCopyAt(InBin("2"), content);
+    ExpectOneWholeCopyAt(InBin(), content);
     ExpectListedInBin(true);
 }
 
@@ -277,7 +277,7 @@ TEST_F(BinFaultsTest, AFileChangedWhileItIsCopiedStaysWhereItWas) {
     ExpectListedInBin(false);
 
     ASSERT_EQ(bin.MoveIn("t:\\other\\big.dat").outcome, BinOutcome::Done);
-    const fs::path inBin = InBin("2");
+    const fs::path inBin = InBin();
     {
         RewrittenMeanwhile writer(inBin);
         EXPECT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::Changed);
@@ -298,7 +298,7 @@ TEST_F(BinFaultsTest, AnOriginalThatCannotBeRemovedAfterTheCopyKeepsOnlyTheOrigi
     ExpectListedInBin(false);
 
     ASSERT_EQ(bin.MoveIn("t:\\other\\big.dat").outcome, BinOutcome::Done);
-    const fs::path inBin = InBin("2");
+    const fs::path inBin = InBin();
     {
         AppendOnly pinned(inBin);
         if (!pinned) GTEST_SKIP() << "the bin's file system keeps no append-only flag";

@@ -11,15 +11,23 @@ using std::chrono::system_clock;
 
 system_clock::time_point Moment(std::time_t seconds) { return system_clock::from_time_t(seconds); }
 
-TEST(BinRecord, AWrittenRecordReadsBackWithItsPathAndMoment) {
+TEST(BinRecord, AWrittenRecordReadsBackWithItsIdPathMomentAndFileSystem) {
     for (const char* path : {"t:\\docs\\report.txt", "t:\\docs\\name ", "t:\\\"quoted\"", "t:\\'x'"}) {
         SCOPED_TRACE(path);
-        const BinRecord written{path, Moment(1714564002)};
+        const BinRecord written{"20240501T120322Z-0a", path, Moment(1714564002),
+                                DriveIdentity{"/media/ann/my usb ", "uuid:0f3c"}};
         const std::optional<BinRecord> read = ParseBinRecord(BinRecordText(written));
         ASSERT_TRUE(read);
+        EXPECT_EQ(read->id, written.id);
         EXPECT_EQ(read->originalPath, path);
         EXPECT_EQ(read->moved, written.moved);
+        EXPECT_EQ(read->drive, written.drive);
     }
+    // Records of older bins name no id and no file system.
+    const auto older = ParseBinRecord("[Garbage Bin]\nPath=t:\\a\\x.tmp\nMoved=2024-05-01T12:03:22Z\n");
+    ASSERT_TRUE(older);
+    EXPECT_EQ(older->id, "");
+    EXPECT_EQ(older->drive, std::nullopt);
 }
 
 TEST(BinRecord, AMomentTheClockCannotHoldReadsAsTheStartOfTheEpoch) {

@@ -87,14 +87,15 @@ TEST_F(FileDetailsTest, DescribesTheCurrentEntryOnEveryLine) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(FileDetailsTest, NamesTheFileAsStoredOnDiskAndItsFolderAsTheEntryWritesIt) {
+TEST_F(FileDetailsTest, DescribesOnlyTheFileOfTheEntrysExactNameNeverATwinInAnotherCase) {
     AddFile("Docs/Report.txt", 1);
-    Select("t:\\DOCS\\report.TXT");
+    Select("t:\\Docs\\report.txt");
     Describe();
-
-    ASSERT_TRUE(view.lines);
-    EXPECT_EQ(view.lines->name, "File Name: Report.txt");
-    EXPECT_EQ(view.lines->location, "File Location: t:\\DOCS\\");
+    EXPECT_FALSE(view.lines);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].second,
+              "This file was not found. It appears to have been deleted.");
+    EXPECT_EQ(FileSize64(session.platform.Files(), "t:\\docs\\Report.txt"), -1);
 }
 
 TEST_F(FileDetailsTest, AFileInADrivesRootLiesInTheDriveLetterColonAndBackslash) {
@@ -172,7 +173,7 @@ TEST_F(FileDetailsTest, SizesBeyondFourGibibytesAreWhole) {
         ASSERT_EQ(ftruncate(fd, kSize), 0);  // sparse: no disk space taken
         close(fd);
     }
-    EXPECT_EQ(FileSize64(session.platform.Files(), "t:\\BIG.iso"), kSize);
+    EXPECT_EQ(FileSize64(session.platform.Files(), "t:\\big.iso"), kSize);
 
     Select("t:\\big.iso");
     Describe();

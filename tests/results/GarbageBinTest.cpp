@@ -78,11 +78,10 @@ TEST_F(GarbageBinTest, MovesAFileInAndRestoresItWithItsContentToItsPlace) {
     EXPECT_EQ(moved.outcome, BinOutcome::Done);
     EXPECT_EQ(moved.size, 12);
     EXPECT_FALSE(fs::exists(OnDrive("docs/report.tmp")));
-    // In the bin of its own drive, in a folder of its own.
-    EXPECT_EQ(test::ReadWholeFile(DriveBin() / "1" / "report.tmp"), "twelve bytes");
-
     std::vector<BinItem> items = bin.Items();
     ASSERT_EQ(items.size(), 1u);
+    // In the bin of its own drive, in a folder of its own.
+    EXPECT_EQ(test::ReadWholeFile(DriveBin() / items[0].id / "report.tmp"), "twelve bytes");
     EXPECT_EQ(items[0].originalPath, "t:\\docs\\report.tmp");
     EXPECT_EQ(items[0].size, 12);
     EXPECT_GE(items[0].moved, before);
@@ -98,7 +97,9 @@ TEST_F(GarbageBinTest, MovesAFileInAndRestoresItWithItsContentToItsPlace) {
 TEST_F(GarbageBinTest, RecordsArePlainTextThatSurvivesARestart) {
     Add("a/x.tmp", "kept");
     ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
-    const std::string record = test::ReadWholeFile(DriveBin() / "1.ini");
+    const std::string id = bin.Items().at(0).id;
+    const std::string record = test::ReadWholeFile(DriveBin() / (id + ".ini"));
+    EXPECT_THAT(record, HasSubstr("Id=" + id + "\n"));
     EXPECT_THAT(record, HasSubstr("Path=t:\\a\\x.tmp\n"));
     EXPECT_THAT(record, HasSubstr("Moved=20"));
 
@@ -152,7 +153,7 @@ TEST_F(GarbageBinTest, RestoreNeverReplacesAFileThatNowStandsThere) {
     EXPECT_EQ(bin.Restore(item), BinOutcome::TargetExists);
 
     EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp")), "new");
-    EXPECT_EQ(test::ReadWholeFile(DriveBin() / "1" / "x.tmp"), "old");
+    EXPECT_EQ(test::ReadWholeFile(DriveBin() / item.id / "x.tmp"), "old");
     EXPECT_EQ(bin.Items().size(), 1u);
 }
 
@@ -207,7 +208,7 @@ TEST_F(GarbageBinTest, AMoveThatNeverFinishedIsNotListed) {
     ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
     std::vector<BinItem> items = bin.Items();
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].number, "2");
+    EXPECT_NE(items[0].id, "1");
 }
 
 TEST_F(GarbageBinTest, MovesCutShortADayAgoAreSweptAndYoungerOnesAndFinishedItemsKept) {
@@ -234,7 +235,8 @@ TEST_F(GarbageBinTest, MovesCutShortADayAgoAreSweptAndYoungerOnesAndFinishedItem
     EXPECT_TRUE(fs::exists(DriveBin() / "2" / ".vellomar-partial-78-0"));
     EXPECT_TRUE(fs::exists(DriveBin() / "2.ini"));
     EXPECT_EQ(test::ReadWholeFile(DriveBin() / "3" / "kept.tmp"), "whole");
-    EXPECT_THAT(PathsOf(bin.Items()), ElementsAre("t:\\a\\kept.tmp"));
+    // What the record does not name is listed too, of unknown origin.
+    EXPECT_THAT(PathsOf(bin.Items()), ElementsAre("", "t:\\a\\kept.tmp"));
     EXPECT_EQ(test::ReadWholeFile(DriveBin() / "4" / "notes.txt"), "mine");
 }
 
@@ -258,7 +260,8 @@ TEST_F(GarbageBinTest, ADriveWhoseRootCannotBeWrittenUsesTheDataFoldersBin) {
         const bool moved = unprivileged.MoveIn("t:\\a\\x.tmp").outcome == BinOutcome::Done;
         std::vector<BinItem> items = unprivileged.Items();
         return moved && !fs::exists(DriveBin()) &&
-               test::ReadWholeFile(DataBin() / "1" / "x.tmp") == "data" && items.size() == 1 &&
+               items.size() == 1 &&
+               test::ReadWholeFile(DataBin() / items[0].id / "x.tmp") == "data" &&
                items[0].originalPath == "t:\\a\\x.tmp" &&
                unprivileged.Restore(items[0]) == BinOutcome::Done &&
                test::ReadWholeFile(OnDrive("a/x.tmp")) == "data";
@@ -287,8 +290,9 @@ TEST_F(GarbageBinTest, MovesAcrossFileSystemsByACheckedCopyAndBack) {
 
     ASSERT_EQ(bin.MoveIn("t:\\mounted\\big.dat").outcome, BinOutcome::Done);
     EXPECT_FALSE(fs::exists(OnDrive("mounted/big.dat")));
-    EXPECT_THAT(Contents(DriveBin()), ElementsAre("1", "1.ini", "1/big.dat"));
-    EXPECT_EQ(test::ReadWholeFile(DriveBin() / "1" / "big.dat"), content);
+    const std::string id = bin.Items().at(0).id;
+    EXPECT_THAT(Contents(DriveBin()), ElementsAre(id, id + ".ini", id + "/big.dat"));
+    EXPECT_EQ(test::ReadWholeFile(DriveBin() / id / "big.dat"), content);
 
     ASSERT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::Done);
     EXPECT_EQ(test::ReadWholeFile(OnDrive("mounted/big.dat")), content);
@@ -442,7 +446,8 @@ TEST_F(BinWindowCommandsTest, DeleteFileRemovesTheHighlightedFileForGoodAfterAYe
               "\"No\" to keep it in the bin.");
     EXPECT_THAT(PathsOf(commands.Items()), ElementsAre("t:\\a.tmp"));
     EXPECT_EQ(commands.Highlighted(), 0u);
-    EXPECT_THAT(Contents(DriveBin()), ElementsAre("1", "1.ini", "1/a.tmp"));
+    const std::string id = commands.Items().at(0).id;
+    EXPECT_THAT(Contents(DriveBin()), ElementsAre(id, id + ".ini", id + "/a.tmp"));
     EXPECT_EQ(cleanedFileCount, 5);
     EXPECT_EQ(reclaimedBytes, 105);
 }

@@ -149,12 +149,13 @@ TEST_F(LinkSwapTest, RestoreNeverPutsAFileOrMakesAFolderThroughALink) {
 TEST_F(LinkSwapTest, ABinFolderSwappedForALinkIsNeitherFilledNorEmptiedThroughIt) {
     GarbageBin bin = NewBin();
     ASSERT_EQ(bin.MoveIn("t:\\cache\\f.tmp").outcome, BinOutcome::Done);
-    ASSERT_TRUE(fs::exists(OnDrive("Garbage Bin/1/f.tmp")));
     // The file's own folder in the bin becomes a link to where a file of the
     // same name lies: neither "Restore File" nor "Delete File" reaches it.
     const BinItem item = bin.Items().at(0);
-    fs::rename(OnDrive("Garbage Bin/1"), tree / "kept");
-    fs::create_directory_symlink(Outside(), OnDrive("Garbage Bin/1"));
+    const fs::path itemFolder = OnDrive("Garbage Bin") / item.id;
+    ASSERT_TRUE(fs::exists(itemFolder / "f.tmp"));
+    fs::rename(itemFolder, tree / "kept");
+    fs::create_directory_symlink(Outside(), itemFolder);
     EXPECT_NE(bin.Restore(item), BinOutcome::Done);
     EXPECT_NE(bin.Remove(item), BinOutcome::Done);
     EXPECT_THAT(bin.Items(), IsEmpty());
@@ -162,11 +163,13 @@ TEST_F(LinkSwapTest, ABinFolderSwappedForALinkIsNeitherFilledNorEmptiedThroughIt
 
     // The drive's whole bin becomes a link to outside: files go to the bin in
     // the data folder instead.
-    fs::remove(OnDrive("Garbage Bin/1"));
+    fs::remove(itemFolder);
     fs::rename(OnDrive("Garbage Bin"), tree / "old bin");
     fs::create_directory_symlink(Outside(), OnDrive("Garbage Bin"));
     ASSERT_EQ(bin.MoveIn("t:\\plain\\p.tmp").outcome, BinOutcome::Done);
-    EXPECT_EQ(test::ReadWholeFile(tree / "home/.config/Velmo/Garbage Bin/1/p.tmp"), "own p");
+    EXPECT_EQ(test::ReadWholeFile(tree / "home/.config/Velmo/Garbage Bin" / bin.Items().at(0).id /
+                                  "p.tmp"),
+              "own p");
 
     EXPECT_EQ(test::FolderSnapshot(Outside()), outsideBefore);
 }

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "platform/FolderHandle.h"
+#include "platform/FileActs.h"
 
 namespace vellomar {
 

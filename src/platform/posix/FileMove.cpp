@@ -8,27 +8,14 @@
 #include <cerrno>
 #include <memory>
 
+#include "platform/posix/CheckedRemoval.h"
 #include "platform/posix/FileDescriptor.h"
 #include "platform/posix/FileErrors.h"
+#include "platform/posix/Renames.h"
 #include "platform/posix/TemporaryFile.h"
 
 namespace vellomar {
 namespace {
-
-// 0, or the errno of a rename that never replaces an entry at the target.
-int RenameNoReplace(int fromFd, const char* name, int toFd, const char* newName) {
-    if (renameat2(fromFd, name, toFd, newName, RENAME_NOREPLACE) == 0) return 0;
-    if (errno != EINVAL && errno != ENOSYS) return errno;
-    // File systems without the flag (network ones among them): a hard link is
-    // never made over an existing entry, and the old name then goes.
-    if (linkat(fromFd, name, toFd, newName, 0) != 0) return errno;
-    if (unlinkat(fromFd, name, 0) != 0) {
-        const int error = errno;
-        unlinkat(toFd, newName, 0);
-        return error;
-    }
-    return 0;
-}
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -53,13 +40,14 @@ int CopyContents(int in, int out) {
 }
 
 // The copy of a file of another file system, as MoveFile describes it.
-FileOutcome CopyThenRemove(int fromFd, const char* name, int toFd, const char* newName) {
+FileOutcome CopyThenRemove(int fromFd, const char* name, int toFd, const char* newName,
+                           const EntryCheck& check) {
     FileDescriptor in(openat(fromFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (in.Get() < 0) return errno == ELOOP ? FileOutcome::NotAFile : OutcomeOfError(errno);
     struct stat source;
     if (fstat(in.Get(), &source) != 0) return OutcomeOfError(errno);
-    if (!S_ISREG(source.st_mode)) return FileOutcome::NotAFile;
-    if (!(source.st_mode & S_IWUSR)) return FileOutcome::ReadOnly;
+    if (const FileOutcome refusal = CheckEntry(source, check); refusal != FileOutcome::Done)
+        return refusal;
     // A file that could not be removed afterwards is not worth copying.
     if (faccessat(fromFd, ".", W_OK | X_OK, AT_EACCESS) != 0) return OutcomeOfError(errno);
 
@@ -85,15 +73,11 @@ FileOutcome CopyThenRemove(int fromFd, const char* name, int toFd, const char* n
 
     // The original goes only if it is still the very file that was copied.
     // Should it have vanished meanwhile, the copy is all there is, and it stays.
-    struct stat original;
-    FileOutcome outcome = FileOutcome::Done;
-    if (fstatat(fromFd, name, &original, AT_SYMLINK_NOFOLLOW) != 0)
-        outcome = errno == ENOENT ? FileOutcome::Done : OutcomeOfError(errno);
-    else if (!Unchanged(source, original))
-        outcome = FileOutcome::Changed;
-    else if (unlinkat(fromFd, name, 0) != 0)
-        outcome = OutcomeOfError(errno);
-    if (outcome == FileOutcome::Done) return outcome;
+    FileOutcome outcome = RemoveCheckedAt(fromFd, name, [&](const struct stat& original) {
+                              return Unchanged(source, original) ? FileOutcome::Done
+                                                                 : FileOutcome::Changed;
+                          }).outcome;
+    if (outcome == FileOutcome::Done || outcome == FileOutcome::NotFound) return FileOutcome::Done;
     struct stat placed;
     if (fstatat(toFd, newName, &placed, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(placed, copied))
         unlinkat(toFd, newName, 0);
@@ -103,18 +87,21 @@ FileOutcome CopyThenRemove(int fromFd, const char* name, int toFd, const char* n
 }  // namespace
 
 FileOutcome MoveFile(const FolderHandle& from, const std::string& name, const FolderHandle& to,
-                     const std::string& newName) {
+                     const std::string& newName, const EntryCheck& check) {
     if (!from || !to || !IsPlainName(name) || !IsPlainName(newName)) return FileOutcome::NotFound;
-    struct stat source;
-    if (fstatat(from.fd_, name.c_str(), &source, AT_SYMLINK_NOFOLLOW) != 0)
-        return OutcomeOfError(errno);
-    if (!S_ISREG(source.st_mode)) return FileOutcome::NotAFile;
-    if (!(source.st_mode & S_IWUSR)) return FileOutcome::ReadOnly;
-
+    // On one file system the rename comes first: a look-up before it could be
+    // raced. What it moved is then looked at where it stands now, through the
+    // target's handle, and goes back unless it is the file the caller meant.
     const int error = RenameNoReplace(from.fd_, name.c_str(), to.fd_, newName.c_str());
-    if (error == 0) return FileOutcome::Done;
-    if (error != EXDEV) return OutcomeOfError(error);
-    return CopyThenRemove(from.fd_, name.c_str(), to.fd_, newName.c_str());
+    if (error == EXDEV) return CopyThenRemove(from.fd_, name.c_str(), to.fd_, newName.c_str(), check);
+    if (error != 0) return OutcomeOfError(error);
+    struct stat moved;
+    const FileOutcome outcome = fstatat(to.fd_, newName.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0
+                                    ? CheckEntry(moved, check)
+                                    : OutcomeOfError(errno);
+    if (outcome == FileOutcome::Done) return outcome;
+    const int back = RenameNoReplace(to.fd_, newName.c_str(), from.fd_, name.c_str());
+    return back == 0 || back == ENOENT ? outcome : FileOutcome::NotPutBack;
 }
 
 }  // namespace vellomar

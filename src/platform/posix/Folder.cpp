@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/posix/CheckedRemoval.h"
+
 namespace vellomar {
 namespace {
 
@@ -105,7 +107,11 @@ std::optional<EntryInfo> Folder::LookUp(const char* name) const {
                              std::chrono::nanoseconds(info.st_mtim.tv_nsec))};
 }
 
-bool Folder::RemoveEntry(const char* name) const { return fd_ >= 0 && unlinkat(fd_, name, 0) == 0; }
+RemovedFile Folder::RemoveFile(const char* name) const {
+    if (fd_ < 0) return {FileOutcome::NotFound};
+    return RemoveCheckedAt(fd_, name,
+                           [](const struct stat& info) { return CheckEntry(info, EntryCheck{}); });
+}
 
 bool Folder::CreateSubfolder(const char* name) const {
     return fd_ >= 0 && mkdirat(fd_, name, 0777) == 0;

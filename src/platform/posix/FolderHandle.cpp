@@ -8,8 +8,10 @@
 #include <cerrno>
 
 #include "platform/DrivePath.h"
+#include "platform/posix/CheckedRemoval.h"
 #include "platform/posix/FileDescriptor.h"
 #include "platform/posix/FileErrors.h"
+#include "platform/posix/Renames.h"
 #include "platform/posix/TemporaryFile.h"
 
 namespace vellomar {
@@ -55,14 +57,14 @@ FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept {
 }
 
 FolderHandle FolderHandle::Open(const FileSystem& files, std::string_view drivePath,
-                                Folder::Links links, Missing missing) {
+                                NameMatch match, Folder::Links links, Missing missing) {
     auto parts = SplitDrivePath(drivePath);
     const Drive* drive = parts ? files.Drives().Find(parts->letter) : nullptr;
     if (!drive) return FolderHandle(-1, FileOutcome::NotFound);
-    // The names as the file system stores them, each resolved by letter case
-    // where it must be; the handles below are then opened by those names, and
-    // a name that is no plain name ("..", one holding '/') opens nothing.
-    const std::optional<std::string> native = files.NativePath(drivePath);
+    // The names as the file system stores them, each matched as asked; the
+    // handles below are then opened by those names, and a name that is no
+    // plain name ("..", one holding '/') opens nothing.
+    const std::optional<std::string> native = files.NativePath(drivePath, match);
     if (!native) return FolderHandle(-1, FileOutcome::NotFound);
 
     const int rootFd = open(drive->root.c_str(), kFolderFlags);
@@ -104,11 +106,17 @@ bool FolderHandle::CreateSubfolder(const std::string& name, unsigned mode) const
            mkdirat(fd_, name.c_str(), static_cast<mode_t>(mode)) == 0;
 }
 
-std::optional<FolderIdentity> FolderHandle::Identity() const {
+std::optional<std::string> FolderHandle::CreateFreshSubfolder(std::string_view prefix,
+                                                              unsigned mode) const {
+    std::string name = FreshName(prefix);
+    if (!CreateSubfolder(name, mode)) return std::nullopt;
+    return name;
+}
+
+std::optional<EntryIdentity> FolderHandle::Identity() const {
     struct stat info;
     if (fd_ < 0 || fstat(fd_, &info) != 0) return std::nullopt;
-    return FolderIdentity{static_cast<std::uint64_t>(info.st_dev),
-                          static_cast<std::uint64_t>(info.st_ino)};
+    return IdentityOf(info);
 }
 
 bool FolderHandle::OwnedByThisUser() const {
@@ -138,12 +146,15 @@ bool FolderHandle::Contains(const std::string& name) const {
            fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-std::optional<std::int64_t> FolderHandle::FileSize(const std::string& name) const {
+std::optional<FolderHandle::HeldEntry> FolderHandle::Entry(const std::string& name) const {
     struct stat info;
     if (fd_ < 0 || !IsPlainName(name) ||
-        fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
+        fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
-    return static_cast<std::int64_t>(info.st_size);
+    const bool file = S_ISREG(info.st_mode);
+    return HeldEntry{file ? EntryKind::File : S_ISDIR(info.st_mode) ? EntryKind::Folder
+                                                                    : EntryKind::Other,
+                     file ? static_cast<std::int64_t>(info.st_size) : 0, IdentityOf(info)};
 }
 
 std::optional<std::string> FolderHandle::ReadSmallFile(const std::string& name,
@@ -167,12 +178,11 @@ FileOutcome FolderHandle::ReplaceFile(const std::string& name, std::string_view 
     return error == 0 ? FileOutcome::Done : OutcomeOfError(error);
 }
 
-FileOutcome FolderHandle::RemoveFile(const std::string& name) const {
-    struct stat info;
+FileOutcome FolderHandle::RemoveFile(const std::string& name, const EntryCheck& check) const {
     if (fd_ < 0 || !IsPlainName(name)) return FileOutcome::NotFound;
-    if (fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return OutcomeOfError(errno);
-    if (!S_ISREG(info.st_mode)) return FileOutcome::NotAFile;
-    return unlinkat(fd_, name.c_str(), 0) == 0 ? FileOutcome::Done : OutcomeOfError(errno);
+    return RemoveCheckedAt(fd_, name.c_str(), [&](const struct stat& info) {
+               return CheckEntry(info, check);
+           }).outcome;
 }
 
 bool FolderHandle::RemoveEmptySubfolder(const std::string& name) const {

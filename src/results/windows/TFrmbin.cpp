@@ -109,7 +109,7 @@ void TFrmbin::ListBinClick() {
 void TFrmbin::ShowContents() {
     const QSignalBlocker quiet(ListBin);  // the core chose the highlight already
     ListBin->clear();
-    for (const BinItem& item : commands_.Items()) ListBin->addItem(FromStd(item.originalPath));
+    for (const BinItem& item : commands_.Items()) ListBin->addItem(FromStd(ListedText(item)));
     if (auto highlighted = commands_.Highlighted())
         ListBin->setCurrentRow(static_cast<int>(*highlighted));
     ShowLines();

@@ -1,0 +1,45 @@
+#pragma once
+// How an act on one file ended, and what the file must still be when the act
+// reaches it: checked through the folder handle the act goes through, at the
+// moment of the act, never by an earlier look-up.
+
+#include <cstdint>
+#include <optional>
+
+namespace vellomar {
+
+// Tells two entries of the file systems apart, wherever and however named.
+struct EntryIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const EntryIdentity&) const = default;
+};
+
+enum class FileOutcome {
+    Done,
+    NotFound,      // the file, or a folder on its path, is not there
+    NotAFile,      // a folder, a link or another system entry
+    ReadOnly,      // the owner may not write the file
+    LinkInPath,    // a folder on its path is a link
+    TargetExists,  // an entry of that name already stands at the target
+    NoRoom,        // the target's disk is full, or a size limit was reached
+    NotPermitted,  // no right to change the folder, or a read-only file system
+    Changed,       // not the file it was: replaced, or changed while it was being copied
+    // Another entry had taken the file's place: it was moved and then could not
+    // be put back, as a new entry stood at its old name by then.
+    NotPutBack,
+    Failed,        // any other refusal of the file system
+};
+
+// What a regular file must be for the act to go ahead.
+struct EntryCheck {
+    bool writable = true;                   // its owner may write it
+    std::optional<EntryIdentity> identity;  // it is still this very file
+};
+
+struct RemovedFile {
+    FileOutcome outcome;
+    std::int64_t size = 0;  // the size of the file removed
+};
+
+}  // namespace vellomar
