@@ -1,0 +1,241 @@
+// The garbage bin acts only on what it listed and what it checked, however
+// the disk changes meanwhile: item ids that are never given out twice, a
+// window listing a bin that another run of the program has changed since, an
+// entry swapped for a folder or a link by another process while it is moved
+// in, and drive letters that move to other file systems.
+
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <optional>
+
+#include "app/Session.h"
+#include "results/BinWindowCommands.h"
+#include "results/GarbageBin.h"
+#include "support/RecordingCommands.h"
+#include "support/TempTree.h"
+#include "support/TestPlatform.h"
+#include "support/TmpfsMount.h"
+
+namespace vellomar {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::vector<std::string> PathsOf(const std::vector<BinItem>& items) {
+    std::vector<std::string> paths;
+    for (const BinItem& item : items) paths.push_back(item.originalPath);
+    return paths;
+}
+
+class BinIdentityTest : public ::testing::Test {
+protected:
+    BinIdentityTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
+        tree.AddFolder("home/.config/Velmo");
+    }
+
+    fs::path OnDrive(std::string_view relative) const { return tree / "drive" / relative; }
+    GarbageBin NewBin() const { return GarbageBin(*platform, session.dataFolder.DataFolderPath); }
+    // A platform whose drive e: (and f:, when given) stand for folders of the tree.
+    std::unique_ptr<Platform> PlatformWith(const fs::path& e,
+                                           const std::optional<fs::path>& f = std::nullopt) {
+        DriveTable drives;
+        drives.Assign('t', (tree / "drive").string());
+        drives.Assign('u', (tree / "home").string());
+        drives.Assign('e', e.string());
+        if (f) drives.Assign('f', f->string());
+        return std::make_unique<Platform>(
+            std::move(drives), UserFolders{(tree / "home/.config").string(), "", ""});
+    }
+
+    test::TempTree tree;
+    std::unique_ptr<Platform> platform;
+    Session session;
+    test::RecordingCommandWindow window;
+    std::int32_t cleaned = 0;
+    double reclaimed = 0;
+};
+
+TEST_F(BinIdentityTest, AStaleBinWindowActsOnNothingThatTookTheListedItemsPlace) {
+    test::WriteWholeFile(OnDrive("a/report.txt"), "a's report");
+    test::WriteWholeFile(OnDrive("b/report.txt"), "b's report");
+    GarbageBin bin = NewBin();
+    ASSERT_EQ(bin.MoveIn("t:\\a\\report.txt").outcome, BinOutcome::Done);
+    BinWindowCommands stale(bin, window, cleaned, reclaimed);
+    ASSERT_THAT(PathsOf(stale.Items()), ElementsAre("t:\\a\\report.txt"));
+
+    // Another run restores the item; a third moves b's report in.
+    GarbageBin second = NewBin();
+    ASSERT_EQ(second.Restore(second.Items().at(0)), BinOutcome::Done);
+    ASSERT_EQ(NewBin().MoveIn("t:\\b\\report.txt").outcome, BinOutcome::Done);
+
+    stale.Highlight(0);
+    stale.DeleteFile();
+    EXPECT_THAT(window.Texts(), ElementsAre(HasSubstr("The bin has changed since it was listed")));
+    EXPECT_EQ(cleaned, 0);
+    EXPECT_THAT(PathsOf(stale.Items()), ElementsAre("t:\\b\\report.txt"));  // shown afresh
+    const std::vector<BinItem> items = NewBin().Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("Garbage Bin") / items[0].id / "report.txt"),
+              "b's report");
+
+    // "Restore File" on a row gone stale the same way moves nothing.
+    GarbageBin third = NewBin();
+    ASSERT_EQ(third.Restore(third.Items().at(0)), BinOutcome::Done);
+    ASSERT_EQ(third.MoveIn("t:\\a\\report.txt").outcome, BinOutcome::Done);
+    stale.Highlight(0);
+    stale.RestoreFile();
+    EXPECT_EQ(window.messages.size(), 2u);
+    EXPECT_FALSE(fs::exists(OnDrive("a/report.txt")));
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("b/report.txt")), "b's report");
+    EXPECT_THAT(PathsOf(NewBin().Items()), ElementsAre("t:\\a\\report.txt"));
+}
+
+TEST_F(BinIdentityTest, ItemIdsAreNeverGivenOutAgain) {
+    test::WriteWholeFile(OnDrive("x.tmp"), "x");
+    std::vector<std::string> ids;
+    GarbageBin bin = NewBin();
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_EQ(bin.MoveIn("t:\\x.tmp").outcome, BinOutcome::Done);
+        const BinItem item = NewBin().Items().at(0);
+        ids.push_back(item.id);
+        ASSERT_EQ(bin.Restore(item), BinOutcome::Done);
+    }
+    EXPECT_NE(ids[0], ids[1]);
+    EXPECT_NE(ids[1], ids[2]);
+    EXPECT_NE(ids[0], ids[2]);
+}
+
+// Swaps the entry "x" of a folder with a folder and with a link, and back,
+// over and over from another process while this lives, each standing there
+// for a few microseconds; whenever "x" has been taken away or left as
+// something else, a new regular file takes its place.
+class EntrySwapper {
+public:
+    explicit EntrySwapper(const fs::path& folder) : pid_(fork()) {
+        if (pid_ != 0) {
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!fs::exists(folder / "x.link") && std::chrono::steady_clock::now() < giveUp) {}
+            return;
+        }
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        for (;;) {
+            // After a swap that could not be undone (the entry was taken away
+            // in between) any of the three may be anything.
+            struct stat info {};
+            if (fstatat(dir, "x", &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
+                unlinkat(dir, "x", S_ISDIR(info.st_mode) ? AT_REMOVEDIR : 0);
+                const int fd = openat(dir, "x", O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+                if (fd >= 0) close(fd);
+            }
+            if (fstatat(dir, "x.folder", &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(info.st_mode)) {
+                unlinkat(dir, "x.folder", 0);
+                mkdirat(dir, "x.folder", 0755);
+            }
+            if (fstatat(dir, "x.link", &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(info.st_mode)) {
+                unlinkat(dir, "x.link", 0);
+                symlinkat("/etc/hostname", dir, "x.link");
+            }
+            for (const char* spare : {"x.folder", "x.link"}) {
+                Stay(std::chrono::microseconds(30));
+                renameat2(dir, spare, dir, "x", RENAME_EXCHANGE);
+                Stay(std::chrono::microseconds(10));
+                renameat2(dir, spare, dir, "x", RENAME_EXCHANGE);
+            }
+        }
+    }
+    ~EntrySwapper() {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    EntrySwapper(const EntrySwapper&) = delete;
+    EntrySwapper& operator=(const EntrySwapper&) = delete;
+
+private:
+    static void Stay(std::chrono::microseconds span) {
+        const auto until = std::chrono::steady_clock::now() + span;
+        while (std::chrono::steady_clock::now() < until) {}
+    }
+    pid_t pid_;
+};
+
+TEST_F(BinIdentityTest, AnEntrySwappedForAFolderOrALinkWhileItIsMovedInIsNeverTakenForAFile) {
+    tree.AddFolder("drive/race");
+    GarbageBin bin = NewBin();
+    int moved = 0;
+    {
+        EntrySwapper swapper(OnDrive("race"));
+        // Bounded by moves and by time, whatever else the machine is doing.
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (moved < 100 && std::chrono::steady_clock::now() < giveUp)
+            if (bin.MoveIn("t:\\race\\x").outcome == BinOutcome::Done) ++moved;
+    }
+    ASSERT_GT(moved, 0);
+    // Whatever lies in the bin is listed, and each move told done took a file.
+    std::size_t entries = 0;
+    int files = 0;
+    for (const auto& item : fs::directory_iterator(OnDrive("Garbage Bin"))) {
+        if (!item.is_directory()) continue;
+        for (const auto& entry : fs::directory_iterator(item.path())) {
+            ++entries;
+            if (fs::symlink_status(entry.path()).type() == fs::file_type::regular) ++files;
+        }
+    }
+    EXPECT_EQ(files, moved);
+    EXPECT_EQ(bin.Items().size(), entries);
+}
+
+TEST_F(BinIdentityTest, ARestoreFindsItsFileSystemByWhereItIsMountedNotByItsLetter) {
+    const fs::path disk = tree.AddFolder("mnt/photos");
+    test::WriteWholeFile(disk / "Garbage Bin", "no bin can be made here");
+    test::WriteWholeFile(disk / "photos/a.jpg", "picture");
+    const auto before = PlatformWith(disk);
+    ASSERT_EQ(GarbageBin(*before, "u:\\.config\\Velmo").MoveIn("e:\\photos\\a.jpg").outcome,
+              BinOutcome::Done);
+
+    // A file system mounted on a point that sorts earlier takes e:, and the
+    // photos' one becomes f:.
+    const fs::path earlier = tree.AddFolder("mnt/archive");
+    const auto after = PlatformWith(earlier, disk);
+    GarbageBin bin(*after, "u:\\.config\\Velmo");
+    const std::vector<BinItem> items = bin.Items();
+    ASSERT_THAT(PathsOf(items), ElementsAre("f:\\photos\\a.jpg"));
+    ASSERT_EQ(bin.Restore(items[0]), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(disk / "photos/a.jpg"), "picture");
+    EXPECT_FALSE(fs::exists(earlier / "photos"));
+}
+
+TEST_F(BinIdentityTest, ARestoreWhoseFileSystemIsNotMountedWhereItWasRefuses) {
+    const fs::path point = tree.AddFolder("mnt/usb");
+    std::optional<test::TmpfsMount> usb(std::in_place, point);
+    if (!*usb) GTEST_SKIP() << "mounting a file system needs privileges";
+    test::WriteWholeFile(point / "Garbage Bin", "no bin can be made here");
+    test::WriteWholeFile(point / "photos/a.jpg", "picture");
+    const auto drives = PlatformWith(point);
+    GarbageBin bin(*drives, "u:\\.config\\Velmo");
+    ASSERT_EQ(bin.MoveIn("e:\\photos\\a.jpg").outcome, BinOutcome::Done);
+
+    usb.reset();  // unplugged: e: now stands for the empty folder it was mounted on
+    BinWindowCommands commands(bin, window, cleaned, reclaimed);
+    ASSERT_THAT(PathsOf(commands.Items()), ElementsAre("e:\\photos\\a.jpg"));
+    commands.Highlight(0);
+    commands.RestoreFile();
+    EXPECT_THAT(window.Texts(),
+                ElementsAre(HasSubstr("the drive it came from is not mounted where it was")));
+    EXPECT_FALSE(fs::exists(point / "photos"));
+    EXPECT_EQ(commands.Items().size(), 1u);
+}
+
+}  // namespace
+}  // namespace vellomar
