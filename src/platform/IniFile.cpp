@@ -55,7 +55,7 @@ void IniFile::Rewrite(const std::function<std::string(std::string_view)>& change
     } catch (const std::invalid_argument&) {
         throw IniWriteError(shownPath_);
     }
-    if (!ReplaceTextFile(nativePath_, text, current->permissions)) throw IniWriteError(shownPath_);
+    if (!ReplaceTextFile(nativePath_, text)) throw IniWriteError(shownPath_);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,

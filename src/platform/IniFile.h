@@ -4,7 +4,8 @@
 // section is appended at the end of the file, a new key at the end of its
 // section, and an existing key is rewritten in place. A missing file, section
 // or key reads as the caller's default. Every write replaces the whole file
-// atomically (temporary file, then rename), so a crash never leaves half a file.
+// atomically (temporary file, then rename), so a crash never leaves half a file,
+// and follows a link only as ReplaceTextFile does (TextFile.h).
 
 #include <cstdint>
 #include <functional>
