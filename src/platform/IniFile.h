@@ -22,6 +22,10 @@ namespace vellomar {
 // The longest value a read returns, as the platform's profile functions do.
 inline constexpr std::size_t kMaxProfileValueLength = 2047;
 
+// A stored value as a read returns it: at most kMaxProfileValueLength bytes,
+// never ending inside a UTF-8 sequence.
+std::string_view AsProfileValue(std::string_view stored);
+
 // A write that could not be completed. what() is the text to show the user:
 // "Unable to write to " and the file's path as the program shows it.
 class IniWriteError : public std::runtime_error {
@@ -48,9 +52,12 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, std::int32_t value) const;
     void WriteBool(std::string_view section, std::string_view key, bool value) const;  // "1" or "0"
 
-    // The whole text of the file; empty when it is missing or cannot be read.
+    // The whole text of the file; empty when it is missing, cannot be read or is
+    // larger than kMaxTextFileSize (TextFile.h).
     std::string ReadText() const;
-    // Replaces the text with change(current text), atomically.
+    // Replaces the text with change(current text), atomically. A file too large
+    // to read is replaced as an empty one would be: it holds nothing the program
+    // wrote, and reading it would take more than any settings file needs.
     // Throws IniWriteError when the file cannot be read or replaced, or when change
     // throws std::invalid_argument.
     void Rewrite(const std::function<std::string(std::string_view)>& change) const;

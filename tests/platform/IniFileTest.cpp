@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "platform/TextFile.h"
 #include "support/TempTree.h"
 
 namespace vellomar {
@@ -146,6 +147,19 @@ TEST_F(IniFileTest, ReadsAtMost2047BytesWithoutSplittingACharacter) {
                              std::string(2046, 'x') + "\xC3\xA9" + "\n");
     EXPECT_EQ(file.ReadString("s", "long", ""), std::string(2047, 'x'));
     EXPECT_EQ(file.ReadString("s", "wide", ""), std::string(2046, 'x'));
+}
+
+TEST_F(IniFileTest, AFileOverTheSizeLimitReadsAsMissingAndAWriteStartsItAfresh) {
+    WriteWholeFile(path, "[Main]\nColor=red\n[Other]\nk=v\n");
+    fs::resize_file(path, kMaxTextFileSize);  // sparse: the rest is one line of NULs
+    EXPECT_EQ(file.ReadString("Other", "k", "none"), "v");
+    file.WriteString("Main", "Color", "tan");  // readable: every other line stays
+    EXPECT_EQ(file.ReadString("Other", "k", "none"), "v");
+
+    fs::resize_file(path, kMaxTextFileSize + 1);
+    EXPECT_EQ(file.ReadString("Main", "Color", "none"), "none");
+    file.WriteString("Main", "Size", "2");
+    EXPECT_EQ(ReadWholeFile(path), "[Main]\nSize=2\n");
 }
 
 TEST_F(IniFileTest, ReadIntegerTakesOnlyWhole32BitDecimals) {

@@ -4,6 +4,8 @@
 #include "quicksearch/QuickSearchFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "app/Session.h"
+#include "platform/TextFile.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -129,6 +132,64 @@ TEST_F(QuickSearchFileTest, AnOverlongEntryIsCutAtTheValueLimitBetweenCharacters
     Write("[Skip]\nF1=" + ascii + "\nF2=" + accented + "\n");
     EXPECT_EQ(ReadFolderLists(File()).skipFolders,
               (Folders{ascii.substr(0, 2047), accented.substr(0, 2046)}));
+}
+
+// Counts the opens of one file as the system reports them. Closes are watched
+// too, so that no two events in a row are alike: the system merges those.
+class OpenCount {
+public:
+    explicit OpenCount(const fs::path& file) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        EXPECT_GE(inotify_add_watch(fd_, file.c_str(), IN_OPEN | IN_CLOSE_NOWRITE), 0);
+    }
+    ~OpenCount() { close(fd_); }
+
+    int Opens() const {
+        int opens = 0;
+        alignas(inotify_event) char buffer[1 << 16];
+        for (ssize_t size; (size = read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (const char* at = buffer; at < buffer + size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                opens += (event->mask & IN_OPEN) != 0;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return opens;
+    }
+
+private:
+    int fd_;
+};
+
+TEST_F(QuickSearchFileTest, EveryOverlongEntryIsCutFromOneReadingOfTheFile) {
+    std::string text;
+    for (const char* section : {"[Skip]\n", "[Only]\n"}) {
+        text += section;
+        for (std::size_t number = 1; number <= 500; ++number)
+            text += "F" + std::to_string(number) + "=t:\\" + std::string(3000, 'a') + "\n";
+    }
+    Write(text + "[Status]\nSearch=Bothwindows\n");
+    const OpenCount count(NativeFile());
+
+    const QuickSearchSettings settings = ReadQuickSearchSettings(File());
+
+    EXPECT_EQ(count.Opens(), 1);
+    const Folders cut(500, "t:\\" + std::string(2044, 'a'));
+    EXPECT_EQ(settings.skipFolders, cut);
+    EXPECT_EQ(settings.onlyFolders, cut);
+    EXPECT_EQ(settings.scope, QuickSearchScope::BothWindows);
+}
+
+// A file beyond any the program writes is not read: it holds nothing the
+// program wrote, and the next save replaces it whole.
+TEST_F(QuickSearchFileTest, AFileTooLargeToReadReadsAsDefaultsAndASaveReplacesIt) {
+    Write("[Status]\nSearch=Bothwindows\n[Other]\nk=v\n");
+    fs::resize_file(NativeFile(), kMaxTextFileSize + 1);  // sparse: costs no disk
+    EXPECT_EQ(Fields(ReadQuickSearchSettings(File())), Fields(QuickSearchSettings{}));
+
+    SaveQuickSearchSettings(File(), {{"t:\\skip"}, {}, QuickSearchScope::BothWindows,
+                                     QuickSearchMode::Bypass});
+    EXPECT_EQ(Text(), "[Skip]\nF1=t:\\skip\n" + EmptyKeys(2, 500) + "[Only]\n" +
+                          EmptyKeys(1, 500) + "[Status]\nSearch=Bothwindows\nPerform=Skipfolders\n");
 }
 
 // --- Saving ----------------------------------------------------------------
