@@ -82,10 +82,6 @@ IniDocument Read(const IniFile& file) { return IniDocument(file.ReadText()); }
 
 FolderLists ReadFolderLists(const IniFile& file) { return FolderListsOf(Read(file)); }
 
-QuickSearchScope ReadScope(const IniFile& file) { return ScopeOf(Read(file)); }
-
-QuickSearchMode ReadMode(const IniFile& file) { return ModeOf(Read(file)); }
-
 QuickSearchSettings ReadQuickSearchSettings(const IniFile& file) {
     const IniDocument document = Read(file);
     FolderLists lists = FolderListsOf(document);

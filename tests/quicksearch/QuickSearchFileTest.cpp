@@ -102,7 +102,7 @@ TEST_F(QuickSearchFileTest, TheScopeValueMustMatchExactlyElseItReadsAsIgnoreboth
     };
     for (const auto& [line, scope] : cases) {
         Write("[Status]\n" + line);
-        EXPECT_EQ(ReadScope(File()), scope) << line;
+        EXPECT_EQ(ReadQuickSearchSettings(File()).scope, scope) << line;
     }
 }
 
@@ -116,7 +116,7 @@ TEST_F(QuickSearchFileTest, TheModeValueMustMatchExactlyElseItReadsAsBypass) {
     };
     for (const auto& [line, mode] : cases) {
         Write("[Status]\n" + line);
-        EXPECT_EQ(ReadMode(File()), mode) << line;
+        EXPECT_EQ(ReadQuickSearchSettings(File()).mode, mode) << line;
     }
 }
 
