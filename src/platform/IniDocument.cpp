@@ -152,6 +152,10 @@ void IniDocument::AddSection(std::string_view section) {
     SectionToWrite(section);
 }
 
+bool IniDocument::HasSection(std::string_view section) const {
+    return sections_.contains(ToAsciiUpper(section));
+}
+
 std::vector<std::string> IniDocument::SectionNames() const {
     std::vector<std::string> names;
     for (std::size_t line = firstLine_; line != kNoLine; line = lines_[line].next) {

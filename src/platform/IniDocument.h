@@ -26,6 +26,7 @@ public:
     // Appends an empty section when none of that name exists. Throws as SetValue does.
     void AddSection(std::string_view section);
 
+    bool HasSection(std::string_view section) const;
     // The names of all sections, in text order, as written.
     std::vector<std::string> SectionNames() const;
     std::string Text() const;

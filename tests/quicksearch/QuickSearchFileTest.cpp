@@ -4,8 +4,6 @@
 #include "quicksearch/QuickSearchFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -15,6 +13,7 @@
 
 #include "app/Session.h"
 #include "platform/TextFile.h"
+#include "support/OpenCount.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -134,32 +133,6 @@ TEST_F(QuickSearchFileTest, AnOverlongEntryIsCutAtTheValueLimitBetweenCharacters
               (Folders{ascii.substr(0, 2047), accented.substr(0, 2046)}));
 }
 
-// Counts the opens of one file as the system reports them. Closes are watched
-// too, so that no two events in a row are alike: the system merges those.
-class OpenCount {
-public:
-    explicit OpenCount(const fs::path& file) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        EXPECT_GE(inotify_add_watch(fd_, file.c_str(), IN_OPEN | IN_CLOSE_NOWRITE), 0);
-    }
-    ~OpenCount() { close(fd_); }
-
-    int Opens() const {
-        int opens = 0;
-        alignas(inotify_event) char buffer[1 << 16];
-        for (ssize_t size; (size = read(fd_, buffer, sizeof buffer)) > 0;) {
-            for (const char* at = buffer; at < buffer + size;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(at);
-                opens += (event->mask & IN_OPEN) != 0;
-                at += sizeof(inotify_event) + event->len;
-            }
-        }
-        return opens;
-    }
-
-private:
-    int fd_;
-};
-
 TEST_F(QuickSearchFileTest, EveryOverlongEntryIsCutFromOneReadingOfTheFile) {
     std::string text;
     for (const char* section : {"[Skip]\n", "[Only]\n"}) {
@@ -168,7 +141,7 @@ TEST_F(QuickSearchFileTest, EveryOverlongEntryIsCutFromOneReadingOfTheFile) {
             text += "F" + std::to_string(number) + "=t:\\" + std::string(3000, 'a') + "\n";
     }
     Write(text + "[Status]\nSearch=Bothwindows\n");
-    const OpenCount count(NativeFile());
+    const test::OpenCount count(NativeFile());
 
     const QuickSearchSettings settings = ReadQuickSearchSettings(File());
 
