@@ -16,7 +16,7 @@ using namespace vellomar;
 namespace {
 
 void CheckSubkeys(const RegistryStore& store, const std::string& key) {
-    const std::vector<std::string> names = store.SubkeyNames(key);
+    const std::vector<std::string> names = store.Read().SubkeyNames(key);
     for (auto name = names.begin(); name != names.end(); ++name) {
         FUZZ_REQUIRE(!name->empty() && name->find('\\') == std::string::npos);
         FUZZ_REQUIRE(std::none_of(names.begin(), name, [&](const std::string& earlier) {

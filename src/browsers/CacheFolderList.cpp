@@ -45,7 +45,7 @@ struct ProfileRow {
     std::string rootFolder;
 };
 
-std::vector<ProfileRow> NetscapeProfiles(const RegistryStore& registry) {
+std::vector<ProfileRow> NetscapeProfiles(const RegistryView& registry) {
     std::vector<ProfileRow> rows;
     if (!registry.KeyExists(kNetscapeUsersKey)) return rows;
     for (const std::string& name : registry.SubkeyNames(kNetscapeUsersKey)) {
@@ -89,9 +89,10 @@ std::string ReadPrefsCacheDir(const FileSystem& files, std::string_view prefsPat
 
 void BuildCacheFolderList(CacheFolderList& list, const RegistryStore& registry,
                           const FileSystem& files, const ScanLogEntries& scanLog) {
-    std::string netscapeCache =
-        registry.ReadString(kNetscapeCacheKey, kNetscapeCacheValue).value_or("");
-    const std::vector<ProfileRow> profiles = NetscapeProfiles(registry);
+    // One reading of the store for its up to 514 reads.
+    const RegistryView stored = registry.Read();
+    std::string netscapeCache = stored.ReadString(kNetscapeCacheKey, kNetscapeCacheValue).value_or("");
+    const std::vector<ProfileRow> profiles = NetscapeProfiles(stored);
 
     list.Clear();
     if (!IsBlank(netscapeCache)) {

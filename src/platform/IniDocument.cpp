@@ -63,6 +63,17 @@ std::string_view LineEndAt(std::string_view text, std::size_t offset) {
     return text[offset] == '\n' ? "\n" : "\r";
 }
 
+// Calls visit with the content of each line of a text that holds one or more.
+template <typename Visit>
+void ForEachLineOf(std::string_view text, Visit visit) {
+    for (std::size_t begin = 0;;) {
+        const std::size_t end = ContentEnd(text, begin);
+        visit(text.substr(begin, end - begin));
+        if (end == text.size()) return;
+        begin = end + LineEndAt(text, end).size();
+    }
+}
+
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
 bool HasOuterBlanks(std::string_view text) { return TrimBlanks(text).size() != text.size(); }
 
@@ -80,19 +91,29 @@ void RequireStorableEntry(std::string_view key, std::string_view value) {
 }  // namespace
 
 IniDocument::IniDocument(std::string_view text) : text_(text) {
-    Section* open = nullptr;  // the section being read, while it is the first of its name
+    Section* open = nullptr;    // the section being read, while it is the first of its name
+    std::size_t run = kNoLine;  // the run that lines no look-up finds join
     for (std::size_t begin = 0; begin < text.size();) {
         const std::size_t contentEnd = ContentEnd(text, begin);
         const std::string_view ending = LineEndAt(text, contentEnd);
-        const std::size_t line = AppendLine(Line{begin, contentEnd - begin, ending, kNoLine});
         const LineReading reading = Read(text.substr(begin, contentEnd - begin));
+        bool found = false;  // by a look-up, so it is a piece of its own: the next one made
         if (reading.kind == LineKind::Section) {
             auto [section, first] = sections_.try_emplace(ToAsciiUpper(reading.name));
             open = first ? &section->second : nullptr;
-            if (open) open->lastKey = line;
+            found = first;
         } else if (reading.kind == LineKind::Key && open) {
-            open->keys.try_emplace(ToAsciiUpper(reading.name), line);
-            open->lastKey = line;
+            found = open->keys.try_emplace(ToAsciiUpper(reading.name), lines_.size()).second;
+        }
+        if (found) {
+            open->lastKey = {AppendLine(Line{begin, contentEnd - begin, ending, kNoLine}), kNoLine};
+            run = kNoLine;
+        } else {
+            if (run == kNoLine) run = AppendLine(Line{begin, contentEnd - begin, ending, kNoLine});
+            lines_[run].size = contentEnd - lines_[run].begin;
+            lines_[run].ending = ending;
+            // A later key of a name is never read, but new keys still go after it.
+            if (reading.kind == LineKind::Key && open) open->lastKey = {run, contentEnd};
         }
         begin = contentEnd + ending.size();
     }
@@ -116,7 +137,8 @@ void IniDocument::SetValue(std::string_view section, std::string_view key,
     Section& target = SectionToWrite(section);
     auto [line, added] = target.keys.try_emplace(ToAsciiUpper(key), kNoLine);
     if (added) {
-        line->second = target.lastKey = InsertAfter(target.lastKey, Stored(entry));
+        line->second = InsertAfter(target.lastKey, Stored(entry));
+        target.lastKey = {line->second, kNoLine};
         return;
     }
     // Rewritten in place: the line keeps its line end and its neighbours.
@@ -130,11 +152,17 @@ void IniDocument::AddSection(std::string_view section) {
     SectionToWrite(section);
 }
 
+bool IniDocument::HasSection(std::string_view section) const {
+    return sections_.contains(ToAsciiUpper(section));
+}
+
 std::vector<std::string> IniDocument::SectionNames() const {
     std::vector<std::string> names;
     for (std::size_t line = firstLine_; line != kNoLine; line = lines_[line].next) {
-        const LineReading reading = Read(Content(lines_[line]));
-        if (reading.kind == LineKind::Section) names.emplace_back(reading.name);
+        ForEachLineOf(Content(lines_[line]), [&](std::string_view content) {
+            const LineReading reading = Read(content);
+            if (reading.kind == LineKind::Section) names.emplace_back(reading.name);
+        });
     }
     return names;
 }
@@ -167,7 +195,8 @@ std::size_t IniDocument::AppendLine(const Line& line) {
     return added;
 }
 
-std::size_t IniDocument::InsertAfter(std::size_t previous, const Line& line) {
+std::size_t IniDocument::InsertAfter(KeyPlace place, const Line& line) {
+    const std::size_t previous = SplitAfter(place);
     if (previous == lastLine_) return AppendLine(line);
     lines_.push_back(line);
     lines_.back().next = lines_[previous].next;
@@ -175,9 +204,26 @@ std::size_t IniDocument::InsertAfter(std::size_t previous, const Line& line) {
     return lines_.size() - 1;
 }
 
+// The piece a line goes after to follow the place: a run the place lies inside
+// is cut after its line, the rest of the run becoming a piece of its own.
+std::size_t IniDocument::SplitAfter(KeyPlace place) {
+    Line& piece = lines_[place.line];
+    const std::size_t pieceEnd = piece.begin + piece.size;
+    if (place.end == kNoLine || place.end == pieceEnd) return place.line;
+    const std::string_view ending = LineEndAt(text_, place.end);
+    const std::size_t restBegin = place.end + ending.size();
+    const Line rest{restBegin, pieceEnd - restBegin, piece.ending, piece.next};
+    piece.size = place.end - piece.begin;
+    piece.ending = ending;
+    piece.next = lines_.size();
+    if (lastLine_ == place.line) lastLine_ = lines_.size();
+    lines_.push_back(rest);
+    return place.line;
+}
+
 IniDocument::Section& IniDocument::SectionToWrite(std::string_view section) {
     auto [found, added] = sections_.try_emplace(ToAsciiUpper(section));
-    if (added) found->second.lastKey = AppendLine(Stored("[" + std::string(section) + "]"));
+    if (added) found->second.lastKey = {AppendLine(Stored("[" + std::string(section) + "]")), kNoLine};
     return found->second;
 }
 

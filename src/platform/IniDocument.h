@@ -26,6 +26,7 @@ public:
     // Appends an empty section when none of that name exists. Throws as SetValue does.
     void AddSection(std::string_view section);
 
+    bool HasSection(std::string_view section) const;
     // The names of all sections, in text order, as written.
     std::vector<std::string> SectionNames() const;
     std::string Text() const;
@@ -33,23 +34,34 @@ public:
 private:
     static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
 
+    // A piece of the text: a line a look-up finds (a first section header, the
+    // first key of a name in it), or a run of lines none finds, held as one
+    // piece so that blank lines, comments and the like cost nothing each.
     struct Line {
         std::size_t begin;        // where its content lies in text_
-        std::size_t size;         // of its content, without the line end
+        std::size_t size;         // of its content, without the last line end
         std::string_view ending;  // "\n", "\r\n", "\r", or "" for a last line without one
-        std::size_t next;         // the line after it in the text, or kNoLine
+        std::size_t next;         // the piece after it in the text, or kNoLine
+    };
+
+    // Where a section's next new key goes: after a piece, or after the line
+    // ending at end inside a run (kNoLine: after the whole piece).
+    struct KeyPlace {
+        std::size_t line = kNoLine;
+        std::size_t end = kNoLine;
     };
 
     // The first section of a name; later ones of the same name are never read or written.
     struct Section {
-        std::size_t lastKey = kNoLine;  // a new key goes after it: the header while there is none
+        KeyPlace lastKey;  // the header while the section has no key
         std::unordered_map<std::string, std::size_t> keys;  // upper-cased name -> first line
     };
 
     std::string_view Content(const Line& line) const;
     Line Stored(std::string_view content);
     std::size_t AppendLine(const Line& line);
-    std::size_t InsertAfter(std::size_t previous, const Line& line);
+    std::size_t InsertAfter(KeyPlace place, const Line& line);
+    std::size_t SplitAfter(KeyPlace place);
     Section& SectionToWrite(std::string_view section);
 
     // The text read, then the content of every line written since: lines refer

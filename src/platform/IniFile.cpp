@@ -10,16 +10,15 @@ namespace vellomar {
 IniWriteError::IniWriteError(const std::string& shownPath)
     : std::runtime_error("Unable to write to " + shownPath) {}
 
-namespace {
-
-// At most kMaxProfileValueLength bytes, never ending inside a UTF-8 sequence.
-std::string_view Truncated(std::string_view value) {
+std::string_view AsProfileValue(std::string_view value) {
     if (value.size() <= kMaxProfileValueLength) return value;
     std::size_t length = kMaxProfileValueLength;
     auto isContinuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
     while (length > 0 && isContinuation(value[length])) --length;
     return value.substr(0, length);
 }
+
+namespace {
 
 // An optional sign and decimal digits that fit 32 bits; nothing for anything else.
 std::optional<std::int32_t> ParseDecimal(std::string_view text) {
@@ -55,13 +54,13 @@ void IniFile::Rewrite(const std::function<std::string(std::string_view)>& change
     } catch (const std::invalid_argument&) {
         throw IniWriteError(shownPath_);
     }
-    if (!ReplaceTextFile(nativePath_, text, current->permissions)) throw IniWriteError(shownPath_);
+    if (!ReplaceTextFile(nativePath_, text)) throw IniWriteError(shownPath_);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view fallback) const {
     std::optional<std::string> value = ini_text::FindValue(ReadText(), section, key);
-    return std::string(value ? Truncated(*value) : fallback);
+    return std::string(value ? AsProfileValue(*value) : fallback);
 }
 
 std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,

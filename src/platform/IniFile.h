@@ -4,7 +4,8 @@
 // section is appended at the end of the file, a new key at the end of its
 // section, and an existing key is rewritten in place. A missing file, section
 // or key reads as the caller's default. Every write replaces the whole file
-// atomically (temporary file, then rename), so a crash never leaves half a file.
+// atomically (temporary file, then rename), so a crash never leaves half a file,
+// and follows a link only as ReplaceTextFile does (TextFile.h).
 
 #include <cstdint>
 #include <functional>
@@ -20,6 +21,10 @@ namespace vellomar {
 
 // The longest value a read returns, as the platform's profile functions do.
 inline constexpr std::size_t kMaxProfileValueLength = 2047;
+
+// A stored value as a read returns it: at most kMaxProfileValueLength bytes,
+// never ending inside a UTF-8 sequence.
+std::string_view AsProfileValue(std::string_view stored);
 
 // A write that could not be completed. what() is the text to show the user:
 // "Unable to write to " and the file's path as the program shows it.
@@ -47,9 +52,12 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, std::int32_t value) const;
     void WriteBool(std::string_view section, std::string_view key, bool value) const;  // "1" or "0"
 
-    // The whole text of the file; empty when it is missing or cannot be read.
+    // The whole text of the file; empty when it is missing, cannot be read or is
+    // larger than kMaxTextFileSize (TextFile.h).
     std::string ReadText() const;
-    // Replaces the text with change(current text), atomically.
+    // Replaces the text with change(current text), atomically. A file too large
+    // to read is replaced as an empty one would be: it holds nothing the program
+    // wrote, and reading it would take more than any settings file needs.
     // Throws IniWriteError when the file cannot be read or replaced, or when change
     // throws std::invalid_argument.
     void Rewrite(const std::function<std::string(std::string_view)>& change) const;

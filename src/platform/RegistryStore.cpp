@@ -54,20 +54,15 @@ bool StoreValue(const IniFile& file, std::string_view key, std::string_view name
 RegistryStore::RegistryStore(std::string nativePath, std::string shownPath)
     : file_(std::move(nativePath), std::move(shownPath)) {}
 
-bool RegistryStore::KeyExists(std::string_view key) const {
-    std::vector<std::string> sections = ini_text::SectionNames(file_.ReadText());
-    return std::any_of(sections.begin(), sections.end(), [&](const std::string& section) {
-        return EqualsIgnoringAsciiCase(section, key);
-    });
-}
+bool RegistryView::KeyExists(std::string_view key) const { return document_.HasSection(key); }
 
 bool RegistryStore::CreateKey(std::string_view key) const {
     return TryRewrite(file_, [&](std::string_view text) { return WithKeyPath(text, key); });
 }
 
-std::optional<std::int32_t> RegistryStore::ReadInteger(std::string_view key,
-                                                       std::string_view name) const {
-    std::optional<std::string> stored = ini_text::FindValue(file_.ReadText(), key, name);
+std::optional<std::int32_t> RegistryView::ReadInteger(std::string_view key,
+                                                      std::string_view name) const {
+    std::optional<std::string> stored = document_.Value(key, name);
     if (!stored) return std::nullopt;
     std::optional<std::string_view> digits = Untagged(*stored, kIntegerTag);
     if (!digits) return std::nullopt;
@@ -78,9 +73,9 @@ std::optional<std::int32_t> RegistryStore::ReadInteger(std::string_view key,
     return value;
 }
 
-std::optional<std::string> RegistryStore::ReadString(std::string_view key,
-                                                     std::string_view name) const {
-    std::optional<std::string> stored = ini_text::FindValue(file_.ReadText(), key, name);
+std::optional<std::string> RegistryView::ReadString(std::string_view key,
+                                                    std::string_view name) const {
+    std::optional<std::string> stored = document_.Value(key, name);
     if (!stored) return std::nullopt;
     std::optional<std::string_view> text = Untagged(*stored, kTextTag);
     if (!text) return std::nullopt;
@@ -97,10 +92,10 @@ bool RegistryStore::WriteString(std::string_view key, std::string_view name,
     return StoreValue(file_, key, name, std::string(kTextTag) + std::string(value));
 }
 
-std::vector<std::string> RegistryStore::SubkeyNames(std::string_view key) const {
+std::vector<std::string> RegistryView::SubkeyNames(std::string_view key) const {
     std::string prefix = std::string(key) + kPathSeparator;
     std::vector<std::string> names;
-    for (const std::string& section : ini_text::SectionNames(file_.ReadText())) {
+    for (const std::string& section : document_.SectionNames()) {
         if (section.size() <= prefix.size() || !StartsWithIgnoringAsciiCase(section, prefix))
             continue;
         std::string_view last = std::string_view(section).substr(prefix.size());

@@ -1,16 +1,22 @@
 #pragma once
 // Whole-file reads and atomic replacement of small text files (settings, logs).
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace vellomar {
 
+// Larger than any settings file the program writes (a full qsearch.ini is about
+// 2 MB): a file beyond it is not read, so that no file can make a reader slow or
+// use up memory.
+inline constexpr std::size_t kMaxTextFileSize = 16 * 1024 * 1024;
+
 struct TextFileState {
     std::string text;
-    std::optional<unsigned> permissions;  // nothing when the file does not exist
     bool ownerMayWrite = true;
+    bool tooLarge = false;  // over kMaxTextFileSize: read as empty
 };
 
 // A missing file (or folder on its path) reads as an empty one; nothing when the
@@ -18,9 +24,12 @@ struct TextFileState {
 std::optional<TextFileState> ReadTextFile(const std::string& nativePath);
 
 // Readers see the old file or the new one, never a part: the text goes to a
-// temporary file beside it that is synced and then renamed over it. A symbolic
-// link keeps pointing at the file: the file it names is replaced, not the link.
-bool ReplaceTextFile(const std::string& nativePath, std::string_view text,
-                     std::optional<unsigned> permissions);
+// temporary file beside it that is synced and then renamed over it, and takes
+// the replaced file's mode, owner and group (those this process may give).
+// A symbolic link keeps pointing at the file: the file it names is replaced, not
+// the link, but only through links of this user's or root's; false for a link
+// of any other owner, as the system's protected links rule does for a program
+// run as root.
+bool ReplaceTextFile(const std::string& nativePath, std::string_view text);
 
 }  // namespace vellomar

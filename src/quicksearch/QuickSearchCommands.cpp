@@ -25,12 +25,13 @@ void ApplyQuickSearchSettings(Session& session) {
         CreateQuickSearchFile(file);
         return;
     }
-    switch (ReadScope(file)) {
+    const QuickSearchSettings stored = ReadQuickSearchSettings(file);
+    switch (stored.scope) {
         case QuickSearchScope::BothWindows: state.QuickSearchOn = true; break;
         case QuickSearchScope::OnlyThisWindow: state.QuickSearchOn = state.DiskSearchRequested; break;
         case QuickSearchScope::Ignore: state.QuickSearchOn = false; break;
     }
-    state.QuickSearchOnlyMode = ReadMode(file) == QuickSearchMode::SearchOnly;
+    state.QuickSearchOnlyMode = stored.mode == QuickSearchMode::SearchOnly;
 }
 
 QuickSearchStatus QuickSearchStatusOf(const QuickSearchState& state) {

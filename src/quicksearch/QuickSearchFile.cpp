@@ -44,44 +44,49 @@ void SetList(IniDocument& document, std::string_view section,
         document.SetValue(section, FolderKey(index + 1), folders[index]);
 }
 
-}  // namespace
+// A value as the ini file's own read gives it.
+std::string ReadValue(const IniDocument& document, std::string_view section, std::string_view key) {
+    const std::optional<std::string> value = document.Value(section, key);
+    return value ? std::string(AsProfileValue(*value)) : std::string();
+}
 
-FolderLists ReadFolderLists(const IniFile& file) {
-    // One reading of the file for a thousand keys. An overlong entry (rare) is
-    // read again through the ini reader, which cuts it between characters.
-    const IniDocument document(file.ReadText());
-    const auto read = [&](std::string_view section, std::size_t number) {
-        const std::string key = FolderKey(number);
-        std::string value = document.Value(section, key).value_or("");
-        return value.size() > kMaxProfileValueLength ? file.ReadString(section, key, "") : value;
-    };
+FolderLists FolderListsOf(const IniDocument& document) {
     FolderLists lists;
     for (std::size_t number = 1; number <= kMaxFoldersPerList; ++number) {
-        if (std::string skip = read(kSkipSection, number); !skip.empty())
+        const std::string key = FolderKey(number);
+        if (std::string skip = ReadValue(document, kSkipSection, key); !skip.empty())
             lists.skipFolders.push_back(std::move(skip));
-        if (std::string only = read(kOnlySection, number); !only.empty())
+        if (std::string only = ReadValue(document, kOnlySection, key); !only.empty())
             lists.onlyFolders.push_back(std::move(only));
     }
     return lists;
 }
 
-QuickSearchScope ReadScope(const IniFile& file) {
-    const std::string value = file.ReadString(kStatusSection, kScopeKey, "");
+QuickSearchScope ScopeOf(const IniDocument& document) {
+    const std::string value = ReadValue(document, kStatusSection, kScopeKey);
     if (value == kBothWindows) return QuickSearchScope::BothWindows;
     if (value == kOnlyThisWindow) return QuickSearchScope::OnlyThisWindow;
     return QuickSearchScope::Ignore;
 }
 
-QuickSearchMode ReadMode(const IniFile& file) {
-    return file.ReadString(kStatusSection, kModeKey, "") == kSearchFolders
+QuickSearchMode ModeOf(const IniDocument& document) {
+    return ReadValue(document, kStatusSection, kModeKey) == kSearchFolders
                ? QuickSearchMode::SearchOnly
                : QuickSearchMode::Bypass;
 }
 
+// The file read once for all the keys wanted.
+IniDocument Read(const IniFile& file) { return IniDocument(file.ReadText()); }
+
+}  // namespace
+
+FolderLists ReadFolderLists(const IniFile& file) { return FolderListsOf(Read(file)); }
+
 QuickSearchSettings ReadQuickSearchSettings(const IniFile& file) {
-    FolderLists lists = ReadFolderLists(file);
-    return {std::move(lists.skipFolders), std::move(lists.onlyFolders), ReadScope(file),
-            ReadMode(file)};
+    const IniDocument document = Read(file);
+    FolderLists lists = FolderListsOf(document);
+    return {std::move(lists.skipFolders), std::move(lists.onlyFolders), ScopeOf(document),
+            ModeOf(document)};
 }
 
 void SaveQuickSearchSettings(const IniFile& file, const QuickSearchSettings& settings) {

@@ -19,9 +19,8 @@ struct FolderLists {
 
 // Keys F1 to F500 of each list; empty values are passed over.
 FolderLists ReadFolderLists(const IniFile& file);
-QuickSearchScope ReadScope(const IniFile& file);
-QuickSearchMode ReadMode(const IniFile& file);
-// Everything the window shows, as it reads it when it is made.
+// Everything the window shows, as it reads it when it is made, from one
+// reading of the file.
 QuickSearchSettings ReadQuickSearchSettings(const IniFile& file);
 
 // The window's save: every F key of both lists blanked, then the SEARCH ONLY

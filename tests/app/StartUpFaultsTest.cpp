@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -163,6 +164,23 @@ TEST(StartUpFaults, AReadOnlyDataFolderEndsTheStartAtItsFirstWriteAndKeepsEveryF
                run.prompts.notices == 0 && run.session.quickSearch.QuickSearchOn;
     }));
     EXPECT_EQ(test::FolderSnapshot(run.Data()), before);  // nor a temporary file left
+}
+
+TEST(StartUpFaults, ALinkAnotherUserPlantedInTheDataFolderIsNotWrittenThrough) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+    ProgramRun run;
+    test::WriteWholeFile(run.Data("vmscan4.ini"), "[P45]\n");
+    const fs::path rootsFile = run.tree / "roots-file";
+    test::WriteWholeFile(rootsFile, "kept as it is\n");
+    fs::create_symlink(rootsFile, run.Data("Binsettings.ini"));
+    ASSERT_EQ(::lchown(run.Data("Binsettings.ini").c_str(), 65534, 65534), 0);
+
+    run.Start();
+
+    EXPECT_THAT(run.prompts.messages,
+                ElementsAre(Message{MessageKind::Error, Unwritable("Binsettings.ini")}));
+    EXPECT_EQ(test::ReadWholeFile(rootsFile), "kept as it is\n");
+    EXPECT_TRUE(fs::is_symlink(run.Data("Binsettings.ini")));
 }
 
 // The files a start writes, by where they lie below the temporary tree.

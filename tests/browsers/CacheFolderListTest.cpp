@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "browsers/ScanLog.h"
+#include "support/OpenCount.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -148,6 +149,16 @@ TEST_F(CacheFolderTest, EachNetscapeProfileAddsItsPrefsFolderAndItsOwnCacheFolde
     test::WriteWholeFile(tree / "drive/Users/cy/prefs.js", "// nothing about the cache\n");
     EXPECT_THAT(Build(), ElementsAre("t:\\Shared\\", "t:\\Users\\ann\\cache", "t:\\bobs cache\\",
                                      "t:\\Users\\bob\\cache", "t:\\Users\\cy\\cache"));
+}
+
+TEST_F(CacheFolderTest, TheRegistryIsReadOnceForEveryProfile) {
+    for (const char* user : {"ann", "bob", "cy"})
+        ASSERT_TRUE(Registry().WriteString(std::string(kUsersKey) + "\\" + user, "DirRoot",
+                                           std::string("t:\\Users\\") + user));
+    const test::OpenCount count(tree / "home/.config/vellomar-registry.ini");
+    EXPECT_THAT(Build(), ElementsAre("t:\\Users\\ann\\cache", "t:\\Users\\bob\\cache",
+                                     "t:\\Users\\cy\\cache"));
+    EXPECT_EQ(count.Opens(), 1);
 }
 
 TEST_F(CacheFolderTest, AProfileWithoutARootFolderAddsNothing) {

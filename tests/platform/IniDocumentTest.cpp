@@ -6,6 +6,7 @@
 #include "platform/IniDocument.h"
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <stdexcept>
 
@@ -134,6 +135,33 @@ TEST(IniDocument, ARefusedWriteChangesNothing) {
     EXPECT_EQ(document.Value("Other", "k"), std::nullopt);
     document.SetValue("Other", "k", "v");
     EXPECT_EQ(document.Text(), "[Skip]\r\nF1=a\n[Other]\nk=v\n");
+}
+
+// The heap this process has in use, large blocks included.
+std::size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// Lines no look-up finds (blank lines, comments, a later key of a name, a later
+// section of a name and its lines) cost the document nothing each, and a new
+// key still goes after the section's last key among them.
+TEST(IniDocumentMemory, LinesNoLookUpFindsCostNothingEach) {
+    const auto lines = [](std::string_view line) {
+        std::string text;
+        for (int count = 0; count < 200000; ++count) text += line;
+        return text;
+    };
+    const std::string keys = "[s]\nk=1\n" + lines("\n") + lines("k=2\n");
+    const std::string rest = lines("; note\n") + "[S]\n" + lines("x=3\n");
+    const std::string text = keys + rest;
+    const std::size_t before = HeapInUse();
+    IniDocument document(text);
+    EXPECT_LT(HeapInUse() - before, text.size() + text.size() / 2);  // its copy of the text
+
+    document.SetValue("s", "new", "v");
+    EXPECT_EQ(document.Text(), keys + "new=v\n" + rest);
+    EXPECT_EQ(document.Value("S", "k"), "1");
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
 
+#include "platform/TextFile.h"
 #include "support/TempTree.h"
 
 namespace vellomar {
@@ -147,6 +149,19 @@ TEST_F(IniFileTest, ReadsAtMost2047BytesWithoutSplittingACharacter) {
     EXPECT_EQ(file.ReadString("s", "wide", ""), std::string(2046, 'x'));
 }
 
+TEST_F(IniFileTest, AFileOverTheSizeLimitReadsAsMissingAndAWriteStartsItAfresh) {
+    WriteWholeFile(path, "[Main]\nColor=red\n[Other]\nk=v\n");
+    fs::resize_file(path, kMaxTextFileSize);  // sparse: the rest is one line of NULs
+    EXPECT_EQ(file.ReadString("Other", "k", "none"), "v");
+    file.WriteString("Main", "Color", "tan");  // readable: every other line stays
+    EXPECT_EQ(file.ReadString("Other", "k", "none"), "v");
+
+    fs::resize_file(path, kMaxTextFileSize + 1);
+    EXPECT_EQ(file.ReadString("Main", "Color", "none"), "none");
+    file.WriteString("Main", "Size", "2");
+    EXPECT_EQ(ReadWholeFile(path), "[Main]\nSize=2\n");
+}
+
 TEST_F(IniFileTest, ReadIntegerTakesOnlyWhole32BitDecimals) {
     struct Case {
         const char* stored;
@@ -183,6 +198,55 @@ TEST_F(IniFileTest, WritingThroughALinkReplacesTheFileItNames) {
     file.WriteString("Main", "Color", "red");
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(ReadWholeFile(real), "[Main]\nColor=red\n");
+}
+
+// The nobody user: an owner that is neither root nor this process.
+constexpr uid_t kOtherUser = 65534;
+constexpr gid_t kOtherGroup = 65534;
+
+TEST_F(IniFileTest, WritesFollowOnlyLinksOfThisUserOrRoot) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+    const fs::path elsewhere = tree.AddFolder("elsewhere");
+    const fs::path target = elsewhere / "target.ini";
+    WriteWholeFile(target, "[Main]\n");
+    // A chain of two links, the second planted by another user.
+    fs::create_symlink(elsewhere / "planted", path);
+    fs::create_symlink(target, elsewhere / "planted");
+    ASSERT_EQ(::lchown((elsewhere / "planted").c_str(), kOtherUser, kOtherGroup), 0);
+
+    ExpectWriteRefused(file);
+    EXPECT_EQ(ReadWholeFile(target), "[Main]\n");
+    EXPECT_TRUE(fs::is_symlink(elsewhere / "planted"));
+    EXPECT_EQ(file.ReadString("Main", "Color", "none"), "none");  // reading still follows
+
+    ASSERT_EQ(::lchown((elsewhere / "planted").c_str(), 0, 0), 0);
+    file.WriteString("Main", "Color", "red");
+    EXPECT_EQ(ReadWholeFile(target), "[Main]\nColor=red\n");
+    EXPECT_TRUE(fs::is_symlink(path));
+}
+
+TEST_F(IniFileTest, LinksInALoopOrLeadingNowhereRefuseTheWrite) {
+    fs::create_symlink("loop.ini", path);
+    fs::create_symlink("settings.ini", folder / "loop.ini");
+    ExpectWriteRefused(file);
+    const IniFile toFolder((folder / "up.ini").string(), "c:\\data\\up.ini");
+    fs::create_symlink("..", folder / "up.ini");
+    ExpectWriteRefused(toFolder);
+    EXPECT_TRUE(fs::is_symlink(path) && fs::is_symlink(folder / "loop.ini"));
+}
+
+TEST_F(IniFileTest, AReplacedFileKeepsItsOwnerGroupAndMode) {
+    if (::geteuid() != 0) GTEST_SKIP() << "a file of another user needs root";
+    WriteWholeFile(path, "[Main]\nColor=red\n");
+    ASSERT_EQ(::chown(path.c_str(), kOtherUser, kOtherGroup), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    file.WriteString("Main", "Color", "blue");
+    struct stat replaced {};
+    ASSERT_EQ(::stat(path.c_str(), &replaced), 0);
+    EXPECT_EQ(replaced.st_uid, kOtherUser);
+    EXPECT_EQ(replaced.st_gid, kOtherGroup);
+    EXPECT_EQ(replaced.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadWholeFile(path), "[Main]\nColor=blue\n");
 }
 
 TEST_F(IniFileTest, UnwritablePlacesThrowTheMessageAndCreateNothing) {

@@ -27,7 +27,7 @@ TEST_F(RegistryStoreTest, MissingStoreHoldsNothing) {
     EXPECT_FALSE(store.KeyExists(kSettings));
     EXPECT_EQ(store.ReadInteger(kSettings, "VistaMsgVM"), std::nullopt);
     EXPECT_EQ(store.ReadString(kSettings, "Dir"), std::nullopt);
-    EXPECT_TRUE(store.SubkeyNames("Software").empty());
+    EXPECT_TRUE(store.Read().SubkeyNames("Software").empty());
 }
 
 TEST_F(RegistryStoreTest, CreateKeyAddsTheKeyAndItsPathOnce) {
@@ -75,9 +75,9 @@ TEST_F(RegistryStoreTest, SubkeyNamesListDirectChildrenOnceInStoredOrder) {
     WriteWholeFile(path,
                    "[Users]\n[Users\\]\n[users\\Zed]\n[Users\\ann]\n[Users\\ann\\deep]\n"
                    "[USERS\\ZED]\n[Usersx\\no]\n[Other\\Users\\no]\n[Users\\Bob]\nx=sz:y\n");
-    EXPECT_EQ(store.SubkeyNames("USERS"), (std::vector<std::string>{"Zed", "ann", "Bob"}));
-    EXPECT_EQ(store.SubkeyNames("users\\ANN"), std::vector<std::string>{"deep"});
-    EXPECT_TRUE(store.SubkeyNames("Users\\Bob").empty());
+    EXPECT_EQ(store.Read().SubkeyNames("USERS"), (std::vector<std::string>{"Zed", "ann", "Bob"}));
+    EXPECT_EQ(store.Read().SubkeyNames("users\\ANN"), std::vector<std::string>{"deep"});
+    EXPECT_TRUE(store.Read().SubkeyNames("Users\\Bob").empty());
 }
 
 TEST_F(RegistryStoreTest, FailedWritesReportFalseAndChangeNothing) {

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "app/Session.h"
+#include "platform/TextFile.h"
+#include "support/OpenCount.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -99,7 +101,7 @@ TEST_F(QuickSearchFileTest, TheScopeValueMustMatchExactlyElseItReadsAsIgnoreboth
     };
     for (const auto& [line, scope] : cases) {
         Write("[Status]\n" + line);
-        EXPECT_EQ(ReadScope(File()), scope) << line;
+        EXPECT_EQ(ReadQuickSearchSettings(File()).scope, scope) << line;
     }
 }
 
@@ -113,7 +115,7 @@ TEST_F(QuickSearchFileTest, TheModeValueMustMatchExactlyElseItReadsAsBypass) {
     };
     for (const auto& [line, mode] : cases) {
         Write("[Status]\n" + line);
-        EXPECT_EQ(ReadMode(File()), mode) << line;
+        EXPECT_EQ(ReadQuickSearchSettings(File()).mode, mode) << line;
     }
 }
 
@@ -129,6 +131,38 @@ TEST_F(QuickSearchFileTest, AnOverlongEntryIsCutAtTheValueLimitBetweenCharacters
     Write("[Skip]\nF1=" + ascii + "\nF2=" + accented + "\n");
     EXPECT_EQ(ReadFolderLists(File()).skipFolders,
               (Folders{ascii.substr(0, 2047), accented.substr(0, 2046)}));
+}
+
+TEST_F(QuickSearchFileTest, EveryOverlongEntryIsCutFromOneReadingOfTheFile) {
+    std::string text;
+    for (const char* section : {"[Skip]\n", "[Only]\n"}) {
+        text += section;
+        for (std::size_t number = 1; number <= 500; ++number)
+            text += "F" + std::to_string(number) + "=t:\\" + std::string(3000, 'a') + "\n";
+    }
+    Write(text + "[Status]\nSearch=Bothwindows\n");
+    const test::OpenCount count(NativeFile());
+
+    const QuickSearchSettings settings = ReadQuickSearchSettings(File());
+
+    EXPECT_EQ(count.Opens(), 1);
+    const Folders cut(500, "t:\\" + std::string(2044, 'a'));
+    EXPECT_EQ(settings.skipFolders, cut);
+    EXPECT_EQ(settings.onlyFolders, cut);
+    EXPECT_EQ(settings.scope, QuickSearchScope::BothWindows);
+}
+
+// A file beyond any the program writes is not read: it holds nothing the
+// program wrote, and the next save replaces it whole.
+TEST_F(QuickSearchFileTest, AFileTooLargeToReadReadsAsDefaultsAndASaveReplacesIt) {
+    Write("[Status]\nSearch=Bothwindows\n[Other]\nk=v\n");
+    fs::resize_file(NativeFile(), kMaxTextFileSize + 1);  // sparse: costs no disk
+    EXPECT_EQ(Fields(ReadQuickSearchSettings(File())), Fields(QuickSearchSettings{}));
+
+    SaveQuickSearchSettings(File(), {{"t:\\skip"}, {}, QuickSearchScope::BothWindows,
+                                     QuickSearchMode::Bypass});
+    EXPECT_EQ(Text(), "[Skip]\nF1=t:\\skip\n" + EmptyKeys(2, 500) + "[Only]\n" +
+                          EmptyKeys(1, 500) + "[Status]\nSearch=Bothwindows\nPerform=Skipfolders\n");
 }
 
 // --- Saving ----------------------------------------------------------------

@@ -38,12 +38,26 @@ bool TemporaryFile::Close() {
     return close(fd) == 0;
 }
 
+namespace {
+
+// The owner and group first: a change of owner clears the set-id bits of the
+// mode. Only root may give a file away, and others only a group they are in,
+// so a refused change leaves the temporary file's own.
+bool TakeOwnerAndMode(int fd, const struct stat& replaced) {
+    if (fchown(fd, replaced.st_uid, replaced.st_gid) != 0) (void)fchown(fd, -1, replaced.st_gid);
+    return fchmod(fd, replaced.st_mode & 07777) == 0;
+}
+
+}  // namespace
+
 int ReplaceFileAt(int folderFd, const std::string& name, std::string_view text,
-                  unsigned createMode, std::optional<unsigned> mode) {
+                  unsigned createMode) {
     TemporaryFile written(folderFd, createMode);
     if (written.Fd() < 0) return written.Error();
-    if (!WriteAll(written.Fd(), text) ||
-        (mode && fchmod(written.Fd(), static_cast<mode_t>(*mode)) != 0) ||
+    struct stat replaced;
+    const bool replacesAFile = fstatat(folderFd, name.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) == 0 &&
+                               S_ISREG(replaced.st_mode);
+    if (!WriteAll(written.Fd(), text) || (replacesAFile && !TakeOwnerAndMode(written.Fd(), replaced)) ||
         fsync(written.Fd()) != 0 || !written.Close() ||
         renameat(folderFd, written.Name().c_str(), folderFd, name.c_str()) != 0)
         return errno;

@@ -3,7 +3,6 @@
 // before it is renamed into place. It is removed again unless kept, so only a
 // crash leaves one behind, under a name beginning with kPartialCopyPrefix.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,10 +36,11 @@ private:
 
 // Puts the text in the file of that name in an open folder whole or not at
 // all: it is written to a temporary file beside it (made with createMode),
-// given the mode when one is asked for, synced and renamed over the name,
-// which is never followed should it be a link. 0, or the errno of the step
-// that failed; the temporary file never stays behind.
+// synced and renamed over the name, which is never followed should it be a
+// link. A regular file replaced passes on its mode and, as far as this process
+// may give them, its owner and group. 0, or the errno of the step that failed;
+// the temporary file never stays behind.
 int ReplaceFileAt(int folderFd, const std::string& name, std::string_view text,
-                  unsigned createMode = 0600, std::optional<unsigned> mode = std::nullopt);
+                  unsigned createMode = 0600);
 
 }  // namespace vellomar
