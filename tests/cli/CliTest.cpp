@@ -3,11 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +13,7 @@
 #include <optional>
 #include <sstream>
 
+#include "support/RacingProcess.h"
 #include "support/TempTree.h"
 
 namespace vellomar {
@@ -222,32 +221,6 @@ TEST_F(CliTest, DeleteWithYesRemovesEveryListedFileAndPrintsWhatIsLeft) {
     EXPECT_EQ(Run(DriveOption() + " garbage t: --yes").status, 2);  // --yes alone is a mistake
 }
 
-// Makes and removes an empty "a" in each folder over and over, from another
-// process, while this lives.
-class EmptyFileRacer {
-public:
-    explicit EmptyFileRacer(std::vector<std::string> paths) : pid_(fork()) {
-        if (pid_ != 0) return;
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        for (;;) {
-            for (const std::string& path : paths) {
-                const int fd = open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-                if (fd >= 0) close(fd);
-                unlink(path.c_str());
-            }
-        }
-    }
-    ~EmptyFileRacer() {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-    EmptyFileRacer(const EmptyFileRacer&) = delete;
-    EmptyFileRacer& operator=(const EmptyFileRacer&) = delete;
-
-private:
-    pid_t pid_;
-};
-
 TEST_F(CliTest, DeletingEmptyFilesThatComeAndGoNeverReachesTheirTwinsInAnotherCase) {
     std::vector<std::string> racing;
     for (int folder = 0; folder < 50; ++folder) {
@@ -256,7 +229,14 @@ TEST_F(CliTest, DeletingEmptyFilesThatComeAndGoNeverReachesTheirTwinsInAnotherCa
         racing.push_back((tree / "drive" / name / "a").string());
     }
     {
-        EmptyFileRacer racer(racing);
+        // Another process makes and removes an empty "a" in each folder.
+        test::RacingProcess racer([&] {
+            for (const std::string& path : racing) {
+                const int fd = open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+                if (fd >= 0) close(fd);
+                unlink(path.c_str());
+            }
+        });
         for (int run = 0; run < 10; ++run) {
             const CliRun cleanup = Run("--delete --yes " + DriveOption() + " zero t:");
             EXPECT_THAT(cleanup.err, ::testing::Not(::testing::Contains(

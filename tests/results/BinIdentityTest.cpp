@@ -7,19 +7,18 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <optional>
 
 #include "app/Session.h"
 #include "results/BinWindowCommands.h"
 #include "results/GarbageBin.h"
+#include "support/BinItemPaths.h"
+#include "support/RacingProcess.h"
 #include "support/RecordingCommands.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -31,12 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-std::vector<std::string> PathsOf(const std::vector<BinItem>& items) {
-    std::vector<std::string> paths;
-    for (const BinItem& item : items) paths.push_back(item.originalPath);
-    return paths;
-}
 
 class BinIdentityTest : public ::testing::Test {
 protected:
@@ -72,7 +65,7 @@ TEST_F(BinIdentityTest, AStaleBinWindowActsOnNothingThatTookTheListedItemsPlace)
     GarbageBin bin = NewBin();
     ASSERT_EQ(bin.MoveIn("t:\\a\\report.txt").outcome, BinOutcome::Done);
     BinWindowCommands stale(bin, window, cleaned, reclaimed);
-    ASSERT_THAT(PathsOf(stale.Items()), ElementsAre("t:\\a\\report.txt"));
+    ASSERT_THAT(test::BinItemPaths(stale.Items()), ElementsAre("t:\\a\\report.txt"));
 
     // Another run restores the item; a third moves b's report in.
     GarbageBin second = NewBin();
@@ -83,7 +76,7 @@ TEST_F(BinIdentityTest, AStaleBinWindowActsOnNothingThatTookTheListedItemsPlace)
     stale.DeleteFile();
     EXPECT_THAT(window.Texts(), ElementsAre(HasSubstr("The bin has changed since it was listed")));
     EXPECT_EQ(cleaned, 0);
-    EXPECT_THAT(PathsOf(stale.Items()), ElementsAre("t:\\b\\report.txt"));  // shown afresh
+    EXPECT_THAT(test::BinItemPaths(stale.Items()), ElementsAre("t:\\b\\report.txt"));  // shown afresh
     const std::vector<BinItem> items = NewBin().Items();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(test::ReadWholeFile(OnDrive("Garbage Bin") / items[0].id / "report.txt"),
@@ -98,7 +91,7 @@ TEST_F(BinIdentityTest, AStaleBinWindowActsOnNothingThatTookTheListedItemsPlace)
     EXPECT_EQ(window.messages.size(), 2u);
     EXPECT_FALSE(fs::exists(OnDrive("a/report.txt")));
     EXPECT_EQ(test::ReadWholeFile(OnDrive("b/report.txt")), "b's report");
-    EXPECT_THAT(PathsOf(NewBin().Items()), ElementsAre("t:\\a\\report.txt"));
+    EXPECT_THAT(test::BinItemPaths(NewBin().Items()), ElementsAre("t:\\a\\report.txt"));
 }
 
 TEST_F(BinIdentityTest, ItemIdsAreNeverGivenOutAgain) {
@@ -116,70 +109,53 @@ TEST_F(BinIdentityTest, ItemIdsAreNeverGivenOutAgain) {
     EXPECT_NE(ids[0], ids[2]);
 }
 
-// Swaps the entry "x" of a folder with a folder and with a link, and back,
-// over and over from another process while this lives, each standing there
-// for a few microseconds; whenever "x" has been taken away or left as
-// something else, a new regular file takes its place.
-class EntrySwapper {
-public:
-    explicit EntrySwapper(const fs::path& folder) : pid_(fork()) {
-        if (pid_ != 0) {
-            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-            while (!fs::exists(folder / "x.link") && std::chrono::steady_clock::now() < giveUp) {}
-            return;
-        }
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        for (;;) {
-            // After a swap that could not be undone (the entry was taken away
-            // in between) any of the three may be anything.
-            struct stat info {};
-            if (fstatat(dir, "x", &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
-                unlinkat(dir, "x", S_ISDIR(info.st_mode) ? AT_REMOVEDIR : 0);
-                const int fd = openat(dir, "x", O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-                if (fd >= 0) close(fd);
-            }
-            if (fstatat(dir, "x.folder", &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(info.st_mode)) {
-                unlinkat(dir, "x.folder", 0);
-                mkdirat(dir, "x.folder", 0755);
-            }
-            if (fstatat(dir, "x.link", &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(info.st_mode)) {
-                unlinkat(dir, "x.link", 0);
-                symlinkat("/etc/hostname", dir, "x.link");
-            }
-            for (const char* spare : {"x.folder", "x.link"}) {
-                Stay(std::chrono::microseconds(30));
-                renameat2(dir, spare, dir, "x", RENAME_EXCHANGE);
-                Stay(std::chrono::microseconds(10));
-                renameat2(dir, spare, dir, "x", RENAME_EXCHANGE);
-            }
-        }
-    }
-    ~EntrySwapper() {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-    EntrySwapper(const EntrySwapper&) = delete;
-    EntrySwapper& operator=(const EntrySwapper&) = delete;
+// Stands somewhere else for a while, busy: long enough to be caught there.
+void Stay(std::chrono::microseconds span) {
+    const auto until = std::chrono::steady_clock::now() + span;
+    while (std::chrono::steady_clock::now() < until) {}
+}
 
-private:
-    static void Stay(std::chrono::microseconds span) {
-        const auto until = std::chrono::steady_clock::now() + span;
-        while (std::chrono::steady_clock::now() < until) {}
+// One round of swapping the entry "x" of a folder with a folder and with a
+// link, and back, each standing there for a few microseconds. Whatever a swap
+// that could not be undone (the entry was taken away in between) left, the
+// round starts from a regular file "x" and its two spares.
+void SwapEntryForFolderAndLink(int dir) {
+    struct stat info {};
+    if (fstatat(dir, "x", &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
+        unlinkat(dir, "x", S_ISDIR(info.st_mode) ? AT_REMOVEDIR : 0);
+        const int fd = openat(dir, "x", O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        if (fd >= 0) close(fd);
     }
-    pid_t pid_;
-};
+    if (fstatat(dir, "x.folder", &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(info.st_mode)) {
+        unlinkat(dir, "x.folder", 0);
+        mkdirat(dir, "x.folder", 0755);
+    }
+    if (fstatat(dir, "x.link", &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(info.st_mode)) {
+        unlinkat(dir, "x.link", 0);
+        symlinkat("/etc/hostname", dir, "x.link");
+    }
+    for (const char* spare : {"x.folder", "x.link"}) {
+        Stay(std::chrono::microseconds(30));
+        renameat2(dir, spare, dir, "x", RENAME_EXCHANGE);
+        Stay(std::chrono::microseconds(10));
+        renameat2(dir, spare, dir, "x", RENAME_EXCHANGE);
+    }
+}
 
 TEST_F(BinIdentityTest, AnEntrySwappedForAFolderOrALinkWhileItIsMovedInIsNeverTakenForAFile) {
     tree.AddFolder("drive/race");
     GarbageBin bin = NewBin();
     int moved = 0;
     {
-        EntrySwapper swapper(OnDrive("race"));
+        const int dir = open(OnDrive("race").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        test::RacingProcess swapper([&] { SwapEntryForFolderAndLink(dir); });
+        const auto started = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!fs::exists(OnDrive("race/x.link")) && std::chrono::steady_clock::now() < started) {}
         // Bounded by moves and by time, whatever else the machine is doing.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (moved < 100 && std::chrono::steady_clock::now() < giveUp)
             if (bin.MoveIn("t:\\race\\x").outcome == BinOutcome::Done) ++moved;
+        close(dir);
     }
     ASSERT_GT(moved, 0);
     // Whatever lies in the bin is listed, and each move told done took a file.
@@ -210,7 +186,7 @@ TEST_F(BinIdentityTest, ARestoreFindsItsFileSystemByWhereItIsMountedNotByItsLett
     const auto after = PlatformWith(earlier, disk);
     GarbageBin bin(*after, "u:\\.config\\Velmo");
     const std::vector<BinItem> items = bin.Items();
-    ASSERT_THAT(PathsOf(items), ElementsAre("f:\\photos\\a.jpg"));
+    ASSERT_THAT(test::BinItemPaths(items), ElementsAre("f:\\photos\\a.jpg"));
     ASSERT_EQ(bin.Restore(items[0]), BinOutcome::Done);
     EXPECT_EQ(test::ReadWholeFile(disk / "photos/a.jpg"), "picture");
     EXPECT_FALSE(fs::exists(earlier / "photos"));
@@ -228,7 +204,7 @@ TEST_F(BinIdentityTest, ARestoreWhoseFileSystemIsNotMountedWhereItWasRefuses) {
 
     usb.reset();  // unplugged: e: now stands for the empty folder it was mounted on
     BinWindowCommands commands(bin, window, cleaned, reclaimed);
-    ASSERT_THAT(PathsOf(commands.Items()), ElementsAre("e:\\photos\\a.jpg"));
+    ASSERT_THAT(test::BinItemPaths(commands.Items()), ElementsAre("e:\\photos\\a.jpg"));
     commands.Highlight(0);
     commands.RestoreFile();
     EXPECT_THAT(window.Texts(),

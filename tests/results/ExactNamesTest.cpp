@@ -36,14 +36,16 @@ protected:
     }
 
     fs::path OnDrive(std::string_view relative) const { return tree / "drive" / relative; }
-    // Lists the drive as "Fetch ALL" walks it for garbage and zero-byte files.
-    void WalkForGarbageAndEmptyFiles() {
+    // Lists what the categories asked for below the start.
+    void Walk(bool garbage, bool empty, std::string_view start = "t:") {
         session.scan.ContinueScan = true;
-        session.scan.FindGarbage = true;
-        session.scan.FindZeroByte = true;
+        session.scan.FindGarbage = garbage;
+        session.scan.FindZeroByte = empty;
         test::RecordingView view;
-        WalkFolder(session, view, "t:");
+        WalkFolder(session, view, start);
     }
+    // As "Fetch ALL" walks the drive for garbage and zero-byte files.
+    void WalkForGarbageAndEmptyFiles() { Walk(true, true); }
     void Delete() {
         DeletionContext context{session, window, window};
         DeleteHighlighted(context);
@@ -79,10 +81,7 @@ TEST_F(ExactNamesTest, AnEntryWhoseFileVanishedReachesNothingAndTakesNoBytes) {
     // Another process made and removed an empty "a" beside "A" while the walk ran.
     test::WriteWholeFile(OnDrive("d/a"), "");
     test::WriteWholeFile(OnDrive("d/A"), "not chosen");
-    session.scan.FindZeroByte = true;
-    session.scan.ContinueScan = true;
-    test::RecordingView view;
-    WalkFolder(session, view, "t:");
+    Walk(false, true);
     ASSERT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\d\\a"));
     fs::remove(OnDrive("d/a"));
 
@@ -118,10 +117,7 @@ TEST_F(ExactNamesTest, AFileThatGrewAfterItWasListedNeverTakesTheByteTotalBelowN
 
 TEST_F(ExactNamesTest, AStartWrittenInAnotherCaseListsEntriesThatNameTheirFilesExactly) {
     test::WriteWholeFile(OnDrive("Docs/old.tmp"), "chosen");
-    session.scan.FindGarbage = true;
-    session.scan.ContinueScan = true;
-    test::RecordingView view;
-    WalkFolder(session, view, "t:\\DOCS");
+    Walk(true, false, "t:\\DOCS");
     ASSERT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\Docs\\old.tmp"));
     session.results.HighlightAll();
     Delete();

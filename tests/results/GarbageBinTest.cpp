@@ -16,6 +16,7 @@
 #include "results/BinWindowCommands.h"
 #include "results/DeleteToBin.h"
 #include "scan/WalkFolder.h"
+#include "support/BinItemPaths.h"
 #include "support/ShownEntries.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
@@ -42,12 +43,6 @@ std::vector<std::string> Contents(const fs::path& folder) {
          it != fs::recursive_directory_iterator(); it.increment(ignored))
         paths.push_back(fs::relative(it->path(), folder).string());
     std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
-std::vector<std::string> PathsOf(const std::vector<BinItem>& items) {
-    std::vector<std::string> paths;
-    for (const BinItem& item : items) paths.push_back(item.originalPath);
     return paths;
 }
 
@@ -127,7 +122,7 @@ TEST_F(GarbageBinTest, FilesOfOneNameFromTwoFoldersEachGoBackToTheirOwn) {
     EXPECT_EQ(bin.MoveIn("t:\\two\\same.tmp").outcome, BinOutcome::Done);
     EXPECT_EQ(bin.MoveIn("t:\\one\\same.tmp").outcome, BinOutcome::Done);
     std::vector<BinItem> items = bin.Items();
-    EXPECT_THAT(PathsOf(items), ElementsAre("t:\\one\\same.tmp", "t:\\two\\same.tmp"));
+    EXPECT_THAT(test::BinItemPaths(items), ElementsAre("t:\\one\\same.tmp", "t:\\two\\same.tmp"));
     for (const BinItem& item : items) EXPECT_EQ(bin.Restore(item), BinOutcome::Done);
     EXPECT_EQ(test::ReadWholeFile(OnDrive("one/same.tmp")), "first");
     EXPECT_EQ(test::ReadWholeFile(OnDrive("two/same.tmp")), "second");
@@ -137,7 +132,7 @@ TEST_F(GarbageBinTest, ListsItemsByTheirPathWithoutRegardToLetterCase) {
     for (const char* path : {"b/Zeta.tmp", "a/alpha.tmp", "C/beta.tmp"}) Add(path);
     for (const char* path : {"t:\\b\\Zeta.tmp", "t:\\a\\alpha.tmp", "t:\\C\\beta.tmp"})
         ASSERT_EQ(bin.MoveIn(path).outcome, BinOutcome::Done);
-    EXPECT_THAT(PathsOf(bin.Items()),
+    EXPECT_THAT(test::BinItemPaths(bin.Items()),
                 ElementsAre("t:\\a\\alpha.tmp", "t:\\b\\Zeta.tmp", "t:\\C\\beta.tmp"));
 }
 
@@ -236,7 +231,7 @@ TEST_F(GarbageBinTest, MovesCutShortADayAgoAreSweptAndYoungerOnesAndFinishedItem
     EXPECT_TRUE(fs::exists(DriveBin() / "2.ini"));
     EXPECT_EQ(test::ReadWholeFile(DriveBin() / "3" / "kept.tmp"), "whole");
     // What the record does not name is listed too, of unknown origin.
-    EXPECT_THAT(PathsOf(bin.Items()), ElementsAre("", "t:\\a\\kept.tmp"));
+    EXPECT_THAT(test::BinItemPaths(bin.Items()), ElementsAre("", "t:\\a\\kept.tmp"));
     EXPECT_EQ(test::ReadWholeFile(DriveBin() / "4" / "notes.txt"), "mine");
 }
 
@@ -248,7 +243,7 @@ TEST_F(GarbageBinTest, ADrivesOwnBinNamesItsFilesByTheDrivesLetterNow) {
     renamed.Assign('u', (tree / "home").string());
     Platform later(std::move(renamed),
                    UserFolders{(tree / "home/.config").string(), (tree / "program").string(), ""});
-    EXPECT_THAT(PathsOf(GarbageBin(later, "u:\\.config\\Velmo").Items()),
+    EXPECT_THAT(test::BinItemPaths(GarbageBin(later, "u:\\.config\\Velmo").Items()),
                 ElementsAre("e:\\a\\x.tmp"));
 }
 
@@ -342,7 +337,7 @@ TEST_F(DeleteToBinTest, MovesTheHighlightedFilesByTheirFoundPathsThenShowsTheBin
     EXPECT_FALSE(fs::exists(OnDrive("a.tmp")));
     EXPECT_FALSE(fs::exists(OnDrive("C.tmp")));
     EXPECT_EQ(test::ReadWholeFile(OnDrive("c.tmp")), "other file");
-    EXPECT_THAT(PathsOf(bin.Items()), ElementsAre("t:\\a.tmp", "t:\\C.tmp"));
+    EXPECT_THAT(test::BinItemPaths(bin.Items()), ElementsAre("t:\\a.tmp", "t:\\C.tmp"));
 
     EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\b.tmp"));
     EXPECT_EQ(session.scan.ScanBytes, 5);
@@ -444,7 +439,7 @@ TEST_F(BinWindowCommandsTest, DeleteFileRemovesTheHighlightedFileForGoodAfterAYe
     EXPECT_EQ(window.questions.back(),
               "Permanently delete t:\\b.tmp from the bin? Click \"Yes\" to delete this file, or "
               "\"No\" to keep it in the bin.");
-    EXPECT_THAT(PathsOf(commands.Items()), ElementsAre("t:\\a.tmp"));
+    EXPECT_THAT(test::BinItemPaths(commands.Items()), ElementsAre("t:\\a.tmp"));
     EXPECT_EQ(commands.Highlighted(), 0u);
     const std::string id = commands.Items().at(0).id;
     EXPECT_THAT(Contents(DriveBin()), ElementsAre(id, id + ".ini", id + "/a.tmp"));
@@ -478,7 +473,7 @@ TEST_F(BinWindowCommandsTest, RestoreTellsWhenAFileStandsWhereItWouldGo) {
     commands.Highlight(1);
     commands.RestoreFile();
     EXPECT_EQ(test::ReadWholeFile(OnDrive("b.tmp")), "bbbbb");
-    EXPECT_THAT(PathsOf(commands.Items()), ElementsAre("t:\\a.tmp"));
+    EXPECT_THAT(test::BinItemPaths(commands.Items()), ElementsAre("t:\\a.tmp"));
     EXPECT_EQ(cleanedFileCount, 4);  // a restored file was never cleaned up
 }
 

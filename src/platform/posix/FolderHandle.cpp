@@ -167,8 +167,9 @@ std::optional<std::string> FolderHandle::ReadSmallFile(const std::string& name,
     if (file.Get() < 0 || fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         static_cast<std::uint64_t>(info.st_size) > limit)
         return std::nullopt;
+    // A file that grows while it is read is read no further than one byte past the limit.
     std::string text;
-    if (!ReadAll(file.Get(), text) || text.size() > limit) return std::nullopt;
+    if (!ReadUpTo(file.Get(), text, limit + 1) || text.size() > limit) return std::nullopt;
     return text;
 }
 
