@@ -66,9 +66,7 @@ std::string ItemIdPrefix(std::chrono::system_clock::time_point moved) {
     return text;
 }
 
-constexpr std::string_view kRecordSuffix = ".ini";
-
-std::string RecordName(const std::string& id) { return id + std::string(kRecordSuffix); }
+std::string RecordName(const std::string& id) { return id + ".ini"; }
 
 // A record holds one path and a moment; a longer file is no record of the bin's.
 constexpr std::size_t kLongestRecord = 1 << 20;

@@ -232,9 +232,8 @@ TEST_F(BinFaultsTest, ACrashInTheMiddleOfACopyLeavesTheFileWholeWhereItWas) {
     ExpectListedInBin(false);
 }
 
-TEST_F(BinFaultsTest, AStrayFolderOfTheLargestItemNumberNeverHidesAFileMovedIn) {
-    // Left by something else, or by a bin that has counted that far: the next
-    // number would have more digits than an item's.
+TEST_F(BinFaultsTest, AStrayEmptyItemFolderNeverHidesAFileMovedIn) {
+    // Left by something else, or by a bin of older runs that numbered its items.
     tree.AddFolder("drive/Garbage Bin/999999999");
     test::WriteWholeFile(OnDrive("a/x.tmp"), "kept");
     GarbageBin bin = NewBin();

@@ -20,7 +20,7 @@ FileOutcome CheckEntry(const struct stat& info, const EntryCheck& check) {
 RemovedFile RemoveCheckedAt(int folderFd, const char* name,
                             const std::function<FileOutcome(const struct stat&)>& accept) {
     const std::string aside = FreshName(kAsidePrefix);
-    if (const int error = RenameNoReplace(folderFd, name, folderFd, aside.c_str()))
+    if (const int error = RenameToFreshName(folderFd, name, folderFd, aside.c_str()))
         return {OutcomeOfError(error)};
     struct stat info;
     FileOutcome outcome = fstatat(folderFd, aside.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0

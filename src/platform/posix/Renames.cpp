@@ -25,6 +25,12 @@ int RenameNoReplace(int fromFd, const char* name, int toFd, const char* newName)
     return 0;
 }
 
+int RenameToFreshName(int fromFd, const char* name, int toFd, const char* freshName) {
+    if (renameat2(fromFd, name, toFd, freshName, RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    return renameat(fromFd, name, toFd, freshName) == 0 ? 0 : errno;
+}
+
 std::string FreshName(std::string_view prefix) {
     std::uint64_t bits[2];
     std::size_t got = 0;
