@@ -60,6 +60,7 @@ public:
     bool Contains(const std::string& name) const;
     struct HeldEntry {
         EntryKind kind;
+        bool writable;      // its owner may write it
         std::int64_t size;  // 0 for anything but a regular file
         EntryIdentity identity;
     };

@@ -105,11 +105,12 @@ GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) const {
         FolderHandle::Open(files_, ParentPath(path), NameMatch::Exact, Folder::Links::Refuse);
     if (!source) return {OutcomeOf(source.Failure())};
     const std::string name(LastName(path));
-    // Not trusted, only spares the bin an item folder for a file that is not
-    // there: what is moved is checked once it has moved.
+    // Not trusted, only spares the bin an item folder for a file it would
+    // refuse: what is moved is checked once it has moved.
     const auto held = source.Entry(name);
     if (!held) return {BinOutcome::NotFound};
     if (held->kind != EntryKind::File) return {BinOutcome::NotAFile};
+    if (!held->writable) return {BinOutcome::ReadOnly};
 
     const auto moved = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     // The record comes first: a file never sits in the bin without it.

@@ -19,6 +19,11 @@ FileOutcome CheckEntry(const struct stat& info, const EntryCheck& check) {
 
 RemovedFile RemoveCheckedAt(int folderFd, const char* name,
                             const std::function<FileOutcome(const struct stat&)>& accept) {
+    // A first look, not trusted, leaves what is refused already untouched.
+    struct stat before;
+    if (fstatat(folderFd, name, &before, AT_SYMLINK_NOFOLLOW) != 0) return {OutcomeOfError(errno)};
+    if (const FileOutcome refusal = accept(before); refusal != FileOutcome::Done) return {refusal};
+
     const std::string aside = FreshName(kAsidePrefix);
     if (const int error = RenameToFreshName(folderFd, name, folderFd, aside.c_str()))
         return {OutcomeOfError(error)};

@@ -21,7 +21,8 @@ inline EntryIdentity IdentityOf(const struct stat& info) {
 // Done, or why an entry with this status may not be acted on.
 FileOutcome CheckEntry(const struct stat& info, const EntryCheck& check);
 
-// Removes the entry of that name in the folder when `accept` finds it Done. A
+// Removes the entry of that name in the folder when `accept` finds it Done,
+// both before it is put aside and after (only the second look is trusted). A
 // crash between the two steps leaves it under a name beginning with
 // kAsidePrefix; an entry that cannot be put back (a new one took its name
 // meanwhile) stays under that name and the outcome is NotPutBack.

@@ -89,9 +89,15 @@ FileOutcome CopyThenRemove(int fromFd, const char* name, int toFd, const char* n
 FileOutcome MoveFile(const FolderHandle& from, const std::string& name, const FolderHandle& to,
                      const std::string& newName, const EntryCheck& check) {
     if (!from || !to || !IsPlainName(name) || !IsPlainName(newName)) return FileOutcome::NotFound;
-    // On one file system the rename comes first: a look-up before it could be
-    // raced. What it moved is then looked at where it stands now, through the
-    // target's handle, and goes back unless it is the file the caller meant.
+    // A first look, not trusted, leaves what is refused already untouched.
+    struct stat before;
+    if (fstatat(from.fd_, name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
+        return OutcomeOfError(errno);
+    if (const FileOutcome refusal = CheckEntry(before, check); refusal != FileOutcome::Done)
+        return refusal;
+    // On one file system the rename is the act: the look above could be raced.
+    // What it moved is looked at where it stands now, through the target's
+    // handle, and goes back unless it is the file the caller meant.
     const int error = RenameNoReplace(from.fd_, name.c_str(), to.fd_, newName.c_str());
     if (error == EXDEV) return CopyThenRemove(from.fd_, name.c_str(), to.fd_, newName.c_str(), check);
     if (error != 0) return OutcomeOfError(error);

@@ -154,6 +154,7 @@ std::optional<FolderHandle::HeldEntry> FolderHandle::Entry(const std::string& na
     const bool file = S_ISREG(info.st_mode);
     return HeldEntry{file ? EntryKind::File : S_ISDIR(info.st_mode) ? EntryKind::Folder
                                                                     : EntryKind::Other,
+                     (info.st_mode & S_IWUSR) != 0,
                      file ? static_cast<std::int64_t>(info.st_size) : 0, IdentityOf(info)};
 }
 
