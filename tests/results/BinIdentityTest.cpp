@@ -172,6 +172,42 @@ TEST_F(BinIdentityTest, AnEntrySwappedForAFolderOrALinkWhileItIsMovedInIsNeverTa
     EXPECT_EQ(bin.Items().size(), entries);
 }
 
+TEST_F(BinIdentityTest, WhatTheBinHoldsIsListedEvenWithoutARecordOrAsNoFileAndNeverSweptAway) {
+    test::WriteWholeFile(OnDrive("a/x.tmp"), "x");
+    test::WriteWholeFile(OnDrive("b/y.tmp"), "y");
+    GarbageBin bin = NewBin();
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    ASSERT_EQ(bin.MoveIn("t:\\b\\y.tmp").outcome, BinOutcome::Done);
+    std::vector<BinItem> items = bin.Items();
+    ASSERT_EQ(items.size(), 2u);
+    // x's file was swapped for a folder that could not be put back; y's
+    // record is lost.
+    const fs::path xFolder = OnDrive("Garbage Bin") / items[0].id;
+    fs::remove(xFolder / "x.tmp");
+    fs::create_directory(xFolder / "x.tmp");
+    fs::remove(OnDrive("Garbage Bin") / (items[1].id + ".ini"));
+
+    bin.SweepUnfinishedMoves(std::chrono::system_clock::now() + std::chrono::hours(48));
+    BinWindowCommands commands(bin, window, cleaned, reclaimed);
+    ASSERT_THAT(test::BinItemPaths(commands.Items()), ElementsAre("", "t:\\a\\x.tmp"));
+    EXPECT_EQ(ListedText(commands.Items()[0]),
+              "t:\\Garbage Bin\\" + items[1].id + "\\y.tmp (origin unknown)");
+
+    // What has no origin stays in the bin or goes for good; a folder stays.
+    commands.Highlight(0);
+    commands.RestoreFile();
+    commands.Highlight(1);
+    commands.DeleteFile();
+    EXPECT_THAT(window.Texts(),
+                ElementsAre(HasSubstr("the bin holds no record of where it came from"),
+                            HasSubstr("it is not a regular file")));
+    commands.Highlight(0);
+    commands.DeleteFile();
+    EXPECT_THAT(test::BinItemPaths(commands.Items()), ElementsAre("t:\\a\\x.tmp"));
+    EXPECT_TRUE(fs::is_directory(xFolder / "x.tmp"));
+    EXPECT_FALSE(fs::exists(OnDrive("Garbage Bin") / items[1].id));
+}
+
 TEST_F(BinIdentityTest, ARestoreFindsItsFileSystemByWhereItIsMountedNotByItsLetter) {
     const fs::path disk = tree.AddFolder("mnt/photos");
     test::WriteWholeFile(disk / "Garbage Bin", "no bin can be made here");
