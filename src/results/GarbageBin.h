@@ -108,8 +108,9 @@ public:
     BinOutcome Remove(const BinItem& item) const;
 
     // Clears away what moves cut short by a crash left behind a day or more
-    // ago: their records, folders and partial copies. A younger one may be a
-    // move another run of the program is making now.
+    // ago: their partial copies, then their folders and records where the
+    // folder is empty; an entry the folder still holds keeps both, and is
+    // listed. A younger move may be one another run of the program is making.
     void SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const;
 
 private:
