@@ -102,8 +102,9 @@ IniDocument::IniDocument(std::string read) : text_(std::move(read)) {
     for (std::size_t begin = 0; begin < text.size();) {
         const std::size_t contentEnd = ContentEnd(text, begin);
         const std::string_view ending = LineEndAt(text, contentEnd);
+        const LineEnd lineEnd = EndingOf(ending);
         const LineReading reading = Read(text.substr(begin, contentEnd - begin));
-        const Line line{Index(begin), Index(contentEnd - begin), EndingOf(ending), kNoLine};
+        const auto line = [&] { return Line{Index(begin), Index(contentEnd - begin), lineEnd, kNoLine}; };
         bool found = false;  // by a look-up, so it is a piece of its own: the next one made
         if (reading.kind == LineKind::Section) {
             found = !FindSection(reading.name);
@@ -113,12 +114,13 @@ IniDocument::IniDocument(std::string read) : text_(std::move(read)) {
             if (found) AddKey(open, Index(lines_.size()), reading.name);
         }
         if (found) {
-            sections_[open].lastKey = {AppendLine(line), kNoLine};
+            sections_[open].lastKey = {AppendLine(line()), kNoLine};
             run = kNoLine;
         } else {
-            if (run == kNoLine) run = AppendLine(line);
-            lines_[run].size = Index(contentEnd - lines_[run].begin);
-            lines_[run].ending = line.ending;
+            if (run == kNoLine) run = AppendLine(line());
+            Line& piece = lines_[run];
+            piece.size = Index(contentEnd - piece.begin);
+            piece.ending = lineEnd;
             // A later key of a name is never read, but new keys still go after it.
             if (reading.kind == LineKind::Key && open != kNoLine)
                 sections_[open].lastKey = {run, Index(contentEnd)};
@@ -184,9 +186,11 @@ std::string IniDocument::Text() const {
     return text;
 }
 
+// Of a spelling LineEndAt gives.
 IniDocument::LineEnd IniDocument::EndingOf(std::string_view spelling) {
-    const auto* found = std::find(std::begin(kLineEndSpellings), std::end(kLineEndSpellings), spelling);
-    return static_cast<LineEnd>(found - std::begin(kLineEndSpellings));
+    if (spelling.empty()) return LineEnd::None;
+    if (spelling.size() == 2) return LineEnd::CrLf;
+    return spelling[0] == '\n' ? LineEnd::Lf : LineEnd::Cr;
 }
 
 std::string_view IniDocument::Spelling(LineEnd ending) {
