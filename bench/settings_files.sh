@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times vellomar-cli over hostile settings files and reports its peak memory:
 # a qsearch.ini with 1,000 overlong values, a plain large one, ones made of
-# distinct short keys or sections, settings files of blank lines, and a sparse
+# distinct short keys or sections or both, settings files of blank lines, and a sparse
 # 8 GB qsearch.ini under a 2 GB address-space limit. Sizes in MB are given on
 # the command line.
 #
@@ -55,6 +55,11 @@ elif kind == "sections":     # distinct empty sections: each header is looked up
     while n * 10 < size:
         out.write("[s%07x]\n" % n)
         n += 1
+elif kind == "mixed":        # distinct sections of three distinct short keys each
+    n = 0
+    while n * 34 < size:
+        out.write("[s%07x]\nk%06x=\nk%06x=\nk%06x=\n" % (n, 3 * n, 3 * n + 1, 3 * n + 2))
+        n += 1
 elif kind == "blank":        # blank lines only, with a section on top
     out.write("[Software\\Quorvat\\Settings]\n")
     out.write("\n" * size)
@@ -84,7 +89,7 @@ clear_data() { rm -f "$work/config/Velmo/"* "$work/config/vellomar-registry.ini"
 
 printf '%-44s %s\n' "case" "wall, peak RSS"
 for size in "${sizes[@]}"; do
-  for kind in overlong plain blank keys sections; do
+  for kind in overlong plain blank keys sections mixed; do
     clear_data
     make_file "$kind" "$size" >"$work/config/Velmo/qsearch.ini"
     printf '%-44s ' "qsearch.ini $kind ${size} MB (garbage t:)"

@@ -39,7 +39,7 @@ constexpr std::string_view kNoticeValue = "VistaMsgVM";
 // and make the start slow.
 void RewriteInfoSwitches(const Session& session) {
     session.platform.Ini(session.dataFolder.InfoSwitchesPath).Rewrite([](std::string_view text) {
-        IniDocument result(text);
+        IniDocument result{std::string(text)};
         for (int number = 1; number <= kStoredNameCount; ++number)
             result.SetValue(kStoredSection, "Name" + std::to_string(number), "Null");
         for (std::string_view key : kInfoKeys) result.SetValue(kInfoSection, key, "1");

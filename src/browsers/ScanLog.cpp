@@ -29,7 +29,7 @@ bool IsBrowserPath(std::string_view path) {
 void CreateEmptyScanLog(const Session& session) {
     if (session.platform.Files().FileExists(session.dataFolder.ScanLogPath, NameMatch::AnyCase)) return;
     ScanLogFile(session).Rewrite([](std::string_view text) {
-        IniDocument log(text);
+        IniDocument log{std::string(text)};
         for (std::size_t number = 1; number <= kScanLogSlots; ++number) {
             log.SetValue(kProfileSection, SlotKey(number), "");
             log.SetValue(kLocalStoreSection, SlotKey(number), "");

@@ -1,6 +1,7 @@
 #include "platform/AsciiCase.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace vellomar {
 
@@ -20,6 +21,19 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(),
                       [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
+}
+
+std::size_t HashIgnoringAsciiCase(std::string_view text) {
+    // FNV-1a over the upper-cased bytes, then a final mix that spreads every bit
+    // into the low ones.
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (char c : text) hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 0x100000001b3u;
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdu;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53u;
+    hash ^= hash >> 33;
+    return static_cast<std::size_t>(hash);
 }
 
 }  // namespace vellomar

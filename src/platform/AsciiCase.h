@@ -2,6 +2,7 @@
 // Letter-case helpers that change only the ASCII letters: every comparison the
 // program makes of its own ignores case this way, whatever the user's locale.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A'
 std::string ToAsciiUpper(std::string_view text);
 std::string ToAsciiLower(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// A hash equal for texts that EqualsIgnoringAsciiCase finds equal, its bits well
+// spread, so that a table may take its low bits as a slot.
+std::size_t HashIgnoringAsciiCase(std::string_view text);
 
 // Without the blanks and control characters at either end, as a text box's
 // contents are trimmed before the program looks at them.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/AsciiCase.h"
 #include "platform/IniText.h"
@@ -74,6 +75,9 @@ void ForEachLineOf(std::string_view text, Visit visit) {
     }
 }
 
+// The spellings of IniDocument::LineEnd's values, in their order.
+constexpr std::string_view kLineEndSpellings[] = {"", "\n", "\r\n", "\r"};
+
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
 bool HasOuterBlanks(std::string_view text) { return TrimBlanks(text).size() != text.size(); }
 
@@ -90,30 +94,36 @@ void RequireStorableEntry(std::string_view key, std::string_view value) {
 
 }  // namespace
 
-IniDocument::IniDocument(std::string_view text) : text_(text) {
-    Section* open = nullptr;    // the section being read, while it is the first of its name
-    std::size_t run = kNoLine;  // the run that lines no look-up finds join
+IniDocument::IniDocument(std::string read) : text_(std::move(read)) {
+    if (text_.size() > kMaxTextSize) throw std::length_error("ini text too large");
+    const std::string_view text = text_;
+    Index open = kNoLine;  // the section being read, while it is the first of its name
+    Index run = kNoLine;   // the run that lines no look-up finds join
     for (std::size_t begin = 0; begin < text.size();) {
         const std::size_t contentEnd = ContentEnd(text, begin);
         const std::string_view ending = LineEndAt(text, contentEnd);
+        const LineEnd lineEnd = EndingOf(ending);
         const LineReading reading = Read(text.substr(begin, contentEnd - begin));
+        const auto line = [&] { return Line{Index(begin), Index(contentEnd - begin), lineEnd, kNoLine}; };
         bool found = false;  // by a look-up, so it is a piece of its own: the next one made
         if (reading.kind == LineKind::Section) {
-            auto [section, first] = sections_.try_emplace(ToAsciiUpper(reading.name));
-            open = first ? &section->second : nullptr;
-            found = first;
-        } else if (reading.kind == LineKind::Key && open) {
-            found = open->keys.try_emplace(ToAsciiUpper(reading.name), lines_.size()).second;
+            found = !FindSection(reading.name);
+            open = found ? AddSectionAt(Index(lines_.size()), reading.name) : kNoLine;
+        } else if (reading.kind == LineKind::Key && open != kNoLine) {
+            found = !FindKey(open, reading.name);
+            if (found) AddKey(open, Index(lines_.size()), reading.name);
         }
         if (found) {
-            open->lastKey = {AppendLine(Line{begin, contentEnd - begin, ending, kNoLine}), kNoLine};
+            sections_[open].lastKey = {AppendLine(line()), kNoLine};
             run = kNoLine;
         } else {
-            if (run == kNoLine) run = AppendLine(Line{begin, contentEnd - begin, ending, kNoLine});
-            lines_[run].size = contentEnd - lines_[run].begin;
-            lines_[run].ending = ending;
+            if (run == kNoLine) run = AppendLine(line());
+            Line& piece = lines_[run];
+            piece.size = Index(contentEnd - piece.begin);
+            piece.ending = lineEnd;
             // A later key of a name is never read, but new keys still go after it.
-            if (reading.kind == LineKind::Key && open) open->lastKey = {run, contentEnd};
+            if (reading.kind == LineKind::Key && open != kNoLine)
+                sections_[open].lastKey = {run, Index(contentEnd)};
         }
         begin = contentEnd + ending.size();
     }
@@ -121,11 +131,11 @@ IniDocument::IniDocument(std::string_view text) : text_(text) {
 
 std::optional<std::string> IniDocument::Value(std::string_view section,
                                               std::string_view key) const {
-    const auto found = sections_.find(ToAsciiUpper(section));
-    if (found == sections_.end()) return std::nullopt;
-    const auto line = found->second.keys.find(ToAsciiUpper(key));
-    if (line == found->second.keys.end()) return std::nullopt;
-    return std::string(Read(Content(lines_[line->second])).value);
+    const std::optional<Index> found = FindSection(section);
+    if (!found) return std::nullopt;
+    const std::optional<Index> line = FindKey(*found, key);
+    if (!line) return std::nullopt;
+    return std::string(Read(Content(lines_[*line])).value);
 }
 
 void IniDocument::SetValue(std::string_view section, std::string_view key,
@@ -134,31 +144,33 @@ void IniDocument::SetValue(std::string_view section, std::string_view key,
     RequireStorableEntry(key, value);
     // The line takes the caller's spelling of the key, so the file reads as the program writes it.
     const std::string entry = std::string(key) + "=" + StoredValue(value);
-    Section& target = SectionToWrite(section);
-    auto [line, added] = target.keys.try_emplace(ToAsciiUpper(key), kNoLine);
-    if (added) {
-        line->second = InsertAfter(target.lastKey, Stored(entry));
-        target.lastKey = {line->second, kNoLine};
+    RequireRoom(entry.size() + section.size() + 2);  // the entry, and a header for a new section
+    const Index target = SectionToWrite(section);
+    if (const std::optional<Index> line = FindKey(target, key)) {
+        // Rewritten in place: the line keeps its line end and its neighbours.
+        const Line rewritten = Stored(entry);
+        lines_[*line].begin = rewritten.begin;
+        lines_[*line].size = rewritten.size;
         return;
     }
-    // Rewritten in place: the line keeps its line end and its neighbours.
-    const Line rewritten = Stored(entry);
-    lines_[line->second].begin = rewritten.begin;
-    lines_[line->second].size = rewritten.size;
+    const Index added = InsertAfter(sections_[target].lastKey, Stored(entry));
+    AddKey(target, added, key);
+    sections_[target].lastKey = {added, kNoLine};
 }
 
 void IniDocument::AddSection(std::string_view section) {
     RequireStorableSection(section);
+    RequireRoom(section.size() + 2);
     SectionToWrite(section);
 }
 
 bool IniDocument::HasSection(std::string_view section) const {
-    return sections_.contains(ToAsciiUpper(section));
+    return FindSection(section).has_value();
 }
 
 std::vector<std::string> IniDocument::SectionNames() const {
     std::vector<std::string> names;
-    for (std::size_t line = firstLine_; line != kNoLine; line = lines_[line].next) {
+    for (Index line = firstLine_; line != kNoLine; line = lines_[line].next) {
         ForEachLineOf(Content(lines_[line]), [&](std::string_view content) {
             const LineReading reading = Read(content);
             if (reading.kind == LineKind::Section) names.emplace_back(reading.name);
@@ -169,62 +181,113 @@ std::vector<std::string> IniDocument::SectionNames() const {
 
 std::string IniDocument::Text() const {
     std::string text;
-    for (std::size_t line = firstLine_; line != kNoLine; line = lines_[line].next)
-        text.append(Content(lines_[line])).append(lines_[line].ending);
+    for (Index line = firstLine_; line != kNoLine; line = lines_[line].next)
+        text.append(Content(lines_[line])).append(Spelling(lines_[line].ending));
     return text;
+}
+
+// Of a spelling LineEndAt gives.
+IniDocument::LineEnd IniDocument::EndingOf(std::string_view spelling) {
+    if (spelling.empty()) return LineEnd::None;
+    if (spelling.size() == 2) return LineEnd::CrLf;
+    return spelling[0] == '\n' ? LineEnd::Lf : LineEnd::Cr;
+}
+
+std::string_view IniDocument::Spelling(LineEnd ending) {
+    return kLineEndSpellings[static_cast<std::size_t>(ending)];
 }
 
 std::string_view IniDocument::Content(const Line& line) const {
     return std::string_view(text_).substr(line.begin, line.size);
 }
 
-// A new line holding content, ended by "\n" and linked to nothing yet.
-IniDocument::Line IniDocument::Stored(std::string_view content) {
-    const std::size_t begin = text_.size();
-    text_.append(content);
-    return Line{begin, content.size(), "\n", kNoLine};
+// The name of a section header or key line.
+std::string_view IniDocument::NameAt(Index line) const { return Read(Content(lines_[line])).name; }
+
+std::size_t IniDocument::KeyHash(Index section, std::string_view name) {
+    return HashIgnoringAsciiCase(name) ^ (section * std::size_t{0x9e3779b97f4a7c15u});
 }
 
-std::size_t IniDocument::AppendLine(const Line& line) {
+std::optional<IniDocument::Index> IniDocument::FindSection(std::string_view name) const {
+    return sectionIndex_.Find(HashIgnoringAsciiCase(name), [&](Index section) {
+        return EqualsIgnoringAsciiCase(NameAt(sections_[section].header), name);
+    });
+}
+
+std::optional<IniDocument::Index> IniDocument::FindKey(Index section, std::string_view name) const {
+    const std::optional<KeyEntry> found = keyIndex_.Find(KeyHash(section, name), [&](KeyEntry key) {
+        return key.section == section && EqualsIgnoringAsciiCase(NameAt(key.line), name);
+    });
+    return found ? std::optional<Index>(found->line) : std::nullopt;
+}
+
+// A first section of its name, headed by the line header (which may be the next one made).
+IniDocument::Index IniDocument::AddSectionAt(Index header, std::string_view name) {
+    const Index added = Index(sections_.size());
+    sections_.push_back(Section{header, {header, kNoLine}});
+    sectionIndex_.Add(HashIgnoringAsciiCase(name), added, [&](Index section) {
+        return HashIgnoringAsciiCase(NameAt(sections_[section].header));
+    });
+    return added;
+}
+
+// The first key of its name in section, at line (which may be the next one made).
+void IniDocument::AddKey(Index section, Index line, std::string_view name) {
+    keyIndex_.Add(KeyHash(section, name), KeyEntry{line, section},
+                  [&](KeyEntry key) { return KeyHash(key.section, NameAt(key.line)); });
+}
+
+void IniDocument::RequireRoom(std::size_t added) const {
+    if (added > kMaxTextSize - text_.size()) throw std::length_error("ini text too large");
+}
+
+// A new line holding content, ended by "\n" and linked to nothing yet.
+IniDocument::Line IniDocument::Stored(std::string_view content) {
+    const Index begin = Index(text_.size());
+    text_.append(content);
+    return Line{begin, Index(content.size()), LineEnd::Lf, kNoLine};
+}
+
+IniDocument::Index IniDocument::AppendLine(const Line& line) {
     // A last line without a line end gets one before a line follows it.
-    if (lastLine_ != kNoLine && lines_[lastLine_].ending.empty()) lines_[lastLine_].ending = "\n";
+    if (lastLine_ != kNoLine && lines_[lastLine_].ending == LineEnd::None)
+        lines_[lastLine_].ending = LineEnd::Lf;
     lines_.push_back(line);
-    const std::size_t added = lines_.size() - 1;
+    const Index added = Index(lines_.size() - 1);
     (lastLine_ == kNoLine ? firstLine_ : lines_[lastLine_].next) = added;
     lastLine_ = added;
     return added;
 }
 
-std::size_t IniDocument::InsertAfter(KeyPlace place, const Line& line) {
-    const std::size_t previous = SplitAfter(place);
+IniDocument::Index IniDocument::InsertAfter(KeyPlace place, const Line& line) {
+    const Index previous = SplitAfter(place);
     if (previous == lastLine_) return AppendLine(line);
     lines_.push_back(line);
     lines_.back().next = lines_[previous].next;
-    lines_[previous].next = lines_.size() - 1;
-    return lines_.size() - 1;
+    lines_[previous].next = Index(lines_.size() - 1);
+    return Index(lines_.size() - 1);
 }
 
 // The piece a line goes after to follow the place: a run the place lies inside
 // is cut after its line, the rest of the run becoming a piece of its own.
-std::size_t IniDocument::SplitAfter(KeyPlace place) {
+IniDocument::Index IniDocument::SplitAfter(KeyPlace place) {
     Line& piece = lines_[place.line];
-    const std::size_t pieceEnd = piece.begin + piece.size;
+    const Index pieceEnd = piece.begin + piece.size;
     if (place.end == kNoLine || place.end == pieceEnd) return place.line;
     const std::string_view ending = LineEndAt(text_, place.end);
-    const std::size_t restBegin = place.end + ending.size();
+    const Index restBegin = place.end + Index(ending.size());
     const Line rest{restBegin, pieceEnd - restBegin, piece.ending, piece.next};
     piece.size = place.end - piece.begin;
-    piece.ending = ending;
-    piece.next = lines_.size();
-    if (lastLine_ == place.line) lastLine_ = lines_.size();
+    piece.ending = EndingOf(ending);
+    piece.next = Index(lines_.size());
+    if (lastLine_ == place.line) lastLine_ = Index(lines_.size());
     lines_.push_back(rest);
     return place.line;
 }
 
-IniDocument::Section& IniDocument::SectionToWrite(std::string_view section) {
-    auto [found, added] = sections_.try_emplace(ToAsciiUpper(section));
-    if (added) found->second.lastKey = {AppendLine(Stored("[" + std::string(section) + "]")), kNoLine};
-    return found->second;
+IniDocument::Index IniDocument::SectionToWrite(std::string_view section) {
+    if (const std::optional<Index> found = FindSection(section)) return *found;
+    return AddSectionAt(AppendLine(Stored("[" + std::string(section) + "]")), section);
 }
 
 }  // namespace vellomar

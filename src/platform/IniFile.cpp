@@ -53,6 +53,8 @@ void IniFile::Rewrite(const std::function<std::string(std::string_view)>& change
         text = change(current->text);
     } catch (const std::invalid_argument&) {
         throw IniWriteError(shownPath_);
+    } catch (const std::length_error&) {
+        throw IniWriteError(shownPath_);
     }
     if (!ReplaceTextFile(nativePath_, text)) throw IniWriteError(shownPath_);
 }

@@ -58,8 +58,9 @@ public:
     // Replaces the text with change(current text), atomically. A file too large
     // to read is replaced as an empty one would be: it holds nothing the program
     // wrote, and reading it would take more than any settings file needs.
-    // Throws IniWriteError when the file cannot be read or replaced, or when change
-    // throws std::invalid_argument.
+    // Throws IniWriteError when the file cannot be read or replaced, when the new
+    // text is too large to be read back, or when change throws
+    // std::invalid_argument or std::length_error.
     void Rewrite(const std::function<std::string(std::string_view)>& change) const;
 
     const std::string& ShownPath() const { return shownPath_; }

@@ -13,24 +13,24 @@ std::string_view TrimBlanks(std::string_view text) {
 
 std::optional<std::string> FindValue(std::string_view text, std::string_view section,
                                      std::string_view key) {
-    return IniDocument(text).Value(section, key);
+    return IniDocument(std::string(text)).Value(section, key);
 }
 
 std::string WithValue(std::string_view text, std::string_view section, std::string_view key,
                       std::string_view value) {
-    IniDocument document(text);
+    IniDocument document{std::string(text)};
     document.SetValue(section, key, value);
     return document.Text();
 }
 
 std::string WithSection(std::string_view text, std::string_view section) {
-    IniDocument document(text);
+    IniDocument document{std::string(text)};
     document.AddSection(section);
     return document.Text();
 }
 
 std::vector<std::string> SectionNames(std::string_view text) {
-    return IniDocument(text).SectionNames();
+    return IniDocument(std::string(text)).SectionNames();
 }
 
 }  // namespace vellomar::ini_text

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/IniDocument.h"
@@ -19,7 +20,7 @@ namespace vellomar {
 // The store as one reading of it found it, for many reads in a row.
 class RegistryView {
 public:
-    explicit RegistryView(std::string_view text) : document_(text) {}
+    explicit RegistryView(std::string text) : document_(std::move(text)) {}
 
     bool KeyExists(std::string_view key) const;
     // Nothing when the key or value is missing or holds another type.

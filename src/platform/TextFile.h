@@ -23,7 +23,8 @@ struct TextFileState {
 // file exists but is no regular file or cannot be read.
 std::optional<TextFileState> ReadTextFile(const std::string& nativePath);
 
-// Readers see the old file or the new one, never a part: the text goes to a
+// Readers see the old file or the new one, never a part, and the old one stays
+// when the text is larger than kMaxTextFileSize, which a read would take as missing: the text goes to a
 // temporary file beside it that is synced and then renamed over it, and takes
 // the replaced file's mode, owner and group (those this process may give).
 // A symbolic link keeps pointing at the file: the file it names is replaced, not

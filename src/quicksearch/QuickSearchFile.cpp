@@ -91,7 +91,7 @@ QuickSearchSettings ReadQuickSearchSettings(const IniFile& file) {
 
 void SaveQuickSearchSettings(const IniFile& file, const QuickSearchSettings& settings) {
     file.Rewrite([&](std::string_view current) {
-        IniDocument document(current);
+        IniDocument document{std::string(current)};
         BlankLists(document);
         SetList(document, kOnlySection, settings.onlyFolders);
         SetList(document, kSkipSection, settings.skipFolders);
@@ -104,7 +104,7 @@ void SaveQuickSearchSettings(const IniFile& file, const QuickSearchSettings& set
 
 void CreateQuickSearchFile(const IniFile& file) {
     file.Rewrite([](std::string_view current) {
-        IniDocument document(current);
+        IniDocument document{std::string(current)};
         BlankLists(document);
         document.SetValue(kStatusSection, kScopeKey, kIgnoreBoth);
         return document.Text();

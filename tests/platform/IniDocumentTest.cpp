@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "fuzz/IniTextReference.h"
@@ -162,6 +163,29 @@ TEST(IniDocumentMemory, LinesNoLookUpFindsCostNothingEach) {
     document.SetValue("s", "new", "v");
     EXPECT_EQ(document.Text(), keys + "new=v\n" + rest);
     EXPECT_EQ(document.Value("S", "k"), "1");
+}
+
+// A line that a look-up finds (a first section header, the first key of a name
+// in it) costs a few times its bytes, whatever the names: no copy of a name
+// and no node of its own, even where every line is one, as in a file of
+// distinct short keys or sections.
+TEST(IniDocumentMemory, AFoundLineCostsAFewTimesItsBytes) {
+    const auto numbered = [](std::string_view first, const char* format) {
+        std::string text(first);
+        char line[32];
+        for (int number = 0; number < 200000; ++number) {
+            std::snprintf(line, sizeof line, format, number);
+            text += line;
+        }
+        return text;
+    };
+    for (const std::string& text :
+         {numbered("[s]\n", "k%06x=\n"), numbered("", "[s%07x]\n")}) {
+        const std::size_t before = HeapInUse();
+        IniDocument document(text);
+        EXPECT_LT(HeapInUse() - before, 6 * text.size());
+        EXPECT_EQ(document.Text(), text);
+    }
 }
 
 }  // namespace

@@ -162,6 +162,17 @@ TEST_F(IniFileTest, AFileOverTheSizeLimitReadsAsMissingAndAWriteStartsItAfresh) 
     EXPECT_EQ(ReadWholeFile(path), "[Main]\nSize=2\n");
 }
 
+// A write that would take the file past the limit would leave it unreadable,
+// every key in it lost at the next write: it is refused and the file kept.
+TEST_F(IniFileTest, AWriteThatWouldTakeTheFileOverTheSizeLimitKeepsTheFile) {
+    WriteWholeFile(path, "[Main]\nColor=red\n");
+    fs::resize_file(path, kMaxTextFileSize);  // sparse: the rest is one line of NULs
+    ExpectWriteRefused(file);
+    EXPECT_EQ(fs::file_size(path), kMaxTextFileSize);
+    EXPECT_EQ(file.ReadString("Main", "Color", "none"), "red");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"settings.ini"});
+}
+
 TEST_F(IniFileTest, ReadIntegerTakesOnlyWhole32BitDecimals) {
     struct Case {
         const char* stored;

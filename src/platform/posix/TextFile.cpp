@@ -104,6 +104,7 @@ bool FindWriteTarget(const std::string& path, WriteTarget& target) {
 }  // namespace
 
 bool ReplaceTextFile(const std::string& nativePath, std::string_view text) {
+    if (text.size() > kMaxTextFileSize) return false;
     WriteTarget target{FileDescriptor(-1), {}};
     return FindWriteTarget(nativePath, target) &&
            ReplaceFileAt(target.folder.Get(), target.name, text, 0666) == 0;
