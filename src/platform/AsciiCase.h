@@ -15,7 +15,8 @@ std::string ToAsciiUpper(std::string_view text);
 std::string ToAsciiLower(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // A hash equal for texts that EqualsIgnoringAsciiCase finds equal, its bits well
-// spread, so that a table may take its low bits as a slot.
+// spread, so that a table may take its low bits as a slot. Seeded anew in
+// every run: it orders nothing that is kept.
 std::size_t HashIgnoringAsciiCase(std::string_view text);
 
 // Without the blanks and control characters at either end, as a text box's
