@@ -7,6 +7,7 @@
 // somewhere else. Names of a drive-form path are matched as FileSystem
 // matches them, exactly or in any letter case as the caller says.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -63,6 +64,9 @@ public:
         bool writable;      // its owner may write it
         std::int64_t size;  // 0 for anything but a regular file
         EntryIdentity identity;
+        // When the entry itself last changed: a rename changes it, so for an
+        // entry moved in, about when it came.
+        std::chrono::system_clock::time_point changed;
     };
     // The entry of exactly that name, never followed should it be a link.
     std::optional<HeldEntry> Entry(const std::string& name) const;

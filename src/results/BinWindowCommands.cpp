@@ -17,7 +17,7 @@ std::string RestoreFailureText(const BinItem& item, BinOutcome outcome) {
 
 std::string ListedText(const BinItem& item) {
     if (!item.originalPath.empty()) return item.originalPath;
-    return JoinDrivePath(JoinDrivePath(item.binFolder, item.id), item.name) + " (origin unknown)";
+    return "(origin unknown) " + JoinDrivePath(JoinDrivePath(item.binFolder, item.id), item.name);
 }
 
 BinWindowCommands::BinWindowCommands(GarbageBin& bin, BinPrompts& prompts,

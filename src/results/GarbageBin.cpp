@@ -140,8 +140,8 @@ std::vector<BinItem> GarbageBin::Items() const {
                 if (name.starts_with(kPartialCopyPrefix)) continue;  // a copy under way
                 const auto held = itemFolder.Entry(name);
                 if (!held) continue;
-                BinItem item{"", {}, held->size, bin.path, id, name, held->identity};
-                if (record) item.moved = record->moved;
+                BinItem item{"", record ? record->moved : held->changed, held->size, bin.path,
+                             id, name, held->identity};
                 if (record && name == LastName(record->originalPath))
                     item.originalPath = PathNow(bin, *record).value_or(record->originalPath);
                 items.push_back(std::move(item));

@@ -191,7 +191,9 @@ TEST_F(BinIdentityTest, WhatTheBinHoldsIsListedEvenWithoutARecordOrAsNoFileAndNe
     BinWindowCommands commands(bin, window, cleaned, reclaimed);
     ASSERT_THAT(test::BinItemPaths(commands.Items()), ElementsAre("", "t:\\a\\x.tmp"));
     EXPECT_EQ(ListedText(commands.Items()[0]),
-              "t:\\Garbage Bin\\" + items[1].id + "\\y.tmp (origin unknown)");
+              "(origin unknown) t:\\Garbage Bin\\" + items[1].id + "\\y.tmp");
+    // Its date is when it came: its record's moment is lost with the record.
+    EXPECT_GE(commands.Items()[0].moved, items[1].moved);
 
     // What has no origin stays in the bin or goes for good; a folder stays.
     commands.Highlight(0);

@@ -155,7 +155,8 @@ std::optional<FolderHandle::HeldEntry> FolderHandle::Entry(const std::string& na
     return HeldEntry{file ? EntryKind::File : S_ISDIR(info.st_mode) ? EntryKind::Folder
                                                                     : EntryKind::Other,
                      (info.st_mode & S_IWUSR) != 0,
-                     file ? static_cast<std::int64_t>(info.st_size) : 0, IdentityOf(info)};
+                     file ? static_cast<std::int64_t>(info.st_size) : 0, IdentityOf(info),
+                     std::chrono::system_clock::from_time_t(info.st_ctim.tv_sec)};
 }
 
 std::optional<std::string> FolderHandle::ReadSmallFile(const std::string& name,
