@@ -90,16 +90,21 @@ void BinWindowCommands::EmptyEntireBin() {
                           "to keep them in the bin."))
         return;
     std::size_t removed = 0;
+    bool changed = false;  // an item listed is gone or another now: it is left alone
     for (const BinItem& item : items_) {
-        if (bin_.Remove(item) != BinOutcome::Done) continue;
+        const BinOutcome outcome = bin_.Remove(item);
+        changed = changed || outcome == BinOutcome::BinChanged;
+        if (outcome != BinOutcome::Done) continue;
         Count(item);
         ++removed;
     }
     if (removed < items_.size())
         prompts_.ShowMessage(MessageKind::Warning,
                              std::to_string(removed) + " out of " + std::to_string(items_.size()) +
-                                 " files have been deleted from the bin. The remaining files "
-                                 "could not be deleted.");
+                                 " files have been deleted from the bin. " +
+                                 (changed ? "The bin has changed since it was listed: the list "
+                                            "now shows what it holds."
+                                          : "The remaining files could not be deleted."));
     Refresh();
 }
 

@@ -92,6 +92,16 @@ TEST_F(BinIdentityTest, AStaleBinWindowActsOnNothingThatTookTheListedItemsPlace)
     EXPECT_FALSE(fs::exists(OnDrive("a/report.txt")));
     EXPECT_EQ(test::ReadWholeFile(OnDrive("b/report.txt")), "b's report");
     EXPECT_THAT(test::BinItemPaths(NewBin().Items()), ElementsAre("t:\\a\\report.txt"));
+
+    // Nor does "Empty Entire Bin" take what came after the list was read.
+    GarbageBin fourth = NewBin();
+    ASSERT_EQ(fourth.Restore(fourth.Items().at(0)), BinOutcome::Done);
+    ASSERT_EQ(fourth.MoveIn("t:\\b\\report.txt").outcome, BinOutcome::Done);
+    stale.EmptyEntireBin();
+    EXPECT_THAT(window.Texts().back(),
+                HasSubstr("0 out of 1 files have been deleted from the bin. The bin has changed"));
+    EXPECT_EQ(cleaned, 0);
+    EXPECT_THAT(test::BinItemPaths(stale.Items()), ElementsAre("t:\\b\\report.txt"));
 }
 
 TEST_F(BinIdentityTest, ItemIdsAreNeverGivenOutAgain) {
