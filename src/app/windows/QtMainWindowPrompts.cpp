@@ -1,7 +1,5 @@
 #include "app/windows/QtMainWindowPrompts.h"
 
-#include <QMessageBox>
-
 #include "app/windows/MessageBox.h"
 #include "app/windows/QtText.h"
 #include "results/GarbageBin.h"
@@ -46,8 +44,7 @@ void QtMainWindowPrompts::ShowGarbageBin() {
 }
 
 bool QtMainWindowPrompts::ConfirmDeletion(std::string_view text) {
-    return QMessageBox::question(nullptr, "Confirm", ToQString(text),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return AskYesNo(nullptr, ToQString(text));
 }
 
 }  // namespace vellomar
