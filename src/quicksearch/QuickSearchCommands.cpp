@@ -1,6 +1,7 @@
 #include "quicksearch/QuickSearchCommands.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/DrivePath.h"
 #include "quicksearch/QuickSearchFile.h"
 
 namespace vellomar {
@@ -66,6 +67,9 @@ void AddFolder(std::vector<std::string>& list, std::string pickedFolder, Message
         prompts.ShowMessage(MessageKind::Warning, FullListMessage());
         return;
     }
+    // A drive root is kept as "t:\", as the desktop's picker names it: "t:"
+    // would stand inside every path of the drive, the root's own included.
+    if (pickedFolder.size() == 2) pickedFolder.push_back(kPathSeparator);
     list.push_back(std::move(pickedFolder));
     prompts.ShowMessage(MessageKind::Plain, kFolderAddedMessage);
 }

@@ -50,7 +50,8 @@ inline constexpr std::string_view kNoNameMessage =
     "test.txt.";
 
 // "Add Folder": the picked folder (empty when none was chosen) appended to the
-// list, with the message that says what happened. A full list refuses it.
+// list, a drive root with its '\', with the message that says what happened.
+// A full list refuses it.
 void AddFolder(std::vector<std::string>& list, std::string pickedFolder, MessagePrompts& prompts);
 // "Remove Folder": the selected entry, if any, taken out.
 void RemoveFolder(std::vector<std::string>& list, std::size_t selected);

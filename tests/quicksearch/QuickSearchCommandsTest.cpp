@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "quicksearch/FolderAdmission.h"
 #include "quicksearch/QuickSearchFile.h"
 #include "support/RecordingScan.h"
 #include "support/TempTree.h"
@@ -164,6 +165,16 @@ TEST(QuickSearchListEditTest, APickedFolderIsAppendedEvenWhenAlreadyListed) {
     EXPECT_EQ(list, (Folders{"t:\\A", "t:\\A", "t:\\"}));
     const Message added = {MessageKind::Plain, "Folder successfully added to your list."};
     EXPECT_EQ(prompts.messages, (Messages{added, added}));
+}
+
+TEST(QuickSearchListEditTest, APickedDriveRootIsKeptWithItsBackslashSoBypassingItStillSearchesItsFiles) {
+    QuickSearchState state;
+    state.QuickSearchOn = true;
+    test::ScriptedPrompts prompts;
+    AddFolder(state.window.skipFolders, "t:", prompts);
+    EXPECT_EQ(state.window.skipFolders, Folders{"t:\\"});
+    EXPECT_TRUE(QuickSearchAdmitsFolder(state, "t:"));
+    EXPECT_FALSE(QuickSearchAdmitsFolder(state, "t:\\docs"));
 }
 
 TEST(QuickSearchListEditTest, NoFolderPickedAddsNothing) {

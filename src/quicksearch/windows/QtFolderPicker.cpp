@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <memory>
 
 #include "app/windows/QtText.h"
 #include "platform/DriveTable.h"
@@ -9,10 +10,13 @@
 namespace vellomar {
 
 FolderPicker QtFolderPicker(const DriveTable& drives, QWidget* parent) {
-    return [&drives, parent](std::string_view title) -> std::string {
+    // Not the process's current folder, which a walk leaves anywhere.
+    auto lastChosen = std::make_shared<QString>(QDir::homePath());
+    return [&drives, parent, lastChosen](std::string_view title) -> std::string {
         const QString chosen = QFileDialog::getExistingDirectory(
-            parent, ToQString(title), QString(), QFileDialog::ShowDirsOnly);
+            parent, ToQString(title), *lastChosen, QFileDialog::ShowDirsOnly);
         if (chosen.isEmpty()) return {};
+        *lastChosen = chosen;
         return drives.ToDriveForm(QDir::toNativeSeparators(chosen).toStdString()).value_or("");
     };
 }

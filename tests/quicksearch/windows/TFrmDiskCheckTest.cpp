@@ -2,6 +2,7 @@
 // drives, with a scripted folder picker and recorded messages.
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -329,6 +330,29 @@ private slots:
         QCOMPARE(rig.prompts.Take(),
                  Messages({{MessageKind::Plain, std::string(kFolderAddedMessage)},
                            {MessageKind::Plain, std::string(kNoFolderChosenMessage)}}));
+    }
+
+    void toolkitPickerOpensAtHomeThenAtTheFolderLastChosen() {
+        QuickSearchRig rig;
+        TFrmDiskCheck window(rig.session, rig.prompts);
+        const std::filesystem::path chosen = rig.tree.AddFolder("drive/Chosen");
+        QString opensAt;
+        const auto pick = [&](const std::filesystem::path& folder) {
+            WithNextModal([&, folder](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                if (!dialog) return;
+                opensAt = dialog->directory().absolutePath();
+                dialog->setDirectory(QString::fromStdString(folder.string()));
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            Click(window, "CmdOnlyAdd");
+        };
+        QDir::setCurrent(QString::fromStdString(rig.tree.AddFolder("deep/system").string()));
+        pick(chosen);
+        QCOMPARE(opensAt, QDir::homePath());
+        pick(chosen);
+        QCOMPARE(opensAt, QString::fromStdString(chosen.string()));
+        QDir::setCurrent("/");
     }
 
     void refusesAFolderBeyondTheFullList() {
