@@ -41,7 +41,7 @@ struct MountIdentity {
 struct EntryInfo {
     EntryKind kind;
     unsigned attributes;
-    std::int64_t size;
+    std::int64_t size;  // 0 for anything but a regular file
     std::chrono::system_clock::time_point modified;
 };
 

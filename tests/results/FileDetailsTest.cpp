@@ -189,5 +189,15 @@ TEST_F(FileDetailsTest, FileSize64IsMinusOneWhenNothingIsThere) {
     EXPECT_EQ(FileSize64(session.platform.Files(), "x:\\empty.tmp"), -1);
 }
 
+TEST_F(FileDetailsTest, AFolderEntryIsEmptyInItsSizeAndDetailsAsInItsListing) {
+    AddFile("cache/Cache_Data/f_000001", 30);  // a cache folder lists its subfolders too
+    EXPECT_EQ(FileSize64(session.platform.Files(), "t:\\cache\\Cache_Data"), 0);
+    Select("t:\\cache\\Cache_Data");
+    Describe();
+    ASSERT_TRUE(view.lines);
+    EXPECT_EQ(view.lines->size, "File Size: 0");
+    EXPECT_EQ(view.lines->attribute, "File Attribute: Directory");
+}
+
 }  // namespace
 }  // namespace vellomar

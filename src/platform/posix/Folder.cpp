@@ -100,8 +100,11 @@ bool Folder::MakeCurrent() const { return fd_ >= 0 && fchdir(fd_) == 0; }
 std::optional<EntryInfo> Folder::LookUp(const char* name) const {
     struct stat info;
     if (fd_ < 0 || fstatat(fd_, name, &info, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
-    return EntryInfo{KindOfMode(info.st_mode), AttributesOf(name, info),
-                     static_cast<std::int64_t>(info.st_size),
+    // Only a file's bytes are its size: a folder or a link counts as empty,
+    // as a folder's listing reports it.
+    const EntryKind kind = KindOfMode(info.st_mode);
+    return EntryInfo{kind, AttributesOf(name, info),
+                     kind == EntryKind::File ? static_cast<std::int64_t>(info.st_size) : 0,
                      std::chrono::system_clock::from_time_t(info.st_mtim.tv_sec) +
                          std::chrono::duration_cast<std::chrono::system_clock::duration>(
                              std::chrono::nanoseconds(info.st_mtim.tv_nsec))};
