@@ -24,8 +24,9 @@ private:
     void VisitFile(const std::string& folderPath, const Folder& folder, const char* name) override {
         ScanState& scan = session_.scan;
         if (!scan.NameSearchActive || !NameMatches(name, query_)) return;
+        // System files are compared like any other; a link is listed, never followed.
         auto info = folder.LookUp(name);
-        if (!info || info->kind != EntryKind::File) return;
+        if (!info || info->kind == EntryKind::Folder) return;
         ResultList& results = session_.results;
         results.Append(JoinDrivePath(folderPath, name));
         view_.ShowEntryCount(results.Count());

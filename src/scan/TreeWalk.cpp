@@ -34,9 +34,9 @@ void TreeWalk::List(const std::string& folderPath, const Folder& folder, Admissi
                     EnterSubfolder(folderPath, folder, entry->name, level + 1);
                     break;
                 case EntryKind::File:
+                case EntryKind::Other:  // links and devices: system files, never followed
                     if (visitFiles) VisitFile(folderPath, folder, entry->name);
                     break;
-                case EntryKind::Other: break;  // links and devices are system entries
             }
         }
         entry = listing.Next();

@@ -37,7 +37,8 @@ protected:
     ~TreeWalk() = default;
 
     virtual bool PassesOverFolderNamed(std::string_view name) const = 0;
-    // A regular file of an admitted folder (links and devices never reach here).
+    // A file of an admitted folder: a regular one, or a system one (a link, a
+    // fifo, a socket or a device), which is never followed or opened.
     virtual void VisitFile(const std::string& folderPath, const Folder& folder,
                            const char* name) = 0;
 

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 
@@ -124,11 +125,15 @@ TEST_F(NameSearchTest, AFolderOfThatNameIsSearchedButNeverListed) {
     EXPECT_THAT(Find({"notes", true, false}), ElementsAre("t:\\notes\\notes"));
 }
 
-TEST_F(NameSearchTest, LinksAreNeitherListedNorFollowed) {
-    tree.AddAll({"drive/real/x.log"});
+TEST_F(NameSearchTest, SystemFilesAreListedLikeAnyOtherButNeverFollowed) {
+    tree.AddAll({"drive/real/x.log:7"});
     std::filesystem::create_symlink(tree / "drive/real/x.log", tree / "drive/link.log");
-    std::filesystem::create_directory_symlink(tree / "drive/real", tree / "drive/linked");
-    EXPECT_THAT(Find({".log", false, false}), ElementsAre("t:\\real\\x.log"));
+    std::filesystem::create_directory_symlink(tree / "drive/real", tree / "drive/linked.log");
+    ASSERT_EQ(mkfifo((tree / "drive/pipe.log").c_str(), 0600), 0);
+    EXPECT_THAT(Find({".log", false, false}),
+                UnorderedElementsAre("t:\\real\\x.log", "t:\\link.log", "t:\\linked.log",
+                                     "t:\\pipe.log"));
+    EXPECT_EQ(session.scan.ScanBytes, 7);  // a system file brings no bytes of its own
 }
 
 TEST_F(NameSearchTest, ObeysTheBypassListAndShowsTheBypassedFolder) {
