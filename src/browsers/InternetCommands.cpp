@@ -75,9 +75,12 @@ void ListCacheFolder(Session& session, const std::string& folderText, CacheFolde
         // A folder's own size frees nothing: folders count as empty, as their listing reports them.
         auto info = entry->kind == EntryKind::File ? folder.LookUp(entry->name) : std::nullopt;
         const double size = info ? static_cast<double>(info->size) : 0;
-        if (pass != CacheFolderPass::EveryEntryAfterPictures || !picture)
+        // A picture is listed once, by the pictures pass, and so brings its bytes
+        // to the list once; the counters count it in both passes.
+        if (pass != CacheFolderPass::EveryEntryAfterPictures || !picture) {
             session.results.Append(path);
-        scan.ScanBytes += size;
+            scan.ScanBytes += size;
+        }
         if (pass == CacheFolderPass::Pictures) AddPicture(scan, size);
         else AddInternetFile(scan, size);
     }
