@@ -102,6 +102,7 @@ void TFrmgarb::SetUpControls() {
         button->setFont(arial);
         button->setToolTip(look.hint);
         if (pointer == Pointer::Hand) button->setCursor(Qt::PointingHandCursor);
+        button->setAutoDefault(true);  // Enter presses the focused button, as Space does
         connect(button, &QPushButton::clicked, this, look.click);
         return button;
     };
@@ -204,6 +205,7 @@ void TFrmgarb::SetUpControls() {
                                                static_cast<qsizetype>(kFilterPlaceholder.size())),
                              Panel1);
     EdFilter->setObjectName("EdFilter");
+    connect(EdFilter, &QLineEdit::returnPressed, this, &TFrmgarb::CmdFilterClick);
     EdFilter->installEventFilter(this);  // EdFilterMouseDown
     EdFilter->setGeometry(602, 226, 56, 22);
     EdFilter->setFont(arial);

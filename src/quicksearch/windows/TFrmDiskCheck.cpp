@@ -173,6 +173,9 @@ void TFrmDiskCheck::SetUpControls() {
     EdFileName = new QLineEdit(this);
     EdFileName->setObjectName("EdFileName");
     EdFileName->setGeometry(19, 537, 509, 22);
+    // Enter in the name box searches; no button is the window's default, so
+    // that Enter elsewhere presses only a focused button.
+    connect(EdFileName, &QLineEdit::returnPressed, this, &TFrmDiskCheck::BitBtn1Click);
 
     const auto addCheckBox = [this](const char* name, const char* caption, int top) {
         auto* box = new QCheckBox(caption, this);

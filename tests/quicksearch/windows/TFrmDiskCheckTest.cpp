@@ -473,6 +473,23 @@ private slots:
         QVERIFY(rig.prompts.messages.empty());
     }
 
+    void enterInTheNameBoxSearchesAndNowhereElseSavesOrSearches() {
+        QuickSearchRig rig;
+        bool openAfterEnterInList = false;
+        WithNextModal([&](QWidget* modal) {
+            QLineEdit* name = Control<QLineEdit>(*modal, "EdFileName");
+            name->setText("report");
+            QTest::keyClick(Control<QListWidget>(*modal, "ListOnly"), Qt::Key_Return);
+            openAfterEnterInList = modal->isVisible();
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        rig.window->ShowQuickSearchWindow();
+        QVERIFY(openAfterEnterInList);
+        QCOMPARE(rig.window->result(), int(QDialog::Accepted));
+        QVERIFY(rig.session.quickSearch.DiskSearchRequested);
+        QCOMPARE(rig.window->QueryOfWindow().text, std::string("report"));
+    }
+
     void closingByTheTitleBarSavesNothingAndTheNextShowingReloadsOnlyTheLists() {
         QuickSearchRig rig("[Only]\nF1=t:\\kept\n");
         rig.Pick("t:\\unsaved");
