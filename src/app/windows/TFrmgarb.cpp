@@ -1,5 +1,6 @@
 #include "app/windows/TFrmgarb.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -129,6 +130,19 @@ void TFrmgarb::SetUpControls() {
     selection_ = new ListSelectionMirror(session_.results, *model_, *ListBox1);
     connect(selection_, &ListSelectionMirror::UserChangedSelection, this, &TFrmgarb::ListBox1Click);
     connect(ListBox1, &QListView::doubleClicked, this, &TFrmgarb::ListBox1DblClick);
+
+    // The bin's own way in, with entries listed or none: Ctrl+B, and the
+    // context menu of the list, or of its panel while the list is empty (a
+    // disabled list passes the click on to it).
+    auto* openBin = new QAction("Open Garbage Bin\u2026", this);
+    openBin->setObjectName("OpenGarbageBin");
+    openBin->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(openBin, &QAction::triggered, this, [this] { prompts_.ShowGarbageBin(); });
+    addAction(openBin);
+    for (QWidget* menuOwner : {static_cast<QWidget*>(ListBox1), static_cast<QWidget*>(Panel1)}) {
+        menuOwner->setContextMenuPolicy(Qt::ActionsContextMenu);
+        menuOwner->addAction(openBin);
+    }
     frmdetail_ = new TFrmdetail(this);
     frmSortWindow_ = new TFrmSortWindow(this);
 

@@ -2,6 +2,7 @@
 // made of temporary folders, its list model, and the search's modal windows.
 
 #include <QApplication>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -310,6 +311,27 @@ private slots:
         QCOMPARE(rig.session.cleanup.CleanedFileCount, 2);
         QCOMPARE(rig.session.cleanup.ReclaimedBytes, 40.0);
         QCOMPARE(rig.List()->currentIndex().row(), 0);
+    }
+
+    void theBinOpensByCtrlBOrTheListsMenuAlsoWithAnEmptyList() {
+        MainWindowRig rig;
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        QVERIFY(rig.session.results.Empty());
+        QTest::keyClick(&rig.window, Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(rig.prompts.binShown, 1);
+
+        auto* openBin = rig.window.findChild<QAction*>("OpenGarbageBin");
+        QVERIFY(openBin);
+        QCOMPARE(openBin->text(), QString::fromUtf8("Open Garbage Bin\u2026"));
+        // A right click on the list, disabled while it is empty, reaches its panel's.
+        for (const char* menuOwner : {"ListBox1", "Panel1"}) {
+            QWidget* owner = rig.Control<QWidget>(menuOwner);
+            QCOMPARE(owner->contextMenuPolicy(), Qt::ActionsContextMenu);
+            QVERIFY(owner->actions().contains(openBin));
+        }
+        openBin->trigger();
+        QCOMPARE(rig.prompts.binShown, 2);
     }
 
     void sortAndFilterReorderAndNarrowTheShownList() {
