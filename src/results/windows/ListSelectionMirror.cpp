@@ -15,8 +15,23 @@ ListSelectionMirror::ListSelectionMirror(ResultList& list, ResultListModel& mode
             [this](const QModelIndex& current) {
                 if (showing_ || !current.isValid()) return;
                 list_.SetCurrent(static_cast<std::size_t>(current.row()));
-                emit UserChangedSelection();
+                AnnounceOnce();
             });
+}
+
+void ListSelectionMirror::AnnounceOnce() {
+    // One click or key moves both the current entry and the selection, one
+    // signal after the other: the user made one change, announced once, as
+    // soon as the view has made all of it.
+    if (announcing_) return;
+    announcing_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            announcing_ = false;
+            emit UserChangedSelection();
+        },
+        Qt::QueuedConnection);
 }
 
 void ListSelectionMirror::ShowProgramSelection() {
@@ -58,7 +73,7 @@ void ListSelectionMirror::TakeUserSelection(const QItemSelection& selected,
     const QModelIndex viewCurrent = view_.selectionModel()->currentIndex();
     if (viewCurrent.isValid()) list_.SetCurrent(static_cast<std::size_t>(viewCurrent.row()));
     else if (current) list_.SetCurrent(*current);
-    emit UserChangedSelection();
+    AnnounceOnce();
 }
 
 }  // namespace vellomar

@@ -25,16 +25,19 @@ public:
     void ShowProgramSelection();
 
 signals:
-    // The user changed the selection with the mouse or the keyboard.
+    // The user changed the selection with the mouse or the keyboard: once per
+    // change, right after the view has made it (the core list has it already).
     void UserChangedSelection();
 
 private:
     void TakeUserSelection(const QItemSelection& selected, const QItemSelection& deselected);
+    void AnnounceOnce();
 
     ResultList& list_;
     ResultListModel& model_;
     QListView& view_;
     bool showing_ = false;  // the view's signals echo the program's own changes
+    bool announcing_ = false;  // an announcement is on its way
 };
 
 }  // namespace vellomar
