@@ -78,7 +78,8 @@ void RunStartUpSequence(Session& session, StartUpPrompts& prompts,
     try {
         InitDataFolder(session, prompts);
         // The first start: no scan log yet.
-        if (!session.platform.Files().FileExists(session.dataFolder.ScanLogPath, NameMatch::AnyCase))
+        const FileSystem& files = session.platform.Files();
+        if (!files.FileExists(session.dataFolder.ScanLogPath, NameMatch::AnyCase))
             prompts.ShowScanDriveWindow();
         ApplyQuickSearchSettings(session);
         ShowQuickSearchStatus(session, statusView);

@@ -91,7 +91,8 @@ void BuildCacheFolderList(CacheFolderList& list, const RegistryStore& registry,
                           const FileSystem& files, const ScanLogEntries& scanLog) {
     // One reading of the store for its up to 514 reads.
     const RegistryView stored = registry.Read();
-    std::string netscapeCache = stored.ReadString(kNetscapeCacheKey, kNetscapeCacheValue).value_or("");
+    std::string netscapeCache =
+        stored.ReadString(kNetscapeCacheKey, kNetscapeCacheValue).value_or("");
     const std::vector<ProfileRow> profiles = NetscapeProfiles(stored);
 
     list.Clear();

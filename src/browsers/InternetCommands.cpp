@@ -60,10 +60,9 @@ std::string WithoutTrailingSeparator(std::string folder) {
 void ListCacheFolder(Session& session, const std::string& folderText, CacheFolderPass pass) {
     // Entries are named by the folder's names as stored, so that each one
     // names its file exactly.
-    const FileSystem& files = session.platform.Files();
-    const std::string folderPath =
-        files.StoredPath(folderText, NameMatch::AnyCase).value_or(folderText);
-    Folder folder = files.OpenFolder(folderPath, NameMatch::Exact);
+    const WrittenFolder written = session.platform.Files().OpenWrittenFolder(folderText);
+    const Folder& folder = written.folder;
+    const std::string& folderPath = written.path;
     if (!folder) return;
     ScanState& scan = session.scan;
     FolderListing listing(folder);

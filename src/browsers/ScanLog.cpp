@@ -27,7 +27,8 @@ bool IsBrowserPath(std::string_view path) {
 }
 
 void CreateEmptyScanLog(const Session& session) {
-    if (session.platform.Files().FileExists(session.dataFolder.ScanLogPath, NameMatch::AnyCase)) return;
+    const FileSystem& files = session.platform.Files();
+    if (files.FileExists(session.dataFolder.ScanLogPath, NameMatch::AnyCase)) return;
     ScanLogFile(session).Rewrite([](std::string_view text) {
         IniDocument log{std::string(text)};
         for (std::size_t number = 1; number <= kScanLogSlots; ++number) {
@@ -65,8 +66,10 @@ ScanLogEntries ReadScanLog(const Session& session) {
     for (std::size_t number = 1; number <= kScanLogSlots; ++number) {
         const std::string folder = text.Value(kProfileSection, SlotKey(number)).value_or("");
         if (folder.empty()) continue;
-        if (files.FileExists(folder + "prefs.js", NameMatch::AnyCase)) entries.profileFiles[number - 1] = folder + "prefs.js";
-        if (files.FolderExists(folder + "cache", NameMatch::AnyCase)) entries.cacheFolders[number - 1] = folder + "cache";
+        if (files.FileExists(folder + "prefs.js", NameMatch::AnyCase))
+            entries.profileFiles[number - 1] = folder + "prefs.js";
+        if (files.FolderExists(folder + "cache", NameMatch::AnyCase))
+            entries.cacheFolders[number - 1] = folder + "cache";
     }
     return entries;
 }

@@ -2,19 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <random>
+
+#include "platform/RandomWord.h"
 
 namespace vellomar {
-namespace {
-
-// Drawn once per run, so that no file can be made whose names all fall on one
-// slot of a table: the names that collide differ from run to run.
-std::uint64_t RunSeed() {
-    std::random_device device;
-    return (std::uint64_t(device()) << 32) ^ device();
-}
-
-}  // namespace
 
 std::string ToAsciiUpper(std::string_view text) {
     std::string result(text);
@@ -36,8 +27,9 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 std::size_t HashIgnoringAsciiCase(std::string_view text) {
     // FNV-1a over the upper-cased bytes from a seed of this run's, then a
-    // final mix that spreads every bit into the low ones.
-    static const std::uint64_t seed = RunSeed();
+    // final mix that spreads every bit into the low ones. With the seed drawn
+    // anew each run, no file can be made whose names all fall on one slot.
+    static const std::uint64_t seed = RandomWord();
     std::uint64_t hash = 0xcbf29ce484222325u ^ seed;
     for (char c : text) hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 0x100000001b3u;
     hash ^= hash >> 33;

@@ -121,42 +121,42 @@ std::optional<std::string> FileSystem::CurrentFolder() const {
     return drives_.ToDriveForm(buffer.data());
 }
 
-std::optional<std::vector<std::string>> FileSystem::StoredNames(std::string_view drivePath,
+std::optional<FileSystem::StoredNames> FileSystem::ResolveNames(std::string_view drivePath,
                                                                 NameMatch match) const {
     auto parts = SplitDrivePath(drivePath);
-    if (!parts || !drives_.Find(parts->letter)) return std::nullopt;
+    const Drive* drive = parts ? drives_.Find(parts->letter) : nullptr;
+    if (!drive) return std::nullopt;
 
-    std::vector<std::string> names;
-    Folder folder = Folder::OpenNative(drives_.Find(parts->letter)->root);
+    StoredNames stored{drive, {}, Folder::OpenNative(drive->root)};
     for (std::string_view name : parts->names) {
         // Below the first name that does not exist, names are kept as written.
-        std::optional<std::string> stored;
-        if (folder) stored = ResolveName(folder, name, match);
-        names.push_back(stored ? *stored : std::string(name));
-        folder = stored ? folder.OpenSubfolder(stored->c_str(), Folder::Links::Follow) : Folder();
+        std::optional<std::string> found;
+        if (stored.folder) found = ResolveName(stored.folder, name, match);
+        stored.names.push_back(found ? *found : std::string(name));
+        stored.folder =
+            found ? stored.folder.OpenSubfolder(found->c_str(), Folder::Links::Follow) : Folder();
     }
-    return names;
+    return stored;
 }
 
 std::optional<std::string> FileSystem::NativePath(std::string_view drivePath,
                                                   NameMatch match) const {
-    auto names = StoredNames(drivePath, match);
-    if (!names) return std::nullopt;
-    std::string native = drives_.Find(SplitDrivePath(drivePath)->letter)->root;
-    for (const std::string& name : *names) {
+    auto stored = ResolveNames(drivePath, match);
+    if (!stored) return std::nullopt;
+    std::string native = stored->drive->root;
+    for (const std::string& name : stored->names) {
         if (native.back() != '/') native.push_back('/');
         native += name;
     }
     return native;
 }
 
-std::optional<std::string> FileSystem::StoredPath(std::string_view drivePath,
-                                                  NameMatch match) const {
-    auto names = StoredNames(drivePath, match);
-    if (!names) return std::nullopt;
-    std::string path = DriveRootPath(SplitDrivePath(drivePath)->letter);
-    for (const std::string& name : *names) path = JoinDrivePath(path, name);
-    return path;
+WrittenFolder FileSystem::OpenWrittenFolder(std::string_view drivePath) const {
+    auto stored = ResolveNames(drivePath, NameMatch::AnyCase);
+    if (!stored) return {};
+    std::string path = DriveRootPath(stored->drive->letter);
+    for (const std::string& name : stored->names) path = JoinDrivePath(path, name);
+    return {std::move(stored->folder), std::move(path)};
 }
 
 }  // namespace vellomar

@@ -25,6 +25,13 @@ namespace vellomar {
 // every name exactly: a twin differing in letter case alone is another file.
 enum class NameMatch { Exact, AnyCase };
 
+// A folder opened by a path a person or a stored file wrote, and that path
+// again by the names as stored: what is listed in it is named exactly.
+struct WrittenFolder {
+    Folder folder;     // unopened when missing
+    std::string path;  // drive form
+};
+
 // An entry found by path, with the name the file system stores for it.
 struct FoundEntry {
     std::string name;
@@ -63,9 +70,8 @@ public:
     // The native path of a drive-form path, its existing names matched as asked
     // and the rest kept as written. Nothing for a path that names no drive.
     std::optional<std::string> NativePath(std::string_view drivePath, NameMatch match) const;
-    // The drive-form path with each of its existing names as the file system
-    // stores it, the rest kept as written.
-    std::optional<std::string> StoredPath(std::string_view drivePath, NameMatch match) const;
+    // The folder at a path written in any letter case, for listing.
+    WrittenFolder OpenWrittenFolder(std::string_view drivePath) const;
 
 private:
     struct Parent {
@@ -75,9 +81,12 @@ private:
     // Opens the folder that holds the path's last name.
     std::optional<Parent> OpenParent(std::string_view drivePath, NameMatch match,
                                      Folder::Links links) const;
-    // The names of the path as stored, as far as they exist, then as written.
-    std::optional<std::vector<std::string>> StoredNames(std::string_view drivePath,
-                                                        NameMatch match) const;
+    struct StoredNames {
+        const Drive* drive;
+        std::vector<std::string> names;  // as stored as far as they exist, then as written
+        Folder folder;                   // the last one, when every name exists
+    };
+    std::optional<StoredNames> ResolveNames(std::string_view drivePath, NameMatch match) const;
 
     const DriveTable& drives_;
 };

@@ -104,7 +104,9 @@ IniDocument::IniDocument(std::string read) : text_(std::move(read)) {
         const std::string_view ending = LineEndAt(text, contentEnd);
         const LineEnd lineEnd = EndingOf(ending);
         const LineReading reading = Read(text.substr(begin, contentEnd - begin));
-        const auto line = [&] { return Line{Index(begin), Index(contentEnd - begin), lineEnd, kNoLine}; };
+        const auto line = [&] {
+            return Line{Index(begin), Index(contentEnd - begin), lineEnd, kNoLine};
+        };
         bool found = false;  // by a look-up, so it is a piece of its own: the next one made
         if (reading.kind == LineKind::Section) {
             found = !FindSection(reading.name);

@@ -16,21 +16,21 @@ inline constexpr std::size_t kMaxTextFileSize = 16 * 1024 * 1024;
 struct TextFileState {
     std::string text;
     bool ownerMayWrite = true;
-    bool tooLarge = false;  // over kMaxTextFileSize: read as empty
 };
 
-// A missing file (or folder on its path) reads as an empty one; nothing when the
-// file exists but is no regular file or cannot be read.
+// A missing file (or folder on its path) reads as an empty one, and so does a
+// file larger than kMaxTextFileSize; nothing when the file exists but is no
+// regular file or cannot be read.
 std::optional<TextFileState> ReadTextFile(const std::string& nativePath);
 
-// Readers see the old file or the new one, never a part, and the old one stays
-// when the text is larger than kMaxTextFileSize, which a read would take as missing: the text goes to a
+// Readers see the old file or the new one, never a part: the text goes to a
 // temporary file beside it that is synced and then renamed over it, and takes
-// the replaced file's mode, owner and group (those this process may give).
-// A symbolic link keeps pointing at the file: the file it names is replaced, not
-// the link, but only through links of this user's or root's; false for a link
-// of any other owner, as the system's protected links rule does for a program
-// run as root.
+// the replaced file's mode, owner and group (those this process may give). A
+// text larger than kMaxTextFileSize, which a read would take as missing, is
+// refused and the old file stays. A symbolic link keeps pointing at the file:
+// the file it names is replaced, not the link, but only through links of this
+// user's or root's; false for a link of any other owner, as the system's
+// protected links rule does for a program run as root.
 bool ReplaceTextFile(const std::string& nativePath, std::string_view text);
 
 }  // namespace vellomar

@@ -22,7 +22,7 @@ void ApplyQuickSearchSettings(Session& session) {
     const IniFile file = QuickSearchFile(session);
     QuickSearchState& state = session.quickSearch;
     if (!session.platform.Files().FileExists(session.dataFolder.QuickSearchPath,
-                                                 NameMatch::AnyCase)) {
+                                             NameMatch::AnyCase)) {
         CreateQuickSearchFile(file);
         return;
     }

@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "platform/DrivePath.h"
-#include "platform/IniText.h"
+#include "platform/IniDocument.h"
 
 namespace vellomar {
 namespace {
@@ -50,26 +50,30 @@ std::optional<Clock::time_point> ParseMoment(const std::string& text) {
 }  // namespace
 
 std::string BinRecordText(const BinRecord& record) {
-    std::string text = ini_text::WithValue("", kSection, kIdKey, record.id);
-    text = ini_text::WithValue(text, kSection, kPathKey, record.originalPath);
-    text = ini_text::WithValue(text, kSection, kMovedKey, MomentText(record.moved));
-    if (!record.drive) return text;
-    text = ini_text::WithValue(text, kSection, kMountKey, record.drive->mountPoint);
-    return ini_text::WithValue(text, kSection, kFileSystemKey, record.drive->fileSystem);
+    IniDocument text{std::string()};
+    text.SetValue(kSection, kIdKey, record.id);
+    text.SetValue(kSection, kPathKey, record.originalPath);
+    text.SetValue(kSection, kMovedKey, MomentText(record.moved));
+    if (record.drive) {
+        text.SetValue(kSection, kMountKey, record.drive->mountPoint);
+        text.SetValue(kSection, kFileSystemKey, record.drive->fileSystem);
+    }
+    return text.Text();
 }
 
 std::optional<BinRecord> ParseBinRecord(std::string_view text) {
-    std::optional<std::string> path = ini_text::FindValue(text, kSection, kPathKey);
+    const IniDocument document{std::string(text)};
+    std::optional<std::string> path = document.Value(kSection, kPathKey);
     if (!path) return std::nullopt;
     auto parts = SplitDrivePath(*path);
     if (!parts || parts->names.empty()) return std::nullopt;
-    std::optional<std::string> moved = ini_text::FindValue(text, kSection, kMovedKey);
+    std::optional<std::string> moved = document.Value(kSection, kMovedKey);
     std::optional<Clock::time_point> moment = moved ? ParseMoment(*moved) : std::nullopt;
-    std::optional<std::string> mount = ini_text::FindValue(text, kSection, kMountKey);
-    std::optional<std::string> fileSystem = ini_text::FindValue(text, kSection, kFileSystemKey);
+    std::optional<std::string> mount = document.Value(kSection, kMountKey);
+    std::optional<std::string> fileSystem = document.Value(kSection, kFileSystemKey);
     std::optional<DriveIdentity> drive;
     if (mount && fileSystem) drive = DriveIdentity{std::move(*mount), std::move(*fileSystem)};
-    return BinRecord{ini_text::FindValue(text, kSection, kIdKey).value_or(""), std::move(*path),
+    return BinRecord{document.Value(kSection, kIdKey).value_or(""), std::move(*path),
                      moment.value_or(Clock::time_point()), std::move(drive)};
 }
 

@@ -19,7 +19,8 @@ void ViewCurrentFile(const Session& session, MessagePrompts& prompts) {
     if (!current) return;
 
     // The file as found: a lower-cased entry may no longer name it exactly.
-    if (session.platform.ShellOpen(session.results.FoundPath(*current), NameMatch::Exact) == kShellNoAssociation)
+    const std::string& path = session.results.FoundPath(*current);
+    if (session.platform.ShellOpen(path, NameMatch::Exact) == kShellNoAssociation)
         prompts.ShowMessage(MessageKind::Warning,
                             "This is not a viewable file, or your system does not have a viewer "
                             "to allow you to view this type of file.");

@@ -92,6 +92,9 @@ bool ComesBefore(const BinItem& a, const BinItem& b) {
 // The checks an entry in the bin must pass to be acted on: it is the one listed.
 EntryCheck Listed(const BinItem& item) { return EntryCheck{false, item.identity}; }
 
+// The bin's own files (records, partial copies): any regular file of the name.
+constexpr EntryCheck kOwnFile{false, std::nullopt};
+
 }  // namespace
 
 GarbageBin::GarbageBin(const Platform& platform, std::string dataFolderPath)
@@ -160,7 +163,7 @@ void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now)
             const FolderHandle itemFolder = bin.folder.Subfolder(id);
             for (const std::string& name : itemFolder.Names())
                 if (name.starts_with(kPartialCopyPrefix))
-                    itemFolder.RemoveFile(name, EntryCheck{false, std::nullopt});
+                    itemFolder.RemoveFile(name, kOwnFile);
             Forget(bin.folder, id);
         });
     });
@@ -297,7 +300,7 @@ std::optional<std::string> GarbageBin::PathNow(const OpenBin& bin, const BinReco
 void GarbageBin::Forget(const FolderHandle& bin, const std::string& id) const {
     // A folder that still holds an entry keeps its record: the entry is listed by it.
     if (bin.RemoveEmptySubfolder(id) || !bin.Contains(id))
-        bin.RemoveFile(RecordName(id), EntryCheck{false, std::nullopt});
+        bin.RemoveFile(RecordName(id), kOwnFile);
 }
 
 std::string_view BinOutcomeReason(BinOutcome outcome) {

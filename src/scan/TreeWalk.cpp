@@ -12,13 +12,10 @@ void TreeWalk::Run(std::string_view folderText) {
     if (admission == Admission::Refused) return;
     // The start may be written in any letter case; every path the walk makes
     // names its entry by the names as stored, so that it names it exactly.
-    const FileSystem& files = session_.platform.Files();
-    const std::string folderPath =
-        files.StoredPath(folderText, NameMatch::AnyCase).value_or(std::string(folderText));
-    Folder folder = files.OpenFolder(folderPath, NameMatch::Exact);
-    if (!folder) return;
-    mount_ = folder.Mount();
-    List(folderPath, folder, admission, 0);
+    const WrittenFolder start = session_.platform.Files().OpenWrittenFolder(folderText);
+    if (!start.folder) return;
+    mount_ = start.folder.Mount();
+    List(start.path, start.folder, admission, 0);
 }
 
 void TreeWalk::List(const std::string& folderPath, const Folder& folder, Admission admission,

@@ -40,7 +40,8 @@ std::optional<std::string> FileSystemOf(const std::string& nativeFolder) {
         }
         return text;
     }
-    return "device:" + std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev));
+    return "device:" + std::to_string(major(info.st_dev)) + ":" +
+           std::to_string(minor(info.st_dev));
 }
 
 }  // namespace vellomar

@@ -99,7 +99,8 @@ FileOutcome MoveFile(const FolderHandle& from, const std::string& name, const Fo
     // What it moved is looked at where it stands now, through the target's
     // handle, and goes back unless it is the file the caller meant.
     const int error = RenameNoReplace(from.fd_, name.c_str(), to.fd_, newName.c_str());
-    if (error == EXDEV) return CopyThenRemove(from.fd_, name.c_str(), to.fd_, newName.c_str(), check);
+    if (error == EXDEV)
+        return CopyThenRemove(from.fd_, name.c_str(), to.fd_, newName.c_str(), check);
     if (error != 0) return OutcomeOfError(error);
     struct stat moved;
     const FileOutcome outcome = fstatat(to.fd_, newName.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0

@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <random>
+#include <cstdio>
+
+#include "platform/RandomWord.h"
 
 namespace vellomar {
 
@@ -32,17 +34,10 @@ int RenameToFreshName(int fromFd, const char* name, int toFd, const char* freshN
 }
 
 std::string FreshName(std::string_view prefix) {
+    // One call for all the bits: deletion makes a name for every file.
     std::uint64_t bits[2];
-    std::size_t got = 0;
-    while (got < sizeof bits) {
-        const ssize_t count = getrandom(reinterpret_cast<char*>(bits) + got, sizeof bits - got, 0);
-        if (count > 0) got += static_cast<std::size_t>(count);
-        else if (errno != EINTR) break;
-    }
-    if (got < sizeof bits) {  // no kernel source of randomness: the library's own
-        std::random_device device;
-        for (std::uint64_t& word : bits) word = (std::uint64_t(device()) << 32) ^ device();
-    }
+    if (getrandom(bits, sizeof bits, 0) != static_cast<ssize_t>(sizeof bits))
+        bits[0] = RandomWord(), bits[1] = RandomWord();
     char hex[33];
     std::snprintf(hex, sizeof hex, "%016llx%016llx", static_cast<unsigned long long>(bits[0]),
                   static_cast<unsigned long long>(bits[1]));

@@ -55,9 +55,11 @@ int ReplaceFileAt(int folderFd, const std::string& name, std::string_view text,
     TemporaryFile written(folderFd, createMode);
     if (written.Fd() < 0) return written.Error();
     struct stat replaced;
-    const bool replacesAFile = fstatat(folderFd, name.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) == 0 &&
-                               S_ISREG(replaced.st_mode);
-    if (!WriteAll(written.Fd(), text) || (replacesAFile && !TakeOwnerAndMode(written.Fd(), replaced)) ||
+    const bool replacesAFile =
+        fstatat(folderFd, name.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(replaced.st_mode);
+    if (!WriteAll(written.Fd(), text) ||
+        (replacesAFile && !TakeOwnerAndMode(written.Fd(), replaced)) ||
         fsync(written.Fd()) != 0 || !written.Close() ||
         renameat(folderFd, written.Name().c_str(), folderFd, name.c_str()) != 0)
         return errno;

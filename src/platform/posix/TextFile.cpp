@@ -25,14 +25,11 @@ std::optional<TextFileState> ReadTextFile(const std::string& path) {
     if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
     TextFileState state;
     state.ownerMayWrite = status.st_mode & S_IWUSR;
-    // One byte beyond the limit tells a file that grew while it was read.
-    state.tooLarge = static_cast<std::uint64_t>(status.st_size) > kMaxTextFileSize;
-    if (!state.tooLarge && !ReadUpTo(file.Get(), state.text, kMaxTextFileSize + 1)) return std::nullopt;
-    if (state.text.size() > kMaxTextFileSize) {
-        state.tooLarge = true;
-        state.text.clear();
-        state.text.shrink_to_fit();
-    }
+    // A file over the limit reads as empty; one byte beyond it tells a file
+    // that grew while it was read.
+    if (static_cast<std::uint64_t>(status.st_size) > kMaxTextFileSize) return state;
+    if (!ReadUpTo(file.Get(), state.text, kMaxTextFileSize + 1)) return std::nullopt;
+    if (state.text.size() > kMaxTextFileSize) state.text = std::string();
     return state;
 }
 
@@ -74,7 +71,8 @@ std::optional<std::string> LinkText(int folder, const std::string& name) {
     struct stat link;
 #ifdef O_PATH
     const FileDescriptor handle(::openat(folder, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-    if (handle.Get() < 0 || ::fstat(handle.Get(), &link) != 0 || !MayFollow(link)) return std::nullopt;
+    if (handle.Get() < 0 || ::fstat(handle.Get(), &link) != 0 || !MayFollow(link))
+        return std::nullopt;
     const ssize_t size = ::readlinkat(handle.Get(), "", text, sizeof text);
 #else
     if (::fstatat(folder, name.c_str(), &link, AT_SYMLINK_NOFOLLOW) != 0 || !MayFollow(link))
