@@ -612,6 +612,11 @@ void TFrmgarb::FeedList(Clock::time_point now) {
         std::max<Clock::duration>(kPumpInterval, kListFeedWaitPerRow * model_->rowCount());
     if (now - lastListFeed_ < wait) return;
     model_->Sync();
+    // The view forgets its row layout on every insertion and lays the rows out
+    // again only from a timer, after the paint this hand-over brings; a walk
+    // would then hand over again first and the rows never be drawn. Laid out
+    // now, the paint shows them.
+    ListBox1->doItemsLayout();
     lastListFeed_ = now;
 }
 

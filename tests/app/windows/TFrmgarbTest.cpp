@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
@@ -727,6 +728,32 @@ private slots:
         QCOMPARE(rig.Text("lblcount2"), QString::number(rig.Rows().size()));
         QVERIFY(rig.Control<QPushButton>("cmdstop")->isHidden());
         QCOMPARE(rig.Text("Lblfiles"), kComplete);
+    }
+
+    // What the screen holds after a walk's hand-over, before the walk goes on:
+    // the rows found so far, not a blank list.
+    void rowsFoundDuringAWalkAreOnTheScreenAtTheHandOver() {
+        MainWindowRig rig;
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+        QTest::qWait(50);  // the empty list drawn once, as before a walk
+        QListView* list = rig.List();
+        for (int handOver = 0; handOver < 3; ++handOver) {
+            for (int i = 0; i < 20; ++i)
+                rig.session.results.Append("t:\\found\\" + std::to_string(handOver) + "-" + std::to_string(i) + ".tmp");
+            QTest::qWait(30);  // a walk's next hand-over is due
+            static_cast<ScanView&>(rig.window).Pump();
+
+            const QImage screen = rig.window.screen()->grabWindow(rig.window.winId()).toImage();
+            const QRect firstRow = list->visualRect(list->model()->index(0, 0));
+            QVERIFY2(firstRow.isValid(), "the first row is laid out");
+            const QRect onScreen(list->viewport()->mapTo(&rig.window, firstRow.topLeft()), firstRow.size());
+            int inkedPixels = 0;
+            for (int y = onScreen.top(); y <= onScreen.bottom(); ++y)
+                for (int x = onScreen.left(); x < onScreen.left() + 200; ++x)
+                    if (qGray(screen.pixel(x, y)) < 128) ++inkedPixels;
+            QVERIFY2(inkedPixels > 20, qPrintable(QString("hand-over %1").arg(handOver)));
+        }
     }
 
     void exitDuringAWalkStopsItAndClosesAfterwards() {
