@@ -2,7 +2,10 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 # fonts-liberation: metric matches for the Arial and Courier New the windows ask for.
-packages=(cmake g++ ninja-build qt6-base-dev libgtest-dev libgmock-dev fonts-liberation)
+# xdg-utils opens files with the desktop's applications; file, shared-mime-info
+# and gio (libglib2.0-bin) are the type queries it asks in the desktop modes tested.
+packages=(cmake g++ ninja-build qt6-base-dev libgtest-dev libgmock-dev fonts-liberation
+  xdg-utils file shared-mime-info libglib2.0-bin)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -4,7 +4,6 @@
 // Results are numbered as the desktop platform numbers them, so callers can
 // tell a missing file and a missing application apart from other failures.
 
-#include <chrono>
 #include <string>
 
 namespace vellomar {
@@ -17,15 +16,11 @@ inline constexpr int kShellStarted = 33;
 // Every result below 32 is a failure, every one above it a success.
 inline constexpr bool ShellOpenFailed(int result) { return result < 32; }
 
-// How long opening a file may hold up the window thread: the desktop's opener
-// normally returns as soon as the viewer runs; one still busy after this long
-// is taken to have started it.
-inline constexpr std::chrono::milliseconds kShellOpenPatience{3000};
-
-// Hands an absolute native path, as one argument, to the desktop's opener,
-// which opens a folder in the file manager.
-int OpenWithDesktop(const std::string& nativePath,
-                    std::chrono::milliseconds patience = kShellOpenPatience);
+// Opens an absolute native path (a folder in the file manager) with the
+// application the desktop associates with its type, and returns once the
+// desktop's opener has started, never waiting for it or the application.
+// kShellNoAssociation when the desktop has no application for the type.
+int OpenWithDesktop(const std::string& nativePath);
 
 // Starts the program file at an absolute native path with one argument, handed
 // over as it is (no shell, no splitting at blanks), and returns without waiting

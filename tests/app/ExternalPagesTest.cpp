@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "support/RecordingScan.h"
+#include "support/DesktopStandIn.h"
 #include "support/TempTree.h"
 
 namespace vellomar {
@@ -35,67 +34,55 @@ const char kNoBrowser[] =
 class ExternalPagesTest : public ::testing::Test {
 protected:
     ExternalPagesTest() : programFolder(tree.AddFolder("Program Files/Vellomar 1")) {
-        if (const char* path = std::getenv("PATH")) savedPath_ = path;
-        setenv("PATH", tree.AddFolder("bin").c_str(), 1);
         DriveTable drives;
         drives.Assign('t', tree.Root().string());
         platform = std::make_unique<Platform>(
             std::move(drives), UserFolders{(tree / "home").string(), programFolder.string(), ""});
     }
-    ~ExternalPagesTest() override { setenv("PATH", savedPath_.c_str(), 1); }
-
-    // The opener writes its arguments, one a line, to the file "opened" and
-    // ends with the given exit status.
-    void InstallOpener(int exitStatus) {
-        fs::path opener = tree / "bin/xdg-open";
-        std::ofstream(opener) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '"
-                              << (tree / "opened").string() << "'\nexit " << exitStatus << "\n";
-        fs::permissions(opener, fs::perms::owner_all);
+    enum class Failure { NoViewer, OpenerFails };
+    void MakeOpeningFail(Failure failure) {
+        desktop.SetApplicationKnown(failure != Failure::NoViewer);
+        if (failure == Failure::OpenerFails) desktop.MakeOpenerUnrunnable();
     }
-    std::string Opened() const { return test::ReadWholeFile(tree / "opened"); }
 
     test::TempTree tree;
+    test::DesktopStandIn desktop{tree / "bin"};
     fs::path programFolder;
     std::unique_ptr<Platform> platform;
     test::ScriptedPrompts prompts;
-
-private:
-    std::string savedPath_;
 };
 
 TEST_F(ExternalPagesTest, EachPageOpensFromTheProgramFolderAsOneArgumentWithoutAWord) {
-    InstallOpener(0);
     test::WriteWholeFile(programFolder / "Help.htm", "<p>help</p>");
     test::WriteWholeFile(programFolder / "download.htm", "<p>downloads</p>");
 
     OpenHelpPage(*platform, prompts);
-    EXPECT_EQ(Opened(), (programFolder / "Help.htm").string() + "\n");
+    EXPECT_EQ(desktop.Opened(), (programFolder / "Help.htm").string() + "\n");
+    desktop.ForgetOpened();
     OpenDownloadsPage(*platform, prompts);
-    EXPECT_EQ(Opened(), (programFolder / "download.htm").string() + "\n");
+    EXPECT_EQ(desktop.Opened(), (programFolder / "download.htm").string() + "\n");
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ExternalPagesTest, HelpReportsOnlyAMissingPage) {
-    InstallOpener(0);
     OpenHelpPage(*platform, prompts);
     EXPECT_EQ(prompts.messages, (std::vector<Message>{{MessageKind::Error, kHelpMissing}}));
 
     prompts.messages.clear();
     test::WriteWholeFile(programFolder / "Help.htm", "<p>help</p>");
-    for (int noViewerOrOtherFailure : {3, 4}) {
-        InstallOpener(noViewerOrOtherFailure);
+    for (Failure failure : {Failure::NoViewer, Failure::OpenerFails}) {
+        MakeOpeningFail(failure);
         OpenHelpPage(*platform, prompts);
     }
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ExternalPagesTest, DownloadsPointsOnlineWheneverThePageCannotBeShown) {
-    InstallOpener(0);
     OpenDownloadsPage(*platform, prompts);  // the page is missing
 
     test::WriteWholeFile(programFolder / "download.htm", "<p>downloads</p>");
-    for (int noViewerOrOtherFailure : {3, 4}) {
-        InstallOpener(noViewerOrOtherFailure);
+    for (Failure failure : {Failure::NoViewer, Failure::OpenerFails}) {
+        MakeOpeningFail(failure);
         OpenDownloadsPage(*platform, prompts);
     }
     EXPECT_EQ(prompts.messages, (std::vector<Message>(3, {MessageKind::Plain, kNoBrowser})));

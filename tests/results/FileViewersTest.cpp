@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -16,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/DesktopStandIn.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -48,20 +48,11 @@ const Message kCannotStart{MessageKind::Information,
                            "This file is not a screensaver and cannot be previewed with this "
                            "button. Screensaver have an extenstion ending with \"SCR\"."};
 
-// PATH holds only a folder of the test's own, where the stand-in opener lies.
+// PATH holds only a folder of the test's own, where the stand-in desktop lies.
 class FileViewersTest : public ::testing::Test {
 protected:
-    FileViewersTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
-        if (const char* path = std::getenv("PATH")) savedPath_ = path;
-        setenv("PATH", tree.AddFolder("bin").c_str(), 1);
-    }
-    ~FileViewersTest() override { setenv("PATH", savedPath_.c_str(), 1); }
+    FileViewersTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {}
 
-    // The opener writes the path it was given to "record", then exits with status.
-    void InstallOpener(int status) {
-        WriteScript(tree / "bin/xdg-open",
-                    "printf '%s\\n' \"$1\" > '" + Record() + "'\nexit " + std::to_string(status));
-    }
     // A screensaver that writes its own path and its arguments to "record".
     fs::path AddScreensaver(std::string_view relative) {
         fs::path saver = tree.AddFile("drive/" + std::string(relative));
@@ -69,7 +60,7 @@ protected:
                                Record() + ".part' '" + Record() + "'");
         return saver;
     }
-    // What the opener or the screensaver recorded, waiting a little for a
+    // What the screensaver recorded, waiting a little for a
     // program that runs on its own; empty when nothing ran.
     std::string Recorded(std::chrono::milliseconds patience = 0ms) const {
         const auto deadline = std::chrono::steady_clock::now() + patience;
@@ -84,6 +75,7 @@ protected:
     }
 
     test::TempTree tree;
+    test::DesktopStandIn desktop{tree / "bin"};
     std::unique_ptr<Platform> platform;
     Session session;
     RecordingPrompts prompts;
@@ -94,21 +86,18 @@ private:
         std::ofstream(path) << "#!/bin/sh\nPATH=/usr/bin:/bin\n" << body << "\n";
         fs::permissions(path, fs::perms::owner_all);
     }
-
-    std::string savedPath_;
 };
 
 TEST_F(FileViewersTest, AnEmptyListIsReportedAndNothingStarts) {
-    InstallOpener(0);
     ViewCurrentFile(session, prompts);
     PreviewCurrentScreensaver(session, prompts);
 
     EXPECT_THAT(prompts.messages, ElementsAre(kEmptyList, kEmptyList));
+    EXPECT_EQ(desktop.Opened(300ms), "");
     EXPECT_EQ(Recorded(), "");
 }
 
 TEST_F(FileViewersTest, ViewOpensTheCurrentEntryAsItWasFoundWhateverIsHighlighted) {
-    InstallOpener(0);
     tree.AddFile("drive/Docs/one.txt");
     tree.AddFile("drive/Docs/Two.txt");
     tree.AddFile("drive/Docs/three.txt");
@@ -121,19 +110,20 @@ TEST_F(FileViewersTest, ViewOpensTheCurrentEntryAsItWasFoundWhateverIsHighlighte
 
     ViewCurrentFile(session, prompts);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(Recorded(), found.string() + "\n");
+    EXPECT_EQ(desktop.Opened(), found.string() + "\n");
 }
 
 TEST_F(FileViewersTest, ViewWarnsOnlyWhenNoApplicationIsAssociated) {
     tree.AddFile("drive/data.xyz");
     List({"t:\\data.xyz", "t:\\gone.txt"});
 
-    InstallOpener(3);  // the opener found no application for the type
+    desktop.SetApplicationKnown(false);
     ViewCurrentFile(session, prompts);
     EXPECT_THAT(prompts.messages, ElementsAre(kNoViewer));
 
     prompts.messages.clear();
-    InstallOpener(4);  // any other failure of the opener
+    desktop.SetApplicationKnown(true);
+    desktop.SetOpener(4);  // any failure of the opener itself
     ViewCurrentFile(session, prompts);
     session.results.SetCurrent(1);  // a file deleted since the search
     ViewCurrentFile(session, prompts);

@@ -1,89 +1,68 @@
 #include "platform/Shell.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cerrno>
-#include <future>
-#include <system_error>
-#include <thread>
+#include <optional>
+#include <string_view>
 
-extern char** environ;
+#include "platform/posix/ChildProcess.h"
 
 namespace vellomar {
 namespace {
 
-// xdg-open's exit statuses.
-constexpr int kOpenerFileMissing = 2;
-constexpr int kOpenerToolMissing = 3;  // no application, or no tool to find one
+// How long each question to the desktop may hold up the window thread.
+constexpr std::chrono::milliseconds kDesktopQueryPatience{3000};
 
-int ResultOfExit(int status) {
-    if (!WIFEXITED(status)) return kShellOtherFailure;
-    switch (WEXITSTATUS(status)) {
-        case 0: return kShellStarted;
-        case kOpenerFileMissing: return kShellFileNotFound;
-        case kOpenerToolMissing: return kShellNoAssociation;
-        default: return kShellOtherFailure;
+// A media type as the desktop names them ("text/html"), and nothing that the
+// next tool could read as an option or as more than one argument.
+bool IsMediaType(std::string_view type) {
+    const std::size_t slash = type.find('/');
+    if (slash == 0 || slash == std::string_view::npos || slash + 1 == type.size()) return false;
+    for (char c : type) {
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                             (c >= '0' && c <= '9') || std::string_view("/+-._").find(c) != std::string_view::npos;
+        if (!allowed) return false;
     }
+    return type.front() != '-';
 }
 
-// The child's exit status, waited for on a thread of its own, which also reaps
-// a child that outlives the caller's patience.
-std::future<int> ExitStatusOf(pid_t child) {
-    std::promise<int> exit;
-    std::future<int> status = exit.get_future();
-    std::thread([child, exit = std::move(exit)]() mutable {
-        int status = 0;
-        pid_t reaped;
-        do reaped = waitpid(child, &status, 0);
-        while (reaped < 0 && errno == EINTR);
-        // Where the system reaps children itself, the exit is unknown: taken as started.
-        exit.set_value(reaped == child ? status : 0);
-    }).detach();
-    return status;
+enum class Association { Present, Absent, Unknown };
+
+// Asks the desktop, through xdg-mime (which puts the question to the desktop's
+// own tools where it has them), for the file's type and that type's default
+// application. Unknown when the desktop could not be asked in time.
+Association AssociationOf(const std::string& nativePath) {
+    std::optional<std::string> type =
+        FirstLineOfOutput({"xdg-mime", "query", "filetype", nativePath}, kDesktopQueryPatience);
+    if (!type) return Association::Unknown;
+    type->resize(type->find(';') == std::string::npos ? type->size() : type->find(';'));
+    if (!IsMediaType(*type)) return Association::Absent;
+    const std::optional<std::string> application =
+        FirstLineOfOutput({"xdg-mime", "query", "default", *type}, kDesktopQueryPatience);
+    if (!application) return Association::Unknown;
+    // Some desktops answer "no application" with an empty line, others with a failure and no line.
+    return application->empty() ? Association::Absent : Association::Present;
 }
 
 }  // namespace
 
-int OpenWithDesktop(const std::string& nativePath, std::chrono::milliseconds patience) {
+int OpenWithDesktop(const std::string& nativePath) {
     // The opener would read a leading '-' as an option; an absolute path has none.
     if (nativePath.empty() || nativePath.front() != '/') return kShellOtherFailure;
-
-    char program[] = "xdg-open";
-    std::string argument = nativePath;
-    char* argv[] = {program, argument.data(), nullptr};
-    pid_t child;
-    int error = posix_spawnp(&child, program, nullptr, nullptr, argv, environ);
-    if (error == ENOENT) return kShellNoAssociation;  // no opener on PATH
-    if (error != 0) return kShellOtherFailure;
-
-    try {
-        std::future<int> exit = ExitStatusOf(child);
-        if (exit.wait_for(patience) == std::future_status::timeout) return kShellStarted;
-        return ResultOfExit(exit.get());
-    } catch (const std::system_error&) {
-        return kShellStarted;  // no thread to wait with: the opener runs unwatched
+    // Decided before anything starts: openers differ in how, and whether, they
+    // report a missing application, and some keep the viewer in the foreground.
+    if (AssociationOf(nativePath) == Association::Absent) return kShellNoAssociation;
+    switch (StartDetached({"xdg-open", nativePath}, ProgramLookup::SearchPath)) {
+        case 0: return kShellStarted;
+        case ENOENT: return kShellNoAssociation;  // no opener on PATH
+        default: return kShellOtherFailure;
     }
 }
 
 bool StartProgramFile(const std::string& nativePath, const std::string& argument) {
     // A relative path would name a file beside whatever folder is current.
     if (nativePath.empty() || nativePath.front() != '/') return false;
-
-    std::string program = nativePath;
-    std::string parameter = argument;
-    char* argv[] = {program.data(), parameter.data(), nullptr};
-    pid_t child;
-    // posix_spawn reports a failed exec as its result (glibc 2.24 on, musl, the
-    // BSDs), and unlike posix_spawnp never hands a file it cannot run to a shell.
-    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
-
-    try {
-        ExitStatusOf(child);  // nobody waits for the program; its thread reaps it when it ends
-    } catch (const std::system_error&) {
-        // No thread to reap it with: it stays a zombie until the program ends.
-    }
-    return true;
+    // Looked up by its exact path: never a file of PATH, never handed to a shell.
+    return StartDetached({nativePath, argument}, ProgramLookup::ExactPath) == 0;
 }
 
 }  // namespace vellomar

@@ -33,6 +33,7 @@
 #include "scan/SearchCommands.h"
 #include "app/MainWindowPrompts.h"
 #include "quicksearch/QuickSearchCommands.h"
+#include "support/DesktopStandIn.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/windows/FindControl.h"
@@ -410,24 +411,17 @@ private slots:
     void doubleClickOpensTheClickedEntryWhateverIsHighlighted() {
         MainWindowRig rig;
         rig.tree.AddAll({"drive/a.tmp", "drive/b.tmp", "drive/c.tmp"});
-        const std::filesystem::path opened = rig.tree / "opened";
-        const std::filesystem::path opener = rig.tree / "bin/xdg-open";
-        rig.tree.AddFolder("bin");
-        test::WriteWholeFile(opener, "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened.string() + "'\n");
-        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-        const QByteArray savedPath = qgetenv("PATH");
-        qputenv("PATH", (rig.tree / "bin").string().c_str());
+        test::DesktopStandIn desktop(rig.tree / "bin");
 
         rig.Search("Cmdgarb");
         rig.Control<QPushButton>("Button3")->click();  // everything highlighted, the last current
         const int first = 0;  // not the current entry
         const QModelIndex index = rig.List()->model()->index(first, 0);
         emit rig.List()->doubleClicked(index);
-        qputenv("PATH", savedPath);
 
         const std::string expected = (rig.tree / "drive").string() + "/" +
                                      std::string(rig.session.results.FoundPath(first)).substr(3);
-        QCOMPARE(test::ReadWholeFile(opened), expected);
+        QCOMPARE(desktop.Opened(), expected + "\n");
         QCOMPARE(rig.session.results.Current(), std::optional<std::size_t>(first));
     }
 
