@@ -5,6 +5,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "platform/Folder.h"
+#include "platform/UrlCache.h"
 #include "results/FileDetails.h"
 #include "scan/Categories.h"
 #include "scan/ScanLifecycle.h"
@@ -91,9 +92,11 @@ void ListUrlCache(Session& session) {
     const FileSystem& files = session.platform.Files();
     ScanState& scan = session.scan;
     const bool picturesOnly = session.browserCaches.InternetPicsOnly;
-    session.platform.BrowserCache().ForEachEntry([&](const std::string& localFile) {
+    session.platform.BrowserCache().ForEachEntry([&](const CachedCopy& copy) {
+        const std::string& localFile = copy.localFile;
         if (!files.FileExists(localFile, NameMatch::Exact)) return;
-        const bool picture = IsPictureFile(localFile);
+        // The local name is a hash: what was fetched tells a picture.
+        const bool picture = IsFetchedPicture(copy.fetchedAs.name, copy.fetchedAs.mediaType);
         if (picturesOnly && !picture) return;
         const double size = static_cast<double>(FileSize64(files, localFile));
         session.results.Append(localFile);

@@ -13,6 +13,8 @@
 
 namespace vellomar {
 
+class OpenedFile;
+
 enum class EntryKind : unsigned char {
     File,    // a regular file
     Folder,  // a real folder, never a link to one
@@ -79,6 +81,9 @@ public:
 
     // Looks an entry up without following a link.
     std::optional<EntryInfo> LookUp(const char* name) const;
+    // The regular file of that name opened for reading, never through a link;
+    // unopened for anything else (a fifo does not hang the call).
+    OpenedFile OpenFile(const char* name) const;
     // Removes the regular, writable file of that name, checked as it is removed
     // (see RemoveCheckedAt): a folder, a link or a read-only file put in its
     // place meanwhile is refused and left as it was.

@@ -9,8 +9,14 @@
 #include <string>
 
 #include "platform/DriveTable.h"
+#include "platform/FetchedAs.h"
 
 namespace vellomar {
+
+struct CachedCopy {
+    std::string localFile;  // in drive form
+    FetchedAs fetchedAs;    // all empty where the entry does not tell
+};
 
 class UrlCache {
 public:
@@ -20,9 +26,11 @@ public:
     // $XDG_CACHE_HOME, else ~/.cache.
     static std::string CacheHomeOfThisUser();
 
-    // Each cached copy's local file, in drive form. Files on no drive, and
-    // anything reached through a link below the cache home, are passed over.
-    void ForEachEntry(const std::function<void(const std::string& localFile)>& visit) const;
+    // Each cached copy. The cache home is taken by its real path, links and
+    // ".." resolved, so that each copy is named by the folders it lies in;
+    // files on no drive, and anything reached through a link below the cache
+    // home, are passed over.
+    void ForEachEntry(const std::function<void(const CachedCopy& copy)>& visit) const;
 
 private:
     const DriveTable& drives_;

@@ -41,6 +41,12 @@ bool IsGarbageFile(std::string_view name) { return IsGarbageKey(ExtensionKey(nam
 
 bool IsPictureFile(std::string_view path) { return IsPictureKey(ExtensionKey(path)); }
 
+bool IsFetchedPicture(std::string_view name, std::string_view mediaType) {
+    if (mediaType.empty() || KeyIn(mediaType, {"application/octet-stream", "binary/octet-stream"}))
+        return IsPictureFile(name);
+    return mediaType.starts_with("image/");
+}
+
 bool NameFitsCategory(Category category, std::string_view key, std::string_view name) {
     switch (category) {
         case Category::Garbage: return IsGarbageKey(key);

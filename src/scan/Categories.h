@@ -26,6 +26,10 @@ std::string ExtensionKey(std::string_view name);
 bool IsGarbageFile(std::string_view name);
 // For a full path or a bare name.
 bool IsPictureFile(std::string_view path);
+// For a copy fetched from the web, by the type it was served as ("image/...")
+// where one was stored, else by the name it was fetched as. A type that
+// tells nothing ("application/octet-stream") leaves it to the name too.
+bool IsFetchedPicture(std::string_view name, std::string_view mediaType);
 
 // Whether a file fits a category by its name alone (key = ExtensionKey(name)).
 // The zero-byte category depends on the size, never on the name: always false.

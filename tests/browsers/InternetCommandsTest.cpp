@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/BrowserCacheFiles.h"
 #include "support/SearchRun.h"
 #include "support/ShownEntries.h"
 
@@ -33,9 +34,17 @@ class InternetCommandsTest : public ::testing::Test, protected test::SearchRun {
 protected:
     InternetCommandsTest() { tree.AddFolder("home/.config/Velmo"); }
 
-    // Copies in the URL cache of one Chromium profile.
-    void AddUrlCopies(const std::vector<std::string>& lines) {
-        for (const auto& line : lines) tree.AddAll({"home/.cache/chromium/Default/Cache/" + line});
+    // A copy of size bytes in the URL cache of one Chromium profile, fetched
+    // from the URL and served as the type.
+    void AddUrlCopy(const std::string& name, std::string_view url, std::string_view type,
+                    std::size_t size) {
+        test::WriteWholeFile(tree.AddFile("home/.cache/chromium/Default/Cache/" + name),
+                             test::ChromiumEntryFileOfSize(url, type, size));
+    }
+    // A page and, under a URL without an extension, a picture.
+    void AddUrlPageAndPicture() {
+        AddUrlCopy("0a1b_0", "https://a.test/news.html", "text/html", 500);
+        AddUrlCopy("2c3d_0", "https://a.test/avatar?u=1", "image/gif", 400);
     }
     void AddCacheFolder(std::string_view folder) { session.browserCaches.cacheFolders.Add(folder); }
     void Run(InternetCommand command, char driveLetter = 't') {
@@ -45,7 +54,8 @@ protected:
     // The usual caches: two copies in the URL cache, a cache folder on t: with
     // a picture, a file, a hidden file, a subfolder, a link and a device.
     void AddBothCaches() {
-        AddUrlCopies({"page_0:100", "pic.gif:10", "index:1"});
+        AddUrlPageAndPicture();
+        tree.AddAll({"home/.cache/chromium/Default/Cache/index:1"});
         tree.AddAll({"drive/cf/a.jpg:1000", "drive/cf/b.dat:2000", "drive/cf/.hidden:5",
                      "drive/cf/sub/inner.gif:50"});
         fs::create_symlink(tree / "drive/cf/b.dat", tree / "drive/cf/link.gif");
@@ -54,8 +64,8 @@ protected:
     }
 };
 
-const std::string kUrlPage = "u:\\.cache\\chromium\\Default\\Cache\\page_0";
-const std::string kUrlPicture = "u:\\.cache\\chromium\\Default\\Cache\\pic.gif";
+const std::string kUrlPage = "u:\\.cache\\chromium\\Default\\Cache\\0a1b_0";
+const std::string kUrlPicture = "u:\\.cache\\chromium\\Default\\Cache\\2c3d_0";
 
 TEST_F(InternetCommandsTest, AllInternetFilesListsBothCachesAndCountsTheirPicturesTwice) {
     AddBothCaches();
@@ -70,20 +80,20 @@ TEST_F(InternetCommandsTest, AllInternetFilesListsBothCachesAndCountsTheirPictur
 
     const ScanState& scan = session.scan;
     EXPECT_EQ(scan.InternetCount, 6);
-    EXPECT_EQ(scan.InternetBytes, 100 + 10 + 1000 + 2000 + 5);  // a subfolder counts empty
+    EXPECT_EQ(scan.InternetBytes, 500 + 400 + 1000 + 2000 + 5);  // a subfolder counts empty
     EXPECT_EQ(scan.InternetPicCount, 2);
-    EXPECT_EQ(scan.InternetPicBytes, 10 + 1000);
-    EXPECT_EQ(scan.ScanBytes, 110 + 1000 + 2005);  // what the list holds, each entry once
+    EXPECT_EQ(scan.InternetPicBytes, 400 + 1000);
+    EXPECT_EQ(scan.ScanBytes, 900 + 1000 + 2005);  // what the list holds, each entry once
     EXPECT_EQ(view.entryCount, 6u);
-    EXPECT_EQ(view.byteTotal, 3115);
+    EXPECT_EQ(view.byteTotal, 3905);
     EXPECT_EQ(view.listState, "filled");
     EXPECT_GE(view.fitCalls, 1);
 
     ASSERT_TRUE(prompts.summary.has_value());
     EXPECT_THAT(*prompts.summary,
                 ElementsAre(StartsWith("Garbage Files      -> No files"), EndsWith(kNothingFound),
-                            "All Internet Files -> 6 files FOUND, consuming 3115 bytes.",
-                            "Internet Pictures  -> 2 files FOUND, consuming 1010 bytes."));
+                            "All Internet Files -> 6 files FOUND, consuming 3905 bytes.",
+                            "Internet Pictures  -> 2 files FOUND, consuming 1400 bytes."));
     EXPECT_EQ(cleanupOffers, 1);
 }
 
@@ -98,22 +108,39 @@ TEST_F(InternetCommandsTest, InternetPicsOnlyListsThePicturesOfBothCachesOnly) {
     EXPECT_EQ(scan.InternetCount, 0);
     EXPECT_EQ(scan.InternetBytes, 0);
     EXPECT_EQ(scan.InternetPicCount, 3);
-    EXPECT_EQ(scan.InternetPicBytes, 1010);
-    EXPECT_EQ(scan.ScanBytes, 1010);
+    EXPECT_EQ(scan.InternetPicBytes, 1400);
+    EXPECT_EQ(scan.ScanBytes, 1400);
     EXPECT_EQ(view.entryCount, 3u);
-    EXPECT_EQ(view.byteTotal, 1010);
+    EXPECT_EQ(view.byteTotal, 1400);
     ASSERT_TRUE(prompts.summary.has_value());
     EXPECT_EQ((*prompts.summary)[2], std::string("All Internet Files -> ") + kNothingFound);
-    EXPECT_EQ((*prompts.summary)[3], "Internet Pictures  -> 3 files FOUND, consuming 1010 bytes.");
+    EXPECT_EQ((*prompts.summary)[3], "Internet Pictures  -> 3 files FOUND, consuming 1400 bytes.");
 }
 
 TEST_F(InternetCommandsTest, EachCommandChoosesForItselfWhetherOnlyPicturesCount) {
-    AddUrlCopies({"page_0:100", "pic.gif:10"});
+    AddUrlPageAndPicture();
     Run(InternetCommand::InternetPicsOnly);
     Run(InternetCommand::AllInternetFiles);
     EXPECT_THAT(Shown(), UnorderedElementsAre(kUrlPage, kUrlPicture));
     EXPECT_EQ(session.scan.InternetCount, 2);
     EXPECT_EQ(session.scan.InternetPicCount, 1);  // the earlier command's totals are gone
+}
+
+TEST_F(InternetCommandsTest, AUrlCopyIsAPictureByTheTypeItWasServedAsElseByItsFetchedName) {
+    AddUrlCopy("logo.gif", "https://a.test/logo", "text/html", 300);        // the local name counts for nothing
+    AddUrlCopy("1a_0", "https://a.test/favicon.ico", "text/html", 300);     // a "not found" page
+    AddUrlCopy("2b_0", "https://a.test/photo", "image/jpeg", 300);
+    AddUrlCopy("3c_0", "https://a.test/p/shot.jpg", "application/octet-stream", 300);
+    AddUrlCopy("4d_0", "https://a.test/p/shot.png?x=1", "", 300);
+    AddUrlCopy("5e_0", "https://a.test/clip.webp", "image/webp", 300);  // the type, not the extension list
+    test::WriteWholeFile(tree.AddFile("home/.cache/chromium/Default/Cache/6f_0"), "no entry");
+    Run(InternetCommand::InternetPicsOnly);
+    const std::string folder = "u:\\.cache\\chromium\\Default\\Cache\\";
+    EXPECT_THAT(Shown(), UnorderedElementsAre(folder + "2b_0", folder + "3c_0", folder + "4d_0",
+                                              folder + "5e_0"));
+    Run(InternetCommand::AllInternetFiles);
+    EXPECT_EQ(session.scan.InternetCount, 7);  // an entry that cannot be read is a copy all the same
+    EXPECT_EQ(session.scan.InternetPicCount, 4);
 }
 
 TEST_F(InternetCommandsTest, ACacheFolderNamedWithATrailingSeparatorOrTwiceListsEachFileOnce) {
@@ -143,7 +170,7 @@ TEST_F(InternetCommandsTest, TheChosenDriveChangesNothingForTheCacheCommands) {
 }
 
 TEST_F(InternetCommandsTest, FetchAllAppendsTheDrivesGarbageAndZeroByteFilesAfterTheCaches) {
-    AddUrlCopies({"page_0:100", "pic.gif:10"});
+    AddUrlPageAndPicture();
     tree.AddAll({"home/cf/a.jpg:1000", "home/cf/b.dat:2000"});
     AddCacheFolder("u:\\cf");
     tree.AddAll({"drive/junk.tmp:7", "drive/empty.txt:0", "drive/keep.txt:9"});
@@ -161,16 +188,16 @@ TEST_F(InternetCommandsTest, FetchAllAppendsTheDrivesGarbageAndZeroByteFilesAfte
     EXPECT_EQ(scan.GarbageCount, 1);
     EXPECT_EQ(scan.ZeroByteCount, 1);
     EXPECT_EQ(scan.InternetCount, 4);
-    EXPECT_EQ(scan.InternetBytes, 3110);
-    EXPECT_EQ(scan.ScanBytes, 110 + 1000 + 2000 + 7);  // the walk counts on
+    EXPECT_EQ(scan.InternetBytes, 3900);
+    EXPECT_EQ(scan.ScanBytes, 900 + 1000 + 2000 + 7);  // the walk counts on
     EXPECT_EQ(view.entryCount, 6u);
-    EXPECT_EQ(view.byteTotal, 3110 + 7);
+    EXPECT_EQ(view.byteTotal, 3900 + 7);
     ASSERT_TRUE(prompts.summary.has_value());
     EXPECT_THAT(*prompts.summary,
                 ElementsAre("Garbage Files      -> 1 files FOUND, consuming 7 bytes.",
                             "0 Byte Files       -> 1 files FOUND.",
-                            "All Internet Files -> 4 files FOUND, consuming 3110 bytes.",
-                            "Internet Pictures  -> 2 files FOUND, consuming 1010 bytes."));
+                            "All Internet Files -> 4 files FOUND, consuming 3900 bytes.",
+                            "Internet Pictures  -> 2 files FOUND, consuming 1400 bytes."));
 }
 
 TEST_F(InternetCommandsTest, WithNothingCachedTheListStaysEmptyWithoutASummary) {
@@ -209,7 +236,7 @@ TEST_F(InternetCommandsTest, EachCommandShowsItsOwnInformationUnderItsOwnSwitch)
 }
 
 TEST_F(InternetCommandsTest, AFailedSwitchWriteEndsTheCommandBeforeAnythingIsListed) {
-    AddUrlCopies({"page_0:100"});
+    AddUrlCopy("0a1b_0", "https://a.test/", "text/html", 500);
     test::WriteWholeFile(tree / "home/.config/Velmo/Binsettings.ini", "[Info]\nCweb=1\n");
     prompts.tickDontShowAgain = true;
     {

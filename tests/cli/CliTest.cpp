@@ -13,6 +13,7 @@
 #include <optional>
 #include <sstream>
 
+#include "support/BrowserCacheFiles.h"
 #include "support/RacingProcess.h"
 #include "support/TempTree.h"
 
@@ -49,7 +50,9 @@ protected:
     CliRun Run(const std::string& arguments) {
         const auto out = tree / "out.txt";
         const auto err = tree / "err.txt";
-        const std::string command = "XDG_CONFIG_HOME=" + (tree / "config").string() + " " +
+        // The browsers' caches are the tree's too, never the user's.
+        const std::string command = "XDG_CONFIG_HOME=" + (tree / "config").string() +
+                                    " XDG_CACHE_HOME=" + cacheHome.string() + " " +
                                     VELLOMAR_CLI_PATH + " " + arguments + " >" + out.string() +
                                     " 2>" + err.string();
         const int raw = std::system(command.c_str());
@@ -65,6 +68,7 @@ protected:
     }
 
     test::TempTree tree;
+    std::filesystem::path cacheHome = tree / "cache";
 };
 
 TEST_F(CliTest, GarbagePrintsTheEntriesThenTotalsAndTheSummary) {
@@ -310,6 +314,25 @@ TEST_F(CliTest, ScanBrowsersLogsProfilesThatTheInternetCommandsThenList) {
                 ElementsAre("t:\\Mozilla\\Firefox\\x.default\\Cache\\logo.gif"));
     // Fetch ALL walks the drive too; the garbage follows the cache entries.
     EXPECT_EQ(Run(DriveOption() + " fetch-all t:").out.back(), "t:\\a.tmp");
+}
+
+TEST_F(CliTest, TheCopiesOfALinkedCacheHomeAreListedWhereTheyLieAndDeleted) {
+    const std::string copies = "disk2/cache/chromium/Default/Cache/Cache_Data/";
+    tree.AddFolder("drive/" + copies);
+    test::WriteWholeFile(tree / ("drive/" + copies + "1a_0"),
+                         test::ChromiumEntryFile("https://a.test/photo", "image/jpeg", "jpeg"));
+    test::WriteWholeFile(tree / ("drive/" + copies + "2b_0"),
+                         test::ChromiumEntryFile("https://a.test/", "text/html", "<p>"));
+    std::filesystem::create_directory_symlink(tree / "drive/disk2/cache", tree / "drive/.cache");
+    cacheHome = tree / "drive/.cache";
+    const std::string real = "t:\\disk2\\cache\\chromium\\Default\\Cache\\Cache_Data\\";
+
+    EXPECT_THAT(Run(DriveOption() + " internet-pics").out, ElementsAre(real + "1a_0"));
+    const CliRun all = Run("--delete --yes " + DriveOption() + " internet");
+    EXPECT_EQ(all.status, 0);
+    EXPECT_TRUE(all.out.empty());
+    EXPECT_THAT(all.err, ::testing::Contains("All the files selected have been successfully removed."));
+    EXPECT_TRUE(std::filesystem::is_empty(tree / ("drive/" + copies)));
 }
 
 TEST_F(CliTest, InternetCommandsTakeNoDriveAndTheOthersNeedOne) {

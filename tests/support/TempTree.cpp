@@ -17,7 +17,8 @@ namespace vellomar::test {
 TempTree::TempTree() {
     std::string pattern = (fs::temp_directory_path() / "vellomar-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    root_ = pattern;
+    // By its real path, which a folder the program resolves is named by.
+    root_ = fs::canonical(pattern);
 }
 
 TempTree::~TempTree() {

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/OpenedFile.h"
 #include "platform/posix/CheckedRemoval.h"
 
 namespace vellomar {
@@ -108,6 +109,15 @@ std::optional<EntryInfo> Folder::LookUp(const char* name) const {
                      std::chrono::system_clock::from_time_t(info.st_mtim.tv_sec) +
                          std::chrono::duration_cast<std::chrono::system_clock::duration>(
                              std::chrono::nanoseconds(info.st_mtim.tv_nsec))};
+}
+
+OpenedFile Folder::OpenFile(const char* name) const {
+    if (fd_ < 0) return OpenedFile();
+    OpenedFile file(openat(fd_, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC), 0);
+    struct stat info;
+    if (!file || fstat(file.fd_, &info) != 0 || !S_ISREG(info.st_mode)) return OpenedFile();
+    file.size_ = static_cast<std::uint64_t>(info.st_size);
+    return file;
 }
 
 RemovedFile Folder::RemoveFile(const char* name) const {

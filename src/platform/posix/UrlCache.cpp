@@ -1,10 +1,14 @@
 #include "platform/UrlCache.h"
 
 #include <cstdlib>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "platform/ChromiumCacheEntry.h"
 #include "platform/DrivePath.h"
+#include "platform/FirefoxCacheEntry.h"
 #include "platform/Folder.h"
 
 namespace vellomar {
@@ -25,6 +29,12 @@ Folder OpenBelow(const Folder& folder, std::string_view relative) {
     Folder next = folder.OpenSubfolder(std::string(relative.substr(0, slash)).c_str());
     if (slash == std::string_view::npos || !next) return next;
     return OpenBelow(next, relative.substr(slash + 1));
+}
+
+std::optional<std::string> RealPath(const std::string& path) {
+    const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
+    if (!real) return std::nullopt;
+    return std::string(real.get());
 }
 
 std::vector<std::string> SubfolderNames(const Folder& folder) {
@@ -48,14 +58,18 @@ std::string UrlCache::CacheHomeOfThisUser() {
     return std::string(home && *home ? home : "") + "/.cache";
 }
 
-void UrlCache::ForEachEntry(const std::function<void(const std::string& localFile)>& visit) const {
-    // The cache home itself may be a link, as users move it elsewhere.
-    const Folder home = Folder::OpenNative(cacheHome_);
+void UrlCache::ForEachEntry(const std::function<void(const CachedCopy& copy)>& visit) const {
+    // The cache home itself may be a link, as users move it elsewhere; its
+    // copies are named by where they really lie, or deleting them through a
+    // path that never follows a link would fail.
+    const std::optional<std::string> cacheHome = RealPath(cacheHome_);
+    const Folder home = cacheHome ? Folder::OpenNative(*cacheHome) : Folder();
     if (!home) return;
+    using EntryReader = FetchedAs (*)(const Folder&, const char*);
     // Each file of one folder of copies ("chromium/Default/Cache").
-    const auto visitCopies = [&](const std::string& relative, const Folder& folder) {
+    const auto visitCopies = [&](const std::string& relative, const Folder& folder, EntryReader read) {
         // The folder's drive form once; its copies are named below it.
-        const auto folderPath = folder ? drives_.ToDriveForm(cacheHome_ + "/" + relative)
+        const auto folderPath = folder ? drives_.ToDriveForm(*cacheHome + "/" + relative)
                                        : std::nullopt;
         if (!folderPath) return;
         FolderListing listing(folder);
@@ -66,7 +80,7 @@ void UrlCache::ForEachEntry(const std::function<void(const std::string& localFil
             if (entry->kind != EntryKind::File || name == "index" ||
                 name.find(kPathSeparator) != std::string_view::npos)
                 continue;
-            visit(JoinDrivePath(*folderPath, name));
+            visit(CachedCopy{JoinDrivePath(*folderPath, name), read(folder, entry->name)});
         }
     };
     for (std::string_view browser : kChromiumFamily) {
@@ -76,15 +90,15 @@ void UrlCache::ForEachEntry(const std::function<void(const std::string& localFil
             const Folder cacheFolder = OpenBelow(browserFolder, profile + "/Cache");
             // Newer versions keep the copies one level further down.
             if (const Folder copies = OpenBelow(cacheFolder, "Cache_Data"))
-                visitCopies(cache + "/Cache_Data", copies);
+                visitCopies(cache + "/Cache_Data", copies, ReadChromiumCacheFile);
             else
-                visitCopies(cache, cacheFolder);
+                visitCopies(cache, cacheFolder, ReadChromiumCacheFile);
         }
     }
     const Folder firefox = OpenBelow(home, kFirefoxProfiles);
     for (const std::string& profile : SubfolderNames(firefox)) {
         visitCopies(std::string(kFirefoxProfiles) + "/" + profile + "/cache2/entries",
-                    OpenBelow(firefox, profile + "/cache2/entries"));
+                    OpenBelow(firefox, profile + "/cache2/entries"), ReadFirefoxCacheFile);
     }
 }
 

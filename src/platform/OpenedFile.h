@@ -1,0 +1,36 @@
+#pragma once
+// A regular file held open to read parts of it where a reader asks: the
+// browser cache readers take a few small parts of files that other programs
+// wrote, which may be large, cut short or made to mislead.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vellomar {
+
+class OpenedFile {
+public:
+    OpenedFile() = default;
+    ~OpenedFile();
+    OpenedFile(OpenedFile&& other) noexcept;
+    OpenedFile& operator=(OpenedFile&& other) noexcept;
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+
+    explicit operator bool() const { return fd_ >= 0; }
+    // The size it had when it was opened.
+    std::uint64_t Size() const { return size_; }
+    // length bytes from offset; nothing when the file held fewer there when it
+    // was opened, or holds fewer now, or reading fails.
+    std::optional<std::string> Read(std::uint64_t offset, std::size_t length) const;
+
+private:
+    friend class Folder;
+    OpenedFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+}  // namespace vellomar
