@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/DriveTable.h"
+
 // A broken property is reported like a crash, with the condition that failed.
 #define FUZZ_REQUIRE(condition)                                                          \
     do {                                                                                 \
@@ -61,6 +63,13 @@ public:
 private:
     fs::path root_;
 };
+
+// Drive t: over the scratch folder's "drive" folder, made when missing.
+inline DriveTable DriveTOver(const ScratchFolder& scratch) {
+    DriveTable table;
+    table.Assign('t', scratch.AddFolder("drive").string());
+    return table;
+}
 
 inline std::string ReadWhole(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

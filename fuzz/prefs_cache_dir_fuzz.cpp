@@ -8,11 +8,7 @@ using namespace vellomar;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const fuzz::ScratchFolder scratch;
-    static const DriveTable drives = [] {
-        DriveTable table;
-        table.Assign('t', scratch.AddFolder("drive").string());
-        return table;
-    }();
+    static const DriveTable drives = fuzz::DriveTOver(scratch);
     static const FileSystem files(drives);
 
     scratch.Write("drive/profile/prefs.js",

@@ -66,7 +66,8 @@ FetchedAs ReadChromiumCacheFile(const Folder& folder, const char* name) {
     FetchedAs fetched{LastSegmentOfUrl(std::string_view(*key).substr(key->rfind(' ') + 1)), {}};
     // Ranges ("_s") keep no response: their entry's "_0" file does.
     if (body) {
-        if (const auto response = StoredResponseOf(file)) fetched.mediaType = MediaTypeInHeaders(*response);
+        if (const auto response = StoredResponseOf(file))
+            fetched.mediaType = MediaTypeInHeaders(*response);
     }
     return fetched;
 }

@@ -84,7 +84,8 @@ FetchedAs ReadFirefoxCacheFile(const Folder& folder, const char* name) {
         return {};
     const auto metadata = file.Read(place->start, place->end - place->start);
     const auto version = metadata ? BigEndianAt<std::uint32_t>(*metadata, 0) : std::nullopt;
-    const auto keySize = metadata ? BigEndianAt<std::uint32_t>(*metadata, kKeySizeAt) : std::nullopt;
+    const auto keySize =
+        metadata ? BigEndianAt<std::uint32_t>(*metadata, kKeySizeAt) : std::nullopt;
     if (!keySize || *version == 0 || *version > kNewestVersion) return {};
     const std::size_t keyAt = *version == 1 ? kFirstVersionHeaderSize : kHeaderSize;
     // The key ends with a NUL, the elements follow.

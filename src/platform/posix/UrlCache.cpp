@@ -32,7 +32,8 @@ Folder OpenBelow(const Folder& folder, std::string_view relative) {
 }
 
 std::optional<std::string> RealPath(const std::string& path) {
-    const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
+    const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr),
+                                                           &std::free);
     if (!real) return std::nullopt;
     return std::string(real.get());
 }
@@ -67,7 +68,8 @@ void UrlCache::ForEachEntry(const std::function<void(const CachedCopy& copy)>& v
     if (!home) return;
     using EntryReader = FetchedAs (*)(const Folder&, const char*);
     // Each file of one folder of copies ("chromium/Default/Cache").
-    const auto visitCopies = [&](const std::string& relative, const Folder& folder, EntryReader read) {
+    const auto visitCopies = [&](const std::string& relative, const Folder& folder,
+                                 EntryReader read) {
         // The folder's drive form once; its copies are named below it.
         const auto folderPath = folder ? drives_.ToDriveForm(*cacheHome + "/" + relative)
                                        : std::nullopt;
