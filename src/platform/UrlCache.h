@@ -1,9 +1,10 @@
 #pragma once
 // The web browsers' own disk caches, as one cache of local files: each cached
 // copy of a page or picture is one file, handed out in drive form one at a
-// time. On Linux these are the caches of the Chromium-family browsers and of
-// Firefox under the user's cache folder; which folders those are, and which
-// of their files are bookkeeping rather than copies, stays in here.
+// time with what its cache entry tells of it. On Linux these are the caches of
+// the Chromium-family browsers and of Firefox under the user's cache folder;
+// which folders those are, which of their files are bookkeeping rather than
+// copies, and how their entries are read, stays in here.
 
 #include <functional>
 #include <string>
