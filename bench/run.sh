@@ -64,10 +64,19 @@ declare -A command=(
   [cli zero]="$q_cli --drive $q_drive zero t: >/dev/null 2>&1"
   [find zero]="find $q_tree -xdev -type f -size 0 >/dev/null"
 )
-timed=("find garbage" "find zero")
-if ((have_cli)); then
-  timed=("cli garbage" "find garbage" "cli zero" "find zero")
+# fd (Debian's fd-find installs it as fdfind), on both cores as people run it.
+fd=$(command -v fd || command -v fdfind || true)
+if [[ -n $fd ]]; then
+  q_fd=$(printf %q "$fd")
+  command[fd garbage]="$q_fd -uu -j2 --one-file-system -t f -g '*.tmp' . $q_tree >/dev/null"
+  command[fd zero]="$q_fd -uu -j2 --one-file-system -t f -S -0b . $q_tree >/dev/null"
 fi
+timed=()
+for pair in garbage zero; do
+  ((have_cli)) && timed+=("cli $pair")
+  timed+=("find $pair")
+  [[ -n $fd ]] && timed+=("fd $pair")
+done
 
 for name in "${timed[@]}"; do
   bash -c "${command[$name]}" || { echo "run.sh: warm-up of '$name' exited $?" >&2; status=1; }
@@ -99,6 +108,16 @@ if ((have_cli)); then
   printf '  %-8s %12s %14s %8s\n' "" "cli lines" "Total Files =" "find"
   cross_check zero "$(find_expected -size 0)"
   cross_check garbage "$(find_expected -iregex '.*/[^/]*\.((tmp|bak|chk|---|old|gid)[^./]*|~[^./]*)')"
+  # Folders are read ahead on several threads, yet the list must keep the
+  # order of a one-thread depth-first walk, which find's listing is.
+  find "$tree" -xdev -type d -name 'Garbage Bin' -prune -o -type f -perm -u+w -size 0 -print |
+    awk -v root="$tree" '{ sub("^" root, "t:"); gsub("/", "\\"); print }' >"$work/zero.order"
+  if cmp -s "$work/zero.order" "$work/zero.out"; then
+    echo "  zero: listed in the order of find's one-thread walk"
+  else
+    echo "  zero: ORDER DIFFERS from find's one-thread walk"
+    status=1
+  fi
   echo
 fi
 
@@ -131,12 +150,14 @@ echo "machine: $(nproc) CPUs, ${cpu:-unknown CPU}, Linux $(uname -r)"
 echo "tree:    $tree ($(find "$tree" -xdev -type f | wc -l) files, $(stat -f -c %T "$tree"), warm cache)"
 echo "timer:   $timer"
 echo
-printf '%-8s %14s %12s %9s\n' pair vellomar-cli find cli/find
+ratio() { [[ -n $1 && -n $2 ]] && awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }' || echo n/a; }
+printf '%-8s %14s %12s %12s %9s %9s\n' pair vellomar-cli find fd cli/find cli/fd
 for pair in garbage zero; do
   cli_s=${median[cli $pair]:-}
   find_s=${median[find $pair]}
-  ratio=$([[ -n $cli_s ]] && awk -v a="$cli_s" -v b="$find_s" 'BEGIN { printf "%.2f", a / b }' || echo n/a)
-  printf '%-8s %14s %12s %9s\n' "$pair" "${cli_s:-n/a}${cli_s:+ s}" "$find_s s" "$ratio"
+  fd_s=${median[fd $pair]:-}
+  printf '%-8s %14s %12s %12s %9s %9s\n' "$pair" "${cli_s:-n/a}${cli_s:+ s}" "$find_s s" \
+    "${fd_s:-n/a}${fd_s:+ s}" "$(ratio "$cli_s" "$find_s")" "$(ratio "$cli_s" "$fd_s")"
 done
 echo
 echo "find for garbage: -name '*.tmp', case-sensitive, so it lists fewer names than vellomar-cli garbage;"

@@ -24,6 +24,7 @@ public:
     void SetFilledListState() override {}
     void FitListWidth() override {}
     void Pump() override {}
+    std::optional<std::uint64_t> OtherWorkRounds() const override { return 0; }  // nothing else runs
 
     // The information window is never shown: its switch stays as it is.
     bool ShowCommandInformation(std::string_view, std::string_view) override { return false; }

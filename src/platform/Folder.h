@@ -84,6 +84,9 @@ public:
     // The regular file of that name opened for reading, never through a link;
     // unopened for anything else (a fifo does not hang the call).
     OpenedFile OpenFile(const char* name) const;
+    // Whether this folder is still the one at that name in parent, not a link
+    // or another folder put there since it was opened.
+    bool IsStillNamed(const Folder& parent, const char* name) const;
     // Removes the regular, writable file of that name, checked as it is removed
     // (see RemoveCheckedAt): a folder, a link or a read-only file put in its
     // place meanwhile is refused and left as it was.
@@ -102,12 +105,18 @@ private:
 // A folder that cannot be read yields nothing.
 class FolderListing {
 public:
-    explicit FolderListing(const Folder& folder);
+    // From the top, or on from where an earlier listing of the folder stopped
+    // between two reads.
+    enum class From { Top, WhereLeft };
+    explicit FolderListing(const Folder& folder, From from = From::Top);
     FolderListing(const FolderListing&) = delete;
     FolderListing& operator=(const FolderListing&) = delete;
 
     // The next entry; nothing at the end of the listing or when reading fails.
     std::optional<FolderEntry> Next();
+    // Whether every entry read from the folder so far has been handed out: a
+    // listing stopped here can be taken on WhereLeft.
+    bool BetweenReads() const { return offset_ >= filled_; }
 
 private:
     bool Refill();

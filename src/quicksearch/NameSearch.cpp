@@ -21,12 +21,13 @@ public:
 private:
     bool PassesOverFolderNamed(std::string_view) const override { return false; }
 
-    void VisitFile(const std::string& folderPath, const Folder& folder, const char* name) override {
+    bool WantsLookUp(std::string_view name) const override { return NameMatches(name, query_); }
+
+    void VisitFile(const std::string& folderPath, const char* name,
+                   const std::optional<EntryInfo>& info) override {
         ScanState& scan = session_.scan;
-        if (!scan.NameSearchActive || !NameMatches(name, query_)) return;
         // System files are compared like any other; a link is listed, never followed.
-        auto info = folder.LookUp(name);
-        if (!info || info->kind == EntryKind::Folder) return;
+        if (!scan.NameSearchActive || !info || info->kind == EntryKind::Folder) return;
         ResultList& results = session_.results;
         results.Append(JoinDrivePath(folderPath, name));
         view_.ShowEntryCount(results.Count());

@@ -3,6 +3,8 @@
 // busy state, the list states, and a chance to let the window handle input.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace vellomar {
@@ -31,6 +33,10 @@ public:
     // Called once per directory entry during a walk: the window may handle
     // pending input here (Stop among it).
     virtual void Pump() = 0;
+    // How many times the view has let other work run (input handled, commands
+    // nested in the walk), which may have changed the disk; nothing when it
+    // cannot tell, and then every call into the view is taken to have.
+    virtual std::optional<std::uint64_t> OtherWorkRounds() const { return std::nullopt; }
 };
 
 }  // namespace vellomar

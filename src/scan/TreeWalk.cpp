@@ -12,45 +12,91 @@ void TreeWalk::Run(std::string_view folderText) {
     if (admission == Admission::Refused) return;
     // The start may be written in any letter case; every path the walk makes
     // names its entry by the names as stored, so that it names it exactly.
-    const WrittenFolder start = session_.platform.Files().OpenWrittenFolder(folderText);
+    WrittenFolder start = session_.platform.Files().OpenWrittenFolder(folderText);
     if (!start.folder) return;
     mount_ = start.folder.Mount();
-    List(start.path, start.folder, admission, 0);
+    // Its readers ask this walk's rules: they end before it does.
+    FolderReadAhead readAhead(mount_, *this, kDeepestWalkedLevel);
+    readAhead_ = &readAhead;
+    readAhead.SetRounds(view_.OtherWorkRounds());
+    List(start.path, readAhead.ReadStart(std::move(start.folder)), admission);
+    readAhead_ = nullptr;
 }
 
-void TreeWalk::List(const std::string& folderPath, const Folder& folder, Admission admission,
-                    int level) {
-    folder.MakeCurrent();  // as a walk always has; a failure changes nothing
+void TreeWalk::List(const std::string& folderPath, const std::shared_ptr<ReadFolder>& folder,
+                    Admission admission) {
+    folder->folder.MakeCurrent();  // as a walk always has; a failure changes nothing
     const bool visitFiles = admission == Admission::Admitted;
-    FolderListing listing(folder);
+    // The subfolders the walk does not enter are let go, with all read below them.
+    struct LetGoUnentered {
+        FolderReadAhead& readAhead;
+        const ReadFolder& folder;
+        ~LetGoUnentered() {
+            for (const ReadFolder::Entry& entry : folder.entries)
+                if (entry.subfolder) readAhead.Drop(entry.subfolder);
+        }
+    } letGo{*readAhead_, *folder};
+
+    for (std::size_t i = 0; i < folder->entries.size() && session_.scan.ContinueScan; ++i) {
+        const ReadFolder::Entry& entry = folder->entries[i];
+        const char* name = folder->NameOf(entry);
+        if (entry.kind == EntryKind::Folder) {
+            EnterSubfolder(folderPath, *folder, name, folder->level + 1, entry.subfolder);
+        } else if (visitFiles && entry.lookedUp) {
+            // Links and devices are system files, never followed.
+            VisitFile(folderPath, name, StillAsRead(*folder) ? entry.info : folder->folder.LookUp(name));
+        }
+        Pump();
+    }
+    if (folder->complete) return;
+
+    // What was left unread of a long folder is listed here, as the walk goes.
+    FolderListing listing(folder->folder, FolderListing::From::WhereLeft);
+    std::size_t index = folder->entries.size();
     auto entry = listing.Next();
     while (entry && session_.scan.ContinueScan) {
         if (!IsDotEntry(entry->name)) {
-            switch (entry->kind) {
-                case EntryKind::Folder:
-                    EnterSubfolder(folderPath, folder, entry->name, level + 1);
-                    break;
-                case EntryKind::File:
-                case EntryKind::Other:  // links and devices: system files, never followed
-                    if (visitFiles) VisitFile(folderPath, folder, entry->name);
-                    break;
+            if (entry->kind == EntryKind::Folder) {
+                const int sublevel = folder->level + 1;
+                WalkPosition position = folder->position;
+                position.push_back(static_cast<std::uint32_t>(index));
+                EnterSubfolder(folderPath, *folder, entry->name, sublevel,
+                               FolderReadAhead::Ask(folder, std::move(position), entry->name, sublevel));
+            } else if (visitFiles && WantsLookUp(entry->name)) {
+                VisitFile(folderPath, entry->name, folder->folder.LookUp(entry->name));
             }
         }
+        ++index;
         entry = listing.Next();
-        view_.Pump();
+        Pump();
     }
 }
 
-void TreeWalk::EnterSubfolder(const std::string& folderPath, const Folder& folder,
-                              const char* name, int level) {
+void TreeWalk::EnterSubfolder(const std::string& folderPath, const ReadFolder& parent,
+                              const char* name, int level, const FolderReadAhead::Ticket& ticket) {
     if (PassesOverFolderNamed(name)) return;
     std::string path = JoinDrivePath(folderPath, name);
     view_.ShowStatus(path);
     const Admission admission = admission_.Admit(path);
-    if (admission == Admission::Refused || level > kDeepestWalkedLevel) return;
-    Folder subfolder = folder.OpenSubfolder(name, Folder::Links::Refuse);
-    if (!subfolder || subfolder.Mount() != mount_) return;  // stay on this drive
-    List(path, subfolder, admission, level);
+    if (admission == Admission::Refused || level > kDeepestWalkedLevel || !ticket) return;
+    const std::shared_ptr<ReadFolder> subfolder = readAhead_->Take(ticket);
+    if (!subfolder) return;
+    // Opened before other work could run: it must still be the folder of that
+    // name, not a link or another folder put in its place.
+    if (subfolder->byReader && !StillAsRead(*subfolder) &&
+        !subfolder->folder.IsStillNamed(parent.folder, name))
+        return;
+    List(path, subfolder, admission);
+}
+
+void TreeWalk::Pump() {
+    view_.Pump();
+    readAhead_->SetRounds(view_.OtherWorkRounds());
+}
+
+bool TreeWalk::StillAsRead(const ReadFolder& folder) const {
+    const std::optional<std::uint64_t> now = view_.OtherWorkRounds();
+    return folder.stamp && now && *folder.stamp == *now;
 }
 
 }  // namespace vellomar

@@ -5,7 +5,15 @@
 // entry, ends once ContinueScan is cleared, never follows a link and never
 // leaves the mount it started on. What it does with a file, and which
 // folders it passes over by name, is the search's own.
+//
+// Readers on other threads open and list the folders ahead of it and look up
+// the files it will want (FolderReadAhead); the walk itself keeps the order
+// and asks every question in it. What they read is trusted only while the
+// view has let no other work run since it was read: after that, each
+// file is looked up again and each folder checked to be the one still there.
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +21,7 @@
 #include "app/Session.h"
 #include "platform/Folder.h"
 #include "quicksearch/FolderAdmission.h"
+#include "scan/FolderReadAhead.h"
 #include "scan/ScanView.h"
 
 namespace vellomar {
@@ -23,7 +32,7 @@ namespace vellomar {
 // process's handles or stack nor make the walk fail elsewhere.
 inline constexpr int kDeepestWalkedLevel = 512;
 
-class TreeWalk {
+class TreeWalk : private ReadAheadRules {
 public:
     TreeWalk(Session& session, ScanView& view);
     TreeWalk(const TreeWalk&) = delete;
@@ -36,23 +45,32 @@ public:
 protected:
     ~TreeWalk() = default;
 
-    virtual bool PassesOverFolderNamed(std::string_view name) const = 0;
-    // A file of an admitted folder: a regular one, or a system one (a link, a
-    // fifo, a socket or a device), which is never followed or opened.
-    virtual void VisitFile(const std::string& folderPath, const Folder& folder,
-                           const char* name) = 0;
+    // Both asked on the readers' threads too: they may read nothing but the
+    // name and what stays the same for the whole walk.
+    bool PassesOverFolderNamed(std::string_view name) const override = 0;
+    // Whether a file of this name may be visited: it is looked up then.
+    bool WantsLookUp(std::string_view name) const override = 0;
+    // A file of an admitted folder that the walk wants, with what its look-up
+    // found: a regular file or a system one (a link, a fifo, a socket or a
+    // device), which is never followed or opened; nothing when it is gone.
+    virtual void VisitFile(const std::string& folderPath, const char* name,
+                           const std::optional<EntryInfo>& info) = 0;
 
     Session& session_;
     ScanView& view_;
 
 private:
-    // level: how many folders below the walk's start the folder lies.
-    void List(const std::string& folderPath, const Folder& folder, Admission admission, int level);
-    void EnterSubfolder(const std::string& folderPath, const Folder& folder, const char* name,
-                        int level);
+    void List(const std::string& folderPath, const std::shared_ptr<ReadFolder>& folder,
+              Admission admission);
+    void EnterSubfolder(const std::string& folderPath, const ReadFolder& parent, const char* name,
+                        int level, const FolderReadAhead::Ticket& ticket);
+    void Pump();
+    // Whether the view has let no other work run since the folder was read.
+    bool StillAsRead(const ReadFolder& folder) const;
 
     const FolderAdmission admission_;
     std::optional<MountIdentity> mount_;
+    FolderReadAhead* readAhead_ = nullptr;  // while Run() runs
 };
 
 }  // namespace vellomar

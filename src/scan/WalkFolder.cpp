@@ -26,15 +26,18 @@ private:
         return name == kGarbageBinFolderName;
     }
 
-    void VisitFile(const std::string& folderPath, const Folder& folder, const char* name) override {
-        const std::string_view bareName(name);
-        const std::string key = ExtensionKey(bareName);
-        // Look the file up only when it can be listed at all.
-        if (!active_.zeroByte && !FitsAnyByName(key, bareName)) return;
-        auto info = folder.LookUp(name);
+    // The zero-byte search looks every file up; the others only files they may list by name.
+    bool WantsLookUp(std::string_view name) const override {
+        return active_.zeroByte || FitsAnyByName(ExtensionKey(name), name);
+    }
+
+    void VisitFile(const std::string& folderPath, const char* name,
+                   const std::optional<EntryInfo>& info) override {
         if (!info || info->kind != EntryKind::File) return;
         if (info->attributes & (attribute::kReadOnly | attribute::kSystem)) return;
 
+        const std::string_view bareName(name);
+        const std::string key = ExtensionKey(bareName);
         std::optional<std::string> entry;
         for (Category category : active_) {
             const bool fits = category == Category::ZeroByte

@@ -596,6 +596,7 @@ void TFrmgarb::Pump() {
     if (now - lastPump_ < kPumpInterval) return;
     WriteProgress();
     FeedList(now);
+    ++pumpRounds_;
     QCoreApplication::processEvents();
     // Counted from the end, so slow input handling cannot crowd out the walk.
     lastPump_ = Clock::now();

@@ -109,6 +109,7 @@ public:
     void SetFilledListState() override;
     void FitListWidth() override;
     void Pump() override;
+    std::optional<std::uint64_t> OtherWorkRounds() const override { return pumpRounds_; }
 
     // FileDetailsView
     void ShowFileDetailLines(const FileDetailLines& lines) override;
@@ -168,6 +169,7 @@ private:
     std::string status_;
 
     Clock::time_point lastPump_;  // never pumped yet: the first pump always runs
+    std::uint64_t pumpRounds_ = 0;  // pumps that handled input
     Clock::time_point lastListFeed_;
     bool searchRunning_ = false;
     bool closeRequested_ = false;

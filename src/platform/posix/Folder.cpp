@@ -120,6 +120,13 @@ OpenedFile Folder::OpenFile(const char* name) const {
     return file;
 }
 
+bool Folder::IsStillNamed(const Folder& parent, const char* name) const {
+    struct stat self, named;
+    return fd_ >= 0 && parent.fd_ >= 0 && fstat(fd_, &self) == 0 &&
+           fstatat(parent.fd_, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(named.st_mode) &&
+           self.st_dev == named.st_dev && self.st_ino == named.st_ino;
+}
+
 RemovedFile Folder::RemoveFile(const char* name) const {
     if (fd_ < 0) return {FileOutcome::NotFound};
     return RemoveCheckedAt(fd_, name,
@@ -135,9 +142,9 @@ constexpr std::size_t kListingBufferSize = 32 * 1024;
 
 // Read straight from the folder's handle: no second handle per folder to open,
 // check and close, which a walk of a whole drive would pay for every folder.
-FolderListing::FolderListing(const Folder& folder) : fd_(folder.fd_) {
+FolderListing::FolderListing(const Folder& folder, From from) : fd_(folder.fd_) {
     if (fd_ < 0) return;
-    if (folder.listed_ && lseek(fd_, 0, SEEK_SET) != 0) {
+    if (from == From::Top && folder.listed_ && lseek(fd_, 0, SEEK_SET) != 0) {
         fd_ = -1;
         return;
     }
