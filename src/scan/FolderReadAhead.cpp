@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 namespace vellomar {
 namespace {
@@ -178,7 +179,10 @@ void FolderReadAhead::ReadOnRequests() {
             continue;
         }
         ticket->state = Request::State::Read;
-        if (read) AskForSubfolders(read);
+        if (read && !AskedForSubfolders(read)) {
+            entriesHeld_ -= read->entries.size();
+            read.reset();  // out of memory: the walk reads it itself
+        }
         ticket->read = std::move(read);
         if (walkWaits_) readDone_.notify_all();
     }
@@ -238,6 +242,19 @@ void FolderReadAhead::AskForSubfolders(const std::shared_ptr<ReadFolder>& read) 
         asked = true;
     }
     if (asked && idleReaders_ > 0 && !Full()) workReady_.notify_all();
+}
+
+// With the lock held. False, and nothing asked for, when memory ran out.
+bool FolderReadAhead::AskedForSubfolders(const std::shared_ptr<ReadFolder>& read) {
+    try {
+        AskForSubfolders(read);
+        return true;
+    } catch (const std::bad_alloc&) {
+        std::vector<std::shared_ptr<ReadFolder>> letGo;
+        for (ReadFolder::Entry& entry : read->entries)
+            if (entry.subfolder) DropHeld(std::exchange(entry.subfolder, nullptr), letGo);
+        return false;
+    }
 }
 
 bool FolderReadAhead::Full() const {

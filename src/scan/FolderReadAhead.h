@@ -71,6 +71,7 @@ private:
     std::shared_ptr<ReadFolder> Read(const Request& request, bool byReader);
     void ReadEntries(ReadFolder& read) const;
     void AskForSubfolders(const std::shared_ptr<ReadFolder>& read);
+    bool AskedForSubfolders(const std::shared_ptr<ReadFolder>& read);
     void DropHeld(const Ticket& ticket, std::vector<std::shared_ptr<ReadFolder>>& letGo);
     bool Full() const;
     std::optional<std::uint64_t> Rounds() const;
