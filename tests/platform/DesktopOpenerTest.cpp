@@ -13,7 +13,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "platform/Shell.h"
 #include "support/TempTree.h"
@@ -26,11 +25,6 @@ using namespace std::chrono_literals;
 
 bool Installed(const char* program) {
     return access(("/usr/bin/" + std::string(program)).c_str(), X_OK) == 0;
-}
-
-void WriteScript(const fs::path& path, const std::string& body) {
-    test::WriteWholeFile(path, "#!/bin/sh\n" + body + "\n");
-    fs::permissions(path, fs::perms::owner_all);
 }
 
 // Sets environment variables for one test and puts the old values back.
@@ -63,9 +57,9 @@ protected:
         const fs::path bin = tree.AddFolder("bin");
         const fs::path data = tree.AddFolder("data");
         fs::create_directory_symlink("/usr/share/mime", data / "mime");  // the type database only
-        WriteScript(bin / "viewer", "printf '%s\\n' \"$@\" > '" + Record("viewed") + ".part'\n"
+        test::WriteScript(bin / "viewer", "printf '%s\\n' \"$@\" > '" + Record("viewed") + ".part'\n"
                                     "mv '" + Record("viewed") + ".part' '" + Record("viewed") + "'\nsleep 3");
-        WriteScript(bin / "browser", "printf '%s\\n' \"$@\" > '" + Record("browsed") + "'");
+        test::WriteScript(bin / "browser", "printf '%s\\n' \"$@\" > '" + Record("browsed") + "'");
         test::WriteWholeFile(data / "applications/viewer.desktop",
                              "[Desktop Entry]\nType=Application\nName=Viewer\nExec=" + (bin / "viewer").string() +
                                  " %f\nMimeType=text/html;\n");
@@ -91,23 +85,20 @@ protected:
     // As KDE's tools answer: the file's type, the applications for a type
     // from the desktop files, and a launch of the default one.
     static void InstallDesktopStandIns(const fs::path& bin) {
-        WriteScript(bin / "kmimetypefinder5", "file --brief --mime-type \"$1\"");
-        WriteScript(bin / "ktraderclient5",
+        test::WriteScript(bin / "kmimetypefinder5", "file --brief --mime-type \"$1\"");
+        test::WriteScript(bin / "ktraderclient5",
                     "[ \"$1\" = --mimetype ] || exit 1\n"
                     "for entry in \"$XDG_DATA_DIRS\"/applications/*.desktop; do\n"
                     "  grep -q \"^MimeType=.*$2;\" \"$entry\" && echo \"DesktopEntryPath : '$entry'\"\n"
                     "done\nexit 0");
         // xdg-open asks XFCE's opener for --help to see whether it is there.
         for (const char* opener : {"kde-open5", "exo-open"})
-            WriteScript(bin / opener, "[ \"$1\" = --help ] && exit 0\nexec gio open \"$1\"");
+            test::WriteScript(bin / opener, "[ \"$1\" = --help ] && exit 0\nexec gio open \"$1\"");
     }
 
     std::string Record(const char* name) const { return (tree / name).string(); }
     std::string Recorded(const char* name, std::chrono::milliseconds patience) const {
-        const auto deadline = std::chrono::steady_clock::now() + patience;
-        while (!fs::exists(Record(name)) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(10ms);
-        return fs::exists(Record(name)) ? test::ReadWholeFile(Record(name)) : "";
+        return test::ReadOnceWritten(Record(name), patience);
     }
 
     test::TempTree tree;

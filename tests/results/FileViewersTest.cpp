@@ -8,10 +8,8 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -56,17 +54,14 @@ protected:
     // A screensaver that writes its own path and its arguments to "record".
     fs::path AddScreensaver(std::string_view relative) {
         fs::path saver = tree.AddFile("drive/" + std::string(relative));
-        WriteScript(saver, "printf '%s\\n' \"$0\" \"$@\" > '" + Record() + ".part'\nmv '" +
+        test::WriteScript(saver, "printf '%s\\n' \"$0\" \"$@\" > '" + Record() + ".part'\nmv '" +
                                Record() + ".part' '" + Record() + "'");
         return saver;
     }
     // What the screensaver recorded, waiting a little for a
     // program that runs on its own; empty when nothing ran.
     std::string Recorded(std::chrono::milliseconds patience = 0ms) const {
-        const auto deadline = std::chrono::steady_clock::now() + patience;
-        while (!fs::exists(Record()) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(10ms);
-        return fs::exists(Record()) ? test::ReadWholeFile(Record()) : "";
+        return test::ReadOnceWritten(Record(), patience);
     }
 
     void List(std::vector<std::string> entries) {
@@ -82,10 +77,6 @@ protected:
 
 private:
     std::string Record() const { return (tree / "record").string(); }
-    static void WriteScript(const fs::path& path, const std::string& body) {
-        std::ofstream(path) << "#!/bin/sh\nPATH=/usr/bin:/bin\n" << body << "\n";
-        fs::permissions(path, fs::perms::owner_all);
-    }
 };
 
 TEST_F(FileViewersTest, AnEmptyListIsReportedAndNothingStarts) {

@@ -1,7 +1,6 @@
 #include "support/DesktopStandIn.h"
 
 #include <cstdlib>
-#include <thread>
 
 #include "support/TempTree.h"
 
@@ -9,11 +8,6 @@ namespace vellomar::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-void WriteScript(const fs::path& path, const std::string& body) {
-    WriteWholeFile(path, "#!/bin/sh\nPATH=/usr/bin:/bin\n" + body + "\n");
-    fs::permissions(path, fs::perms::owner_all);
-}
 
 }  // namespace
 
@@ -54,11 +48,7 @@ void DesktopStandIn::MakeOpenerUnrunnable() {
 }
 
 std::string DesktopStandIn::Opened(std::chrono::milliseconds patience) const {
-    const fs::path record = bin_ / "opened";
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (!fs::exists(record) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return fs::exists(record) ? ReadWholeFile(record) : "";
+    return ReadOnceWritten(bin_ / "opened", patience);
 }
 
 void DesktopStandIn::ForgetOpened() const { fs::remove(bin_ / "opened"); }

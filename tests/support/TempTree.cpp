@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -116,6 +117,18 @@ void WriteWholeFile(const fs::path& path, std::string_view text) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out << text;
+}
+
+void WriteScript(const fs::path& path, std::string_view body) {
+    WriteWholeFile(path, "#!/bin/sh\nPATH=/usr/bin:/bin\n" + std::string(body) + "\n");
+    fs::permissions(path, fs::perms::owner_all);
+}
+
+std::string ReadOnceWritten(const fs::path& path, std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!fs::exists(path) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return fs::exists(path) ? ReadWholeFile(path) : "";
 }
 
 }  // namespace vellomar::test

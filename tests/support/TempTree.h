@@ -1,6 +1,7 @@
 #pragma once
 // A temporary folder tree for one test, removed when the test ends.
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -52,5 +53,10 @@ bool RunAsUnprivilegedOwner(const TempTree& tree, const std::function<bool()>& c
 
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, std::string_view text);
+// An executable shell script running body with PATH=/usr/bin:/bin.
+void WriteScript(const std::filesystem::path& path, std::string_view body);
+// The file's text once it exists, waiting up to patience for a program that
+// runs on its own to write it; "" when it does not appear.
+std::string ReadOnceWritten(const std::filesystem::path& path, std::chrono::milliseconds patience);
 
 }  // namespace vellomar::test

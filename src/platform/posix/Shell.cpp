@@ -1,5 +1,6 @@
 #include "platform/Shell.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <string_view>
@@ -34,7 +35,7 @@ Association AssociationOf(const std::string& nativePath) {
     std::optional<std::string> type =
         FirstLineOfOutput({"xdg-mime", "query", "filetype", nativePath}, kDesktopQueryPatience);
     if (!type) return Association::Unknown;
-    type->resize(type->find(';') == std::string::npos ? type->size() : type->find(';'));
+    type->erase(std::min(type->find(';'), type->size()));  // "text/plain; charset=…"
     if (!IsMediaType(*type)) return Association::Absent;
     const std::optional<std::string> application =
         FirstLineOfOutput({"xdg-mime", "query", "default", *type}, kDesktopQueryPatience);
