@@ -120,10 +120,11 @@ std::shared_ptr<ReadFolder> FolderReadAhead::Take(const Ticket& ticket) {
     return read;
 }
 
-void FolderReadAhead::Drop(const Ticket& ticket) {
+void FolderReadAhead::DropSubfolders(const ReadFolder& folder) {
     std::vector<std::shared_ptr<ReadFolder>> letGo;  // closed and freed once the lock is let go
     std::lock_guard lock(mutex_);
-    DropHeld(ticket, letGo);
+    for (const ReadFolder::Entry& entry : folder.entries)
+        if (entry.subfolder) DropHeld(entry.subfolder, letGo);
 }
 
 void FolderReadAhead::DropHeld(const Ticket& ticket, std::vector<std::shared_ptr<ReadFolder>>& letGo) {
@@ -139,7 +140,9 @@ void FolderReadAhead::DropHeld(const Ticket& ticket, std::vector<std::shared_ptr
             --foldersHeld_;
             if (idleReaders_ > 0) workReady_.notify_one();
             break;
-        case Request::State::Reading:  // its reader lets it go
+        case Request::State::Reading:
+            ticket->state = Request::State::Dropped;  // its reader lets it go
+            return;
         case Request::State::Taken:
         case Request::State::Dropped: return;
     }

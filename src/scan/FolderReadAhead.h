@@ -63,8 +63,9 @@ public:
     // The subfolder, or null when it cannot be opened, is a link or lies on
     // another mount. When no reader has begun it, it is read here.
     std::shared_ptr<ReadFolder> Take(const Ticket& ticket);
-    // The walk will not enter the subfolder: it and all read below it are let go.
-    void Drop(const Ticket& ticket);
+    // The subfolders of a folder taken that the walk has not entered are let
+    // go, with all read below them.
+    void DropSubfolders(const ReadFolder& folder);
 
 private:
     void ReadOnRequests();

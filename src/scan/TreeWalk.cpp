@@ -31,10 +31,7 @@ void TreeWalk::List(const std::string& folderPath, const std::shared_ptr<ReadFol
     struct LetGoUnentered {
         FolderReadAhead& readAhead;
         const ReadFolder& folder;
-        ~LetGoUnentered() {
-            for (const ReadFolder::Entry& entry : folder.entries)
-                if (entry.subfolder) readAhead.Drop(entry.subfolder);
-        }
+        ~LetGoUnentered() { readAhead.DropSubfolders(folder); }
     } letGo{*readAhead_, *folder};
 
     for (std::size_t i = 0; i < folder->entries.size() && session_.scan.ContinueScan; ++i) {
@@ -84,8 +81,10 @@ void TreeWalk::EnterSubfolder(const std::string& folderPath, const ReadFolder& p
     // Opened before other work could run: it must still be the folder of that
     // name, not a link or another folder put in its place.
     if (subfolder->byReader && !StillAsRead(*subfolder) &&
-        !subfolder->folder.IsStillNamed(parent.folder, name))
+        !subfolder->folder.IsStillNamed(parent.folder, name)) {
+        readAhead_->DropSubfolders(*subfolder);
         return;
+    }
     List(path, subfolder, admission);
 }
 
