@@ -4,7 +4,8 @@ set -euo pipefail
 # fonts-liberation: metric matches for the Arial and Courier New the windows ask for.
 # xdg-utils opens files with the desktop's applications; file, shared-mime-info
 # and gio (libglib2.0-bin) are the type queries it asks in the desktop modes tested.
-packages=(cmake g++ ninja-build qt6-base-dev libgtest-dev libgmock-dev fonts-liberation
+# libicu-dev: the collation library whose sort keys order the list in the user's locale.
+packages=(cmake g++ ninja-build qt6-base-dev libicu-dev libgtest-dev libgmock-dev fonts-liberation
   xdg-utils file shared-mime-info libglib2.0-bin)
 missing=()
 for package in "${packages[@]}"; do

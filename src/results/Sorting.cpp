@@ -8,7 +8,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "results/FileDetails.h"
-#include "results/OrderByKeys.h"
+#include "results/ByteKeyOrder.h"
 
 namespace vellomar {
 namespace {
@@ -83,22 +83,21 @@ void EndSort(ResultList& list, SortView& view) {
 
 std::vector<std::size_t> AsciiCaseInsensitiveCollation::AscendingOrder(
     std::size_t count, const std::function<std::string(std::size_t)>& textAt) const {
-    const auto newKeyMaker = [] { return [](const std::string& text) { return ToAsciiLower(text); }; };
-    return OrderByKeys(count, textAt, newKeyMaker, std::less<>());
+    const AppendKey lowered = [](const std::string& text, std::string& keys) {
+        for (char c : text) keys.push_back(AsciiLower(c));
+    };
+    return OrderByByteKeys(count, textAt, [&] { return lowered; });
 }
 
 std::vector<std::size_t> UnicodeDefaultCollation::AscendingOrder(
     std::size_t count, const std::function<std::string(std::size_t)>& textAt) const {
-    const auto collationKey = [](const std::string& text) {
-        std::string key;
-        key.reserve(text.size());
+    const AppendKey ranked = [](const std::string& text, std::string& keys) {
         for (char c : text) {
             const unsigned char rank = kUnicodeDefaultRanks[static_cast<unsigned char>(c)];
-            if (rank != kIgnored) key.push_back(static_cast<char>(rank));
+            if (rank != kIgnored) keys.push_back(static_cast<char>(rank));
         }
-        return key;
     };
-    return OrderByKeys(count, textAt, [&] { return collationKey; }, std::less<>());
+    return OrderByByteKeys(count, textAt, [&] { return ranked; });
 }
 
 void SortList(ResultList& list, const FileSystem& files, const ListCollation& collation,

@@ -2,7 +2,6 @@
 // The order of the desktop's sorted list box: the user's locale, without
 // regard to letter case.
 
-#include <QCollator>
 #include <QLocale>
 
 #include "results/Sorting.h"
@@ -19,7 +18,6 @@ public:
 
 private:
     QLocale locale_;
-    bool foldCase_;
 };
 
 }  // namespace vellomar
