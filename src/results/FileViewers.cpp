@@ -19,7 +19,7 @@ void ViewCurrentFile(const Session& session, MessagePrompts& prompts) {
     if (!current) return;
 
     // The file as found: a lower-cased entry may no longer name it exactly.
-    const std::string& path = session.results.FoundPath(*current);
+    const std::string_view path = session.results.FoundPath(*current);
     if (session.platform.ShellOpen(path, NameMatch::Exact) == kShellNoAssociation)
         prompts.ShowMessage(MessageKind::Warning,
                             "This is not a viewable file, or your system does not have a viewer "
@@ -31,7 +31,7 @@ void PreviewCurrentScreensaver(const Session& session, MessagePrompts& prompts) 
     const auto current = session.results.Current();
     if (!current) return;
 
-    const std::string& path = session.results.FoundPath(*current);
+    const std::string_view path = session.results.FoundPath(*current);
     if (!IsScreensaverPath(path)) {
         prompts.ShowMessage(MessageKind::Information,
                             "This file is not a screensaver and cannot be previewed with this "

@@ -4,15 +4,15 @@
 
 namespace vellomar {
 
-void ResultList::Append(std::string entry) {
-    foundAs_.push_back(std::move(entry));
+void ResultList::Append(std::string_view entry) {
+    foundAs_.Append(entry);
     shownLowerCased_.push_back(false);
     highlighted_.push_back(false);
 }
 
 void ResultList::Clear() {
     // A million paths is worth handing back.
-    std::vector<std::string>().swap(foundAs_);
+    foundAs_.Clear();
     std::vector<bool>().swap(shownLowerCased_);
     std::vector<bool>().swap(highlighted_);
     highlightedCount_ = 0;
@@ -22,24 +22,24 @@ void ResultList::Clear() {
 }
 
 std::string ResultList::At(std::size_t index) const {
-    return shownLowerCased_[index] ? ToAsciiLower(foundAs_[index]) : foundAs_[index];
+    const std::string_view found = foundAs_.At(index);
+    return shownLowerCased_[index] ? ToAsciiLower(found) : std::string(found);
 }
 
 void ResultList::KeepRows(const std::vector<std::size_t>& rows) {
-    std::vector<std::string> foundAs;
-    foundAs.reserve(rows.size());
+    PackedTexts foundAs;
     std::vector<bool> shownLowerCased;
     shownLowerCased.reserve(rows.size());
     for (std::size_t row : rows) {
-        foundAs.push_back(std::move(foundAs_[row]));
+        foundAs.Append(foundAs_.At(row));
         shownLowerCased.push_back(shownLowerCased_[row]);
     }
     foundAs_ = std::move(foundAs);
     shownLowerCased_ = std::move(shownLowerCased);
-    highlighted_.assign(foundAs_.size(), false);
+    highlighted_.assign(Count(), false);
     highlightedCount_ = 0;
     current_.reset();
-    if (!foundAs_.empty()) current_ = 0;
+    if (!Empty()) current_ = 0;
     ++generation_;
     ++selectionGeneration_;
 }
@@ -61,15 +61,15 @@ void ResultList::RemoveHighlight(std::size_t index) {
 }
 
 void ResultList::HighlightAll() {
-    if (foundAs_.empty()) return;
-    highlighted_.assign(foundAs_.size(), true);
-    highlightedCount_ = foundAs_.size();
-    current_ = foundAs_.size() - 1;
+    if (Empty()) return;
+    highlighted_.assign(Count(), true);
+    highlightedCount_ = Count();
+    current_ = Count() - 1;
     ++selectionGeneration_;
 }
 
 void ResultList::ClearHighlights() {
-    highlighted_.assign(foundAs_.size(), false);
+    highlighted_.assign(Count(), false);
     highlightedCount_ = 0;
     ++selectionGeneration_;
 }

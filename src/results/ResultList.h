@@ -6,27 +6,30 @@
 //
 // An entry may be shown lower-cased (an "Ignore Case" sort does that), but it
 // keeps naming the very file it was found as: FoundPath() is the path as found.
-// Only the path as found is stored, with one bit for the lower-cased showing,
-// so a million entries cost little more than their text.
+// Only the path as found is stored, packed with the others, with one bit for
+// the lower-cased showing, so a million entries cost little more than their text.
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "results/PackedTexts.h"
 
 namespace vellomar {
 
 class ResultList {
 public:
-    void Append(std::string entry);
+    void Append(std::string_view entry);
     void Clear();
 
-    std::size_t Count() const { return foundAs_.size(); }
-    bool Empty() const { return foundAs_.empty(); }
+    std::size_t Count() const { return foundAs_.Count(); }
+    bool Empty() const { return foundAs_.Count() == 0; }
     // The entry's text as the list shows it.
     std::string At(std::size_t index) const;
     // The file the entry names: its text as it was found.
-    const std::string& FoundPath(std::size_t index) const { return foundAs_[index]; }
+    std::string_view FoundPath(std::size_t index) const { return foundAs_.At(index); }
 
     // From now on the entry is shown with its ASCII letters lower-cased.
     void ShowLowerCased(std::size_t index) { shownLowerCased_[index] = true; }
@@ -52,7 +55,7 @@ public:
     std::uint64_t SelectionGeneration() const { return selectionGeneration_; }
 
 private:
-    std::vector<std::string> foundAs_;
+    PackedTexts foundAs_;
     std::vector<bool> shownLowerCased_;
     std::vector<bool> highlighted_;
     std::size_t highlightedCount_ = 0;
