@@ -18,7 +18,7 @@ echo "== $deb"
 dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
 
 echo "== lintian"
-lintian --fail-on error --info --display-level '>=warning' "$deb"
+lintian --fail-on error --display-level '>=warning' "$deb"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
