@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "app/Session.h"
@@ -38,6 +39,7 @@ public:
     bool ConfirmDeletion(std::string_view) override { return false; }
     bool Confirm(std::string_view) override { return false; }
     void ShowGarbageBin() override {}
+    std::optional<std::string> AskListFilePath() override { return std::nullopt; }
     void ShowQuickSearchWindow() override {}
     vellomar::NameQuery QueryOfWindow() const override { return {}; }
 };

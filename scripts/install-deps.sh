@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build needs, and any named as arguments,
+# only those that are missing.
 set -euo pipefail
 # fonts-liberation: metric matches for the Arial and Courier New the windows ask for.
 # xdg-utils opens files with the desktop's applications; file, shared-mime-info
 # and gio (libglib2.0-bin) are the type queries it asks in the desktop modes tested.
 # libicu-dev: the collation library whose sort keys order the list in the user's locale.
+# dpkg-dev: dpkg-shlibdeps, which finds the Debian package's dependencies.
 packages=(cmake g++ ninja-build qt6-base-dev libicu-dev libgtest-dev libgmock-dev fonts-liberation
-  xdg-utils file shared-mime-info libglib2.0-bin)
+  xdg-utils file shared-mime-info libglib2.0-bin dpkg-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -4,6 +4,7 @@
 #include "quicksearch/NameSearch.h"
 #include "results/DeleteToBin.h"
 #include "results/Deletion.h"
+#include "results/ListExport.h"
 #include "scan/ScanPrompts.h"
 
 namespace vellomar {
@@ -11,6 +12,7 @@ namespace vellomar {
 class MainWindowPrompts : public ScanPrompts,
                           public DeletionPrompts,
                           public DeleteToBinPrompts,
+                          public ListExportPrompts,
                           public QuickSearchWindow {};
 
 }  // namespace vellomar

@@ -2,6 +2,7 @@
 
 #include "platform/DrivePath.h"
 #include "platform/Shell.h"
+#include "platform/TextFile.h"
 
 namespace vellomar {
 
@@ -17,6 +18,12 @@ Platform::Platform(DriveTable drives, UserFolders folders)
 IniFile Platform::Ini(std::string_view drivePath) const {
     return IniFile(files_.NativePath(drivePath, NameMatch::AnyCase).value_or(std::string()),
                    std::string(drivePath));
+}
+
+std::error_code Platform::ReplaceFile(std::string_view drivePath, std::string_view text) const {
+    const std::optional<std::string> native = files_.NativePath(drivePath, NameMatch::AnyCase);
+    if (!native) return std::make_error_code(std::errc::no_such_file_or_directory);
+    return vellomar::ReplaceFile(*native, text);
 }
 
 int Platform::ShellOpen(std::string_view drivePath, NameMatch match) const {

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "platform/DriveTable.h"
 #include "platform/FileSystem.h"
@@ -46,6 +47,9 @@ public:
 
     // An ini file by drive-form path.
     IniFile Ini(std::string_view drivePath) const;
+    // Puts the text in the file at a drive-form path written by a person,
+    // whole or not at all (ReplaceFile of TextFile.h); what failed, if anything.
+    std::error_code ReplaceFile(std::string_view drivePath, std::string_view text) const;
 
     // Opens a file or folder with the application the desktop associates with
     // it; the result is numbered as in platform/Shell.h.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace vellomar {
 
@@ -32,5 +33,9 @@ std::optional<TextFileState> ReadTextFile(const std::string& nativePath);
 // user's or root's; false for a link of any other owner, as the system's
 // protected links rule does for a program run as root.
 bool ReplaceTextFile(const std::string& nativePath, std::string_view text);
+
+// ReplaceTextFile for a file of any size, such as a saved result list: what
+// failed when the file could not be replaced (the old file then stays as it was).
+std::error_code ReplaceFile(const std::string& nativePath, std::string_view text);
 
 }  // namespace vellomar

@@ -62,16 +62,21 @@ void AddFolder(std::vector<std::string>& list, std::string pickedFolder, Message
         prompts.ShowMessage(MessageKind::Plain, kNoFolderChosenMessage);
         return;
     }
+    if (AppendFolder(list, std::move(pickedFolder), prompts))
+        prompts.ShowMessage(MessageKind::Plain, kFolderAddedMessage);
+}
+
+bool AppendFolder(std::vector<std::string>& list, std::string folder, MessagePrompts& prompts) {
     // The file keeps the first 500 entries only: a 501st would be lost unseen.
     if (list.size() >= kMaxFoldersPerList) {
         prompts.ShowMessage(MessageKind::Warning, FullListMessage());
-        return;
+        return false;
     }
     // A drive root is kept as "t:\", as the desktop's picker names it: "t:"
     // would stand inside every path of the drive, the root's own included.
-    if (pickedFolder.size() == 2) pickedFolder.push_back(kPathSeparator);
-    list.push_back(std::move(pickedFolder));
-    prompts.ShowMessage(MessageKind::Plain, kFolderAddedMessage);
+    if (folder.size() == 2) folder.push_back(kPathSeparator);
+    list.push_back(std::move(folder));
+    return true;
 }
 
 void RemoveFolder(std::vector<std::string>& list, std::size_t selected) {

@@ -53,6 +53,9 @@ inline constexpr std::string_view kNoNameMessage =
 // list, a drive root with its '\', with the message that says what happened.
 // A full list refuses it.
 void AddFolder(std::vector<std::string>& list, std::string pickedFolder, MessagePrompts& prompts);
+// AddFolder's appending alone, without its message of success: false, with the
+// full list's warning shown, when the folder was not added.
+bool AppendFolder(std::vector<std::string>& list, std::string folder, MessagePrompts& prompts);
 // "Remove Folder": the selected entry, if any, taken out.
 void RemoveFolder(std::vector<std::string>& list, std::size_t selected);
 

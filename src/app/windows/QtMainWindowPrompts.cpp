@@ -1,5 +1,8 @@
 #include "app/windows/QtMainWindowPrompts.h"
 
+#include <QDir>
+#include <QFileDialog>
+
 #include "app/windows/MessageBox.h"
 #include "app/windows/QtText.h"
 #include "results/GarbageBin.h"
@@ -41,6 +44,18 @@ void QtMainWindowPrompts::ShowGarbageBin() {
     GarbageBin bin(session_.platform, session_.dataFolder.DataFolderPath);
     TFrmbin window(bin, session_.cleanup.CleanedFileCount, session_.cleanup.ReclaimedBytes, nullptr);
     window.ShowBin();
+}
+
+std::optional<std::string> QtMainWindowPrompts::AskListFilePath() {
+    if (session_.endRequested) return std::nullopt;  // the program is ending: as if cancelled
+    // Not the process's current folder, which a walk leaves anywhere.
+    const QString chosen = QFileDialog::getSaveFileName(
+        nullptr, "Save List As", QDir::home().filePath("vellomar-list.csv"),
+        "CSV files (*.csv);;All files (*)");
+    if (chosen.isEmpty()) return std::nullopt;
+    return session_.platform.Drives()
+        .ToDriveForm(QDir::toNativeSeparators(chosen).toStdString())
+        .value_or("");
 }
 
 bool QtMainWindowPrompts::ConfirmDeletion(std::string_view text) {

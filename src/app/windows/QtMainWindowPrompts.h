@@ -25,6 +25,7 @@ public:
     bool ConfirmDeletion(std::string_view text) override;
     bool Confirm(std::string_view question) override;
     void ShowGarbageBin() override;
+    std::optional<std::string> AskListFilePath() override;
     void ShowQuickSearchWindow() override;
     NameQuery QueryOfWindow() const override;
 

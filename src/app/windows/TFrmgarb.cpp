@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -24,7 +26,9 @@
 #include "app/windows/DrawnPictures.h"
 #include "app/windows/DriveChooser.h"
 #include "app/windows/TFrmstats.h"
+#include "quicksearch/NeverListFolder.h"
 #include "results/FileViewers.h"
+#include "results/ListExport.h"
 #include "results/windows/ListSelectionMirror.h"
 #include "results/windows/TFrmSortWindow.h"
 #include "results/windows/TFrmdetail.h"
@@ -143,6 +147,19 @@ void TFrmgarb::SetUpControls() {
         menuOwner->setContextMenuPolicy(Qt::ActionsContextMenu);
         menuOwner->addAction(openBin);
     }
+    // The commands on the entries, in the list's menu only: an empty list is
+    // disabled, and its panel's menu offers the bin alone. A right click makes
+    // the clicked entry current.
+    const auto addListAction = [this](const char* name, const char* text, void (TFrmgarb::*click)()) {
+        auto* action = new QAction(text, ListBox1);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, click);
+        ListBox1->addAction(action);
+    };
+    addListAction("SaveListAs", "Save List As\u2026", &TFrmgarb::SaveListAsClick);
+    addListAction("CopyPath", "Copy Path", &TFrmgarb::CopyPathClick);
+    addListAction("NeverListThisFolder", "Never List This Folder",
+                  &TFrmgarb::NeverListThisFolderClick);
     frmdetail_ = new TFrmdetail(this);
     frmSortWindow_ = new TFrmSortWindow(this);
 
@@ -399,6 +416,19 @@ void TFrmgarb::ListBox1DblClick(const QModelIndex& index) {
 }
 
 void TFrmgarb::cmdscrvClick() { PreviewCurrentScreensaver(session_, prompts_); }
+
+void TFrmgarb::SaveListAsClick() { SaveListAs(session_, prompts_); }
+
+void TFrmgarb::CopyPathClick() {
+    if (const std::optional<std::size_t> current = session_.results.Current())
+        QGuiApplication::clipboard()->setText(
+            ToQString(session_.results.FoundPath(*current)));
+}
+
+void TFrmgarb::NeverListThisFolderClick() {
+    if (const std::optional<std::size_t> current = session_.results.Current())
+        NeverListFolderOf(session_, session_.results.FoundPath(*current), prompts_, *this);
+}
 
 void TFrmgarb::cmdesrtClick() { Sort(SortKind::Extension); }
 

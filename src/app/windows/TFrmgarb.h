@@ -61,6 +61,10 @@ public:
     void Button2Click();
     void cmdbrowvClick();
     void cmdscrvClick();
+    // The list's context menu.
+    void SaveListAsClick();
+    void CopyPathClick();
+    void NeverListThisFolderClick();
 
     // The sort group and the filter.
     void cmdesrtClick();

@@ -102,10 +102,16 @@ bool FindWriteTarget(const std::string& path, WriteTarget& target) {
 }  // namespace
 
 bool ReplaceTextFile(const std::string& nativePath, std::string_view text) {
-    if (text.size() > kMaxTextFileSize) return false;
+    return text.size() <= kMaxTextFileSize && !ReplaceFile(nativePath, text);
+}
+
+std::error_code ReplaceFile(const std::string& nativePath, std::string_view text) {
     WriteTarget target{FileDescriptor(-1), {}};
-    return FindWriteTarget(nativePath, target) &&
-           ReplaceFileAt(target.folder.Get(), target.name, text, 0666) == 0;
+    errno = 0;
+    // A link not to be followed leaves no errno of its own: writing through it is refused.
+    if (!FindWriteTarget(nativePath, target))
+        return {errno != 0 ? errno : EACCES, std::generic_category()};
+    return {ReplaceFileAt(target.folder.Get(), target.name, text, 0666), std::generic_category()};
 }
 
 }  // namespace vellomar

@@ -230,6 +230,10 @@ void TFrmDiskCheck::ShowLists() {
 }
 
 void TFrmDiskCheck::ShowQuickSearchWindow() {
+    // The radio buttons write their choice into the working copy at once, so
+    // showing it keeps them as they were, unless the main window's "Never List
+    // This Folder" has put the filters in force meanwhile.
+    ShowScopeAndMode();
     ShowLists();
     exec();
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -79,6 +80,7 @@ public:
     }
     bool Confirm(std::string_view question) override { return ConfirmDeletion(question); }
     void ShowGarbageBin() override { ++binShown; }
+    std::optional<std::string> AskListFilePath() override { return listFile; }
     void ShowQuickSearchWindow() override {
         if (onQuickSearch) onQuickSearch();
     }
@@ -87,6 +89,7 @@ public:
     bool tickDontShowAgain = false;
     bool answerYes = false;
     int binShown = 0;
+    std::optional<std::string> listFile;  // "Save List As…" answered with this file
     std::vector<std::string> questions;
     std::function<void()> onInformation;
     std::function<void()> onQuickSearch;  // the Quick Search window while it is open
@@ -334,6 +337,48 @@ private slots:
         }
         openBin->trigger();
         QCOMPARE(rig.prompts.binShown, 2);
+    }
+
+    void theListsMenuSavesCopiesAndBypassesByTheEntryRightClicked() {
+        MainWindowRig rig;
+        rig.tree.AddFolder("home/config/Velmo");
+        rig.tree.AddAll({"drive/a.tmp:10", "drive/sub/b.bak:20"});
+        rig.Search("Cmdgarb");  // the cleanup offer is answered "No"
+        const QStringList menu = [&] {
+            QStringList texts;
+            for (QAction* action : rig.List()->actions()) texts << action->text();
+            return texts;
+        }();
+        QCOMPARE(menu, QStringList({QString::fromUtf8("Open Garbage Bin\u2026"),
+                                    QString::fromUtf8("Save List As\u2026"), "Copy Path",
+                                    "Never List This Folder"}));
+        const auto trigger = [&](const char* name) {
+            rig.List()->findChild<QAction*>(name)->trigger();
+        };
+
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+        const int row = rig.Rows().indexOf("t:\\sub\\b.bak");
+        const QRect place = rig.List()->visualRect(rig.List()->model()->index(row, 0));
+        QTest::mouseClick(rig.List()->viewport(), Qt::RightButton, {}, place.center());
+        QCOMPARE(rig.session.results.Current(), std::optional<std::size_t>(row));
+        trigger("CopyPath");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("t:\\sub\\b.bak"));
+
+        rig.prompts.listFile = "c:\\list.csv";
+        trigger("SaveListAs");
+        const std::string saved = test::ReadWholeFile(rig.tree / "home/list.csv");
+        QVERIFY(saved.find("t:\\a.tmp,10,") != std::string::npos);
+        QVERIFY(saved.find("t:\\sub\\b.bak,20,") != std::string::npos);
+
+        QCOMPARE(rig.Text("LblQuickSearch"), QString("Quick search: OFF"));
+        trigger("NeverListThisFolder");
+        QCOMPARE(rig.Text("LblQuickSearch"), QString("Quick search: ON"));
+        QCOMPARE(rig.Text("LblQuickSearch2"), QString("(Bypassing specified folders)"));
+        QCOMPARE(rig.session.quickSearch.window.skipFolders, std::vector<std::string>{"t:\\sub"});
+        rig.TakeMessages();
+        rig.Search("Cmdgarb");
+        QCOMPARE(rig.Rows(), QStringList({"t:\\a.tmp"}));
     }
 
     void sortAndFilterReorderAndNarrowTheShownList() {

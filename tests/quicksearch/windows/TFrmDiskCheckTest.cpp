@@ -398,6 +398,24 @@ private slots:
                  std::string("[Only]\nF1=t:\\a\nF2=t:\\b\nF3=t:\\c\n"));  // nor saved
     }
 
+    void showsTheScopeAndModeTheMainWindowPutInForceMeanwhile() {
+        QuickSearchRig rig;  // filters ignored, bypass mode
+        rig.Radio("RadSearchOnly")->click();
+        // "Never List This Folder" on the main window: every walk, bypass mode.
+        rig.session.quickSearch.window.scope = QuickSearchScope::BothWindows;
+        rig.session.quickSearch.window.mode = QuickSearchMode::Bypass;
+        bool bothAndBypassShown = false;
+        WithNextModal([&](QWidget* modal) {
+            bothAndBypassShown = Control<QRadioButton>(*modal, "Radboth")->isChecked() &&
+                                 Control<QRadioButton>(*modal, "RadSearchSkip")->isChecked();
+            Click(*modal, "BitBtn2");
+        });
+        rig.window->ShowQuickSearchWindow();
+        QVERIFY(bothAndBypassShown);
+        QCOMPARE(rig.Saved().scope, QuickSearchScope::BothWindows);
+        QCOMPARE(rig.Saved().mode, QuickSearchMode::Bypass);
+    }
+
     void okSavesTheSettingsAndCloses() {
         QuickSearchRig rig("[Skip]\nF1=t:\\old\n");
         rig.Pick("t:\\only");

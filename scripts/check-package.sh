@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Makes the Debian package from build/ and checks it as Debian would: lintian
+# finds no error, the desktop entry and the AppStream file validate, apt can
+# resolve its dependencies, and it installs into a scratch root with every file
+# its listing names and is purged from there leaving nothing behind.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh lintian desktop-file-utils appstream
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --parallel
+
+rm -f build/vellomar_*.deb
+(cd build && cpack -G DEB >/dev/null)
+debs=(build/vellomar_*.deb)
+((${#debs[@]} == 1)) || { echo "expected one package, found: ${debs[*]}" >&2; exit 1; }
+deb=$(realpath "${debs[0]}")
+echo "== $deb"
+dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+
+echo "== lintian"
+lintian --fail-on error --display-level '>=warning' "$deb"
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+dpkg-deb --extract "$deb" "$scratch/contents"
+echo "== desktop-file-validate, appstreamcli validate"
+desktop-file-validate "$scratch"/contents/usr/share/applications/*.desktop
+appstreamcli validate --no-net --pedantic "$scratch"/contents/usr/share/metainfo/*.metainfo.xml
+
+echo "== apt resolves its dependencies"
+apt-get install --simulate -qq "$deb" >/dev/null
+
+echo "== install into a scratch root"
+root=$scratch/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status"
+# The scratch root holds none of the libraries: apt has checked them above.
+dpkg --root="$root" --force-depends --install "$deb"
+listed=$(dpkg-deb --contents "$deb" | awk '{ sub(/^\./, "", $6); print $6 }' | sed 's:/$::' |
+  grep -v '^$' | sort)
+installed=$(dpkg --root="$root" --listfiles vellomar | grep -v '^/\.$' | sort)
+diff <(echo "$listed") <(echo "$installed")
+while read -r path; do
+  [[ -e $root$path || -L $root$path ]] || { echo "missing after install: $path" >&2; exit 1; }
+done <<<"$listed"
+# The installed programs run, the window program through its link in bin/.
+"$root/usr/bin/vellomar-cli" totals >/dev/null
+[[ -x $root/usr/bin/vellomar ]]
+
+echo "== purge from the scratch root"
+dpkg --root="$root" --purge vellomar
+left=$(find "$root" -mindepth 1 \( -type f -o -type l \) -not -path "$root/var/lib/dpkg/*")
+[[ -z $left ]] || { echo "left behind after purge:" >&2; echo "$left" >&2; exit 1; }
+echo "package check passed: $(basename "$deb")"

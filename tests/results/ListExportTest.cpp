@@ -1,0 +1,173 @@
+// "Save List As…": the CSV text of the result list, its quoting of awkward
+// names, and the file written whole or not at all.
+
+#include "results/ListExport.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/TempTree.h"
+#include "support/TestPlatform.h"
+
+namespace vellomar {
+namespace {
+
+namespace fs = std::filesystem;
+using Message = std::pair<MessageKind, std::string>;
+
+constexpr std::time_t kMay2024 = 1714563910;  // 2024-05-01T11:45:10Z
+
+class ScriptedExportPrompts final : public ListExportPrompts {
+public:
+    std::optional<std::string> AskListFilePath() override {
+        ++asked;
+        return answer;
+    }
+    void ShowMessage(MessageKind kind, std::string_view text) override {
+        messages.emplace_back(kind, std::string(text));
+    }
+
+    std::optional<std::string> answer;
+    int asked = 0;
+    std::vector<Message> messages;
+};
+
+class ListExportTest : public ::testing::Test {
+protected:
+    ListExportTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
+        tree.AddFolder("out");
+    }
+
+    // A file on drive t: changed at the given moment, listed by its drive-form path.
+    void List(std::string_view name, std::size_t size, std::time_t changed = kMay2024) {
+        const fs::path path = tree.AddFile("drive/" + std::string(name), size);
+        const timespec times[2] = {{changed, 0}, {changed, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+        session.results.Append("t:\\" + std::string(name));
+    }
+    std::string Csv() const { return ResultListCsv(session.results, platform->Files()); }
+    void SaveTo(std::string drivePath) {
+        prompts.answer = std::move(drivePath);
+        SaveListAs(session, prompts);
+    }
+
+    test::TempTree tree;
+    std::unique_ptr<Platform> platform;
+    Session session;
+    ScriptedExportPrompts prompts;
+};
+
+TEST(CsvFieldTest, QuotesOnlyFieldsWithACommaQuoteOrLineBreakAndDoublesTheQuotes) {
+    EXPECT_EQ(CsvField("t:\\a b\\x.tmp"), "t:\\a b\\x.tmp");
+    EXPECT_EQ(CsvField(""), "");
+    EXPECT_EQ(CsvField(" ;'\t"), " ;'\t");  // neither blanks, semicolons nor tabs need quotes
+    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CsvField("\""), "\"\"\"\"");
+    EXPECT_EQ(CsvField("two\nlines"), "\"two\nlines\"");
+    EXPECT_EQ(CsvField("cr\r"), "\"cr\r\"");
+    EXPECT_EQ(CsvField("\xff\xfe,"), "\"\xff\xfe,\"");  // bytes that are not UTF-8 pass as they are
+}
+
+TEST(IsoUtcTimeTest, WritesTheMomentInUtcToTheSecond) {
+    using Clock = std::chrono::system_clock;
+    EXPECT_EQ(IsoUtcTime(Clock::from_time_t(0)), "1970-01-01T00:00:00Z");
+    EXPECT_EQ(IsoUtcTime(Clock::from_time_t(kMay2024) + std::chrono::milliseconds(999)),
+              "2024-05-01T11:45:10Z");
+    EXPECT_EQ(IsoUtcTime(Clock::from_time_t(951825600)), "2000-02-29T12:00:00Z");
+}
+
+TEST_F(ListExportTest, EachEntryIsOneRecordWithItsSizeAndTimeAwkwardNamesQuoted) {
+    List("plain.tmp", 3);
+    List("a,b.tmp", 0);
+    List("say \"hi\".tmp", 12);
+    List("two\nlines.tmp", 5, 0);
+    EXPECT_EQ(Csv(),
+              "path,size,modified\r\n"
+              "t:\\plain.tmp,3,2024-05-01T11:45:10Z\r\n"
+              "\"t:\\a,b.tmp\",0,2024-05-01T11:45:10Z\r\n"
+              "\"t:\\say \"\"hi\"\".tmp\",12,2024-05-01T11:45:10Z\r\n"
+              "\"t:\\two\nlines.tmp\",5,1970-01-01T00:00:00Z\r\n");
+}
+
+TEST_F(ListExportTest, AnEntryWhoseFileIsGoneKeepsItsRecordWithoutSizeOrTime) {
+    List("gone.tmp", 7);
+    fs::remove(tree / "drive/gone.tmp");
+    EXPECT_EQ(Csv(), "path,size,modified\r\nt:\\gone.tmp,,\r\n");
+}
+
+TEST_F(ListExportTest, EntriesAreNamedAsFoundNotAsALowerCasedListShowsThem) {
+    List("Big.TMP", 2);
+    session.results.ShowLowerCased(0);
+    EXPECT_EQ(Csv(), "path,size,modified\r\nt:\\Big.TMP,2,2024-05-01T11:45:10Z\r\n");
+}
+
+TEST_F(ListExportTest, SavingWritesTheListAndReplacesAFileThatWasThere) {
+    List("a.tmp", 1);
+    test::WriteWholeFile(tree / "out/list.csv", "an older list, much longer than the new one\n");
+    SaveTo("t:\\..\\out\\list.csv");  // not a drive path: ".." never climbs
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(test::ReadWholeFile(tree / "out/list.csv"),
+              "an older list, much longer than the new one\n");
+
+    prompts.messages.clear();
+    tree.AddFolder("drive/out");
+    test::WriteWholeFile(tree / "drive/out/list.csv", "an older list, much longer\n");
+    SaveTo("t:\\out\\list.csv");
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(test::ReadWholeFile(tree / "drive/out/list.csv"),
+              "path,size,modified\r\nt:\\a.tmp,1,2024-05-01T11:45:10Z\r\n");
+}
+
+TEST_F(ListExportTest, AFailedWriteLeavesTheOldFileWholeAndNoPartBesideIt) {
+    for (int i = 0; i < 50; ++i) List("file" + std::to_string(i) + ".tmp", 1);
+    tree.AddFolder("drive/out");
+    const std::string old = "the list saved last time\n";
+    test::WriteWholeFile(tree / "drive/out/list.csv", old);
+    {
+        test::FileSizeLimit tooSmallForTheList(256);
+        SaveTo("t:\\out\\list.csv");
+    }
+    EXPECT_EQ(test::ReadWholeFile(tree / "drive/out/list.csv"), old);
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(tree / "drive/out")) left.push_back(entry.path());
+    EXPECT_EQ(left, std::vector<fs::path>{tree / "drive/out/list.csv"});
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].first, MessageKind::Error);
+    EXPECT_EQ(prompts.messages[0].second.rfind("The list could not be saved to t:\\out\\list.csv: ", 0), 0u)
+        << prompts.messages[0].second;
+}
+
+TEST_F(ListExportTest, CancellingOrAnEmptyListWritesNothing) {
+    SaveTo("t:\\list.csv");
+    EXPECT_EQ(prompts.asked, 0);
+    EXPECT_EQ(prompts.messages, (std::vector<Message>{
+                                    {MessageKind::Plain, "The list above is currently empty."}}));
+
+    prompts.messages.clear();
+    List("a.tmp", 1);
+    prompts.answer = std::nullopt;
+    SaveListAs(session, prompts);
+    EXPECT_EQ(prompts.asked, 1);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(fs::exists(tree / "drive/list.csv"));
+}
+
+TEST_F(ListExportTest, AFileDriveFormCannotNameIsReportedNotSaved) {
+    List("a.tmp", 1);
+    SaveTo("");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].first, MessageKind::Error);
+}
+
+}  // namespace
+}  // namespace vellomar
