@@ -2,7 +2,7 @@
 
 _vellomar_cli() {
     local cur prev words cword
-    _init_completion 2>/dev/null || {
+    _init_completion -n : 2>/dev/null || {
         cur=${COMP_WORDS[COMP_CWORD]}
         prev=${COMP_WORDS[COMP_CWORD-1]}
         words=("${COMP_WORDS[@]}")
@@ -60,6 +60,8 @@ _vellomar_cli() {
         ((count == drive_at)) || return
         COMPREPLY=($(compgen -W "$(vellomar-cli "${drive_options[@]}" drives 2>/dev/null |
             cut -f1)" -- "$cur"))
+        # A drive holds a colon, which bash splits words at.
+        declare -F __ltrim_colon_completions >/dev/null && __ltrim_colon_completions "$cur"
     fi
 }
 complete -F _vellomar_cli vellomar-cli
