@@ -47,6 +47,11 @@ void AddPicture(ScanState& scan, double size) {
     ++scan.InternetPicCount;
 }
 
+std::optional<EntryInfo> LookedUp(const FileSystem& files, std::string_view path) {
+    const std::optional<FoundEntry> found = files.Find(path, NameMatch::Exact);
+    return found ? std::optional<EntryInfo>(found->info) : std::nullopt;
+}
+
 void AddInternetFile(ScanState& scan, double size) {
     scan.InternetBytes += size;
     ++scan.InternetCount;
@@ -74,6 +79,7 @@ void ListCacheFolder(Session& session, const std::string& folderText, CacheFolde
         if (pass == CacheFolderPass::Pictures && !picture) continue;
         // A folder's own size frees nothing: folders count as empty, as their listing reports them.
         auto info = entry->kind == EntryKind::File ? folder.LookUp(entry->name) : std::nullopt;
+        if (!scan.ageGuard.Admits(info)) continue;
         const double size = info ? static_cast<double>(info->size) : 0;
         // A picture is listed once, by the pictures pass, and so brings its bytes
         // to the list once; the counters count it in both passes.
@@ -95,6 +101,7 @@ void ListUrlCache(Session& session) {
     session.platform.BrowserCache().ForEachEntry([&](const CachedCopy& copy) {
         const std::string& localFile = copy.localFile;
         if (!files.FileExists(localFile, NameMatch::Exact)) return;
+        if (scan.ageGuard.On() && !scan.ageGuard.Admits(LookedUp(files, localFile))) return;
         // The local name is a hash: what was fetched tells a picture.
         const bool picture = IsFetchedPicture(copy.fetchedAs.name, copy.fetchedAs.mediaType);
         if (picturesOnly && !picture) return;

@@ -1,15 +1,24 @@
 #include "cli/CliDeletion.h"
 
+#include <limits>
 #include <string_view>
+
+#include "cli/ShellPrompts.h"
+#include "results/DeleteToBin.h"
+#include "results/Deletion.h"
 
 namespace vellomar::cli {
 namespace {
 
 // The list is printed once the removal is over; only the counters are kept.
-class CliDeletion final : public DeletionView, public DeletionPrompts {
+class CliDeletion final : public DeletionView,
+                          public DeleteToBinView,
+                          public DeletionPrompts,
+                          public DeleteToBinPrompts,
+                          public ShellPrompts {
 public:
     CliDeletion(ScanView& labels, bool answerYes, std::FILE* messages)
-        : labels_(labels), answerYes_(answerYes), messages_(messages) {}
+        : ShellPrompts(answerYes, messages), labels_(labels) {}
 
     void ShowEntryCount(std::size_t count) override { labels_.ShowEntryCount(count); }
     void ShowByteTotal(double bytes) override { labels_.ShowByteTotal(bytes); }
@@ -18,22 +27,14 @@ public:
     void ShowDateAndSizeLines() override {}
     void SetEmptyListState() override {}
 
-    bool ConfirmDeletion(std::string_view text) override {
-        std::fprintf(messages_, "%.*s %s\n", int(text.size()), text.data(), answerYes_ ? "Yes" : "No");
-        return answerYes_;
-    }
-    void ShowMessage(MessageKind kind, std::string_view text) override {
-        if (kind == MessageKind::Warning) someFilesRemain_ = true;
-        std::fprintf(messages_, "%.*s\n", int(text.size()), text.data());
-    }
-
-    bool SomeFilesRemain() const { return someFilesRemain_; }
+    bool ConfirmDeletion(std::string_view text) override { return Answer(text); }
+    bool Confirm(std::string_view question) override { return Answer(question); }
+    // No box to fill: every file is named.
+    std::size_t FailuresNamed() const override { return std::numeric_limits<std::size_t>::max(); }
+    void ShowGarbageBin() override {}  // "vellomar-cli bin list" shows it
 
 private:
     ScanView& labels_;
-    bool answerYes_;
-    std::FILE* messages_;
-    bool someFilesRemain_ = false;
 };
 
 }  // namespace
@@ -42,7 +43,14 @@ bool DeleteEveryEntry(Session& session, ScanView& labels, bool answerYes, std::F
     CliDeletion deletion(labels, answerYes, messages);
     DeletionContext context{session, deletion, deletion};
     HighlightAllAndDelete(context);
-    return !deletion.SomeFilesRemain();
+    return !deletion.SomethingFailed();
+}
+
+bool MoveEveryEntryToBin(Session& session, ScanView& labels, bool answerYes, std::FILE* messages) {
+    CliDeletion deletion(labels, answerYes, messages);
+    session.results.HighlightAll();
+    DeleteToBin(session, deletion, deletion);
+    return !deletion.SomethingFailed();
 }
 
 }  // namespace vellomar::cli

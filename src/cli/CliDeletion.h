@@ -1,11 +1,11 @@
 #pragma once
-// --delete: the cleanup offer run on every entry, with its question and its
-// report on stderr and the answer given on the command line.
+// --delete and --to-bin: the cleanup offer, or "Delete to Bin", run on every
+// entry, with the question and the report on stderr and the answer given on
+// the command line.
 
 #include <cstdio>
 
 #include "app/Session.h"
-#include "results/Deletion.h"
 #include "scan/ScanView.h"
 
 namespace vellomar::cli {
@@ -14,5 +14,9 @@ namespace vellomar::cli {
 // answer chose was removed.
 // The counters go to labels as the window's would read.
 bool DeleteEveryEntry(Session& session, ScanView& labels, bool answerYes, std::FILE* messages);
+
+// Highlights every entry and moves the files to the bin; true when every file
+// the answer chose was moved. Each file that was not is named with its reason.
+bool MoveEveryEntryToBin(Session& session, ScanView& labels, bool answerYes, std::FILE* messages);
 
 }  // namespace vellomar::cli

@@ -1,9 +1,11 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/AsciiCase.h"
 #include "results/Filtering.h"
+#include "scan/AgeGuard.h"
 #include "scan/SearchCommands.h"
 
 namespace vellomar::cli {
@@ -42,34 +44,63 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, std
 struct CommandShape {
     bool takesText;
     bool takesDrive;
+    bool isSearch;  // lists entries, which the search options then act on
 };
 
 std::optional<CommandShape> ShapeOf(std::string_view command) {
-    if (command == kNameCommand) return CommandShape{true, true};
-    if (command == kInternetCommand || command == kInternetPicsCommand || command == kTotalsCommand)
-        return CommandShape{false, false};
-    if (command == kFetchAllCommand || command == kScanBrowsersCommand ||
-        FindDriveSearchCommand(command))
-        return CommandShape{false, true};
+    if (command == kNameCommand) return CommandShape{true, true, true};
+    if (command == kInternetCommand || command == kInternetPicsCommand)
+        return CommandShape{false, false, true};
+    if (command == kTotalsCommand || command == kDrivesCommand)
+        return CommandShape{false, false, false};
+    if (command == kScanBrowsersCommand) return CommandShape{false, true, false};
+    if (command == kFetchAllCommand || FindDriveSearchCommand(command))
+        return CommandShape{false, true, true};
+    return std::nullopt;
+}
+
+std::optional<CliUsageError> ParseBinWords(CliOptions& options, const std::vector<std::string>& words) {
+    if (words.size() < 2) return CliUsageError{"bin needs list, restore, delete or empty"};
+    options.binAction = words[1];
+    options.binIds.assign(words.begin() + 2, words.end());
+    const bool takesIds = options.binAction == kBinRestore || options.binAction == kBinDelete;
+    if (!takesIds && options.binAction != kBinList && options.binAction != kBinEmpty)
+        return CliUsageError{"unknown bin command: " + options.binAction};
+    if (takesIds && options.binIds.empty())
+        return CliUsageError{"bin " + options.binAction + " needs the id of an item"};
+    if (!takesIds && !options.binIds.empty())
+        return CliUsageError{"bin " + options.binAction + " takes no item"};
+    if (options.answerYes && options.binAction != kBinDelete && options.binAction != kBinEmpty)
+        return CliUsageError{"--yes goes with bin delete or bin empty"};
     return std::nullopt;
 }
 
 }  // namespace
 
-std::string CliUsage() {
-    return "usage: vellomar-cli [--drive L=FOLDER]... [--filter TEXT]... [--sort ext|name|path|size "
-           "[--keep-case]] [--delete [--yes]] COMMAND DRIVE, COMMAND one of garbage zero videos "
-           "pictures sounds screensavers bookmarks documents zips webpages inidat logs tax "
-           "fetch-all; or name TEXT DRIVE [--exact|--partial] [--match-case|--ignore-case]; or "
-           "internet, internet-pics, totals; or scan-browsers DRIVE";
-}
-
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args) {
     CliOptions options;
+    if (std::find(args.begin(), args.end(), "--help") != args.end() ||
+        std::find(args.begin(), args.end(), "-h") != args.end()) {
+        options.showHelp = true;
+        return options;
+    }
+    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+        options.showVersion = true;
+        return options;
+    }
     std::vector<std::string> words;
     std::vector<std::string> nameOptions;
+    std::vector<std::string> searchOptions;  // as given, for the message when misplaced
+    std::optional<std::string> printFormat;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // Every option but these acts on a search's entries.
+        static constexpr std::array<std::string_view, 6> kNotOfSearches = {
+            "--drive", "--yes", "--exact", "--partial", "--match-case", "--ignore-case"};
+        const std::string option = arg.substr(0, arg.find('='));
+        if (option.starts_with("--") &&
+            std::find(kNotOfSearches.begin(), kNotOfSearches.end(), option) == kNotOfSearches.end())
+            searchOptions.push_back(option);
         if (auto mapping = OptionValue(args, i, "--drive")) {
             if (mapping->size() < 3 || !IsDriveLetter((*mapping)[0]) || (*mapping)[1] != '=')
                 return CliUsageError{"--drive needs L=FOLDER" +
@@ -85,6 +116,23 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
             options.filters.push_back(FilterText(*text));
             if (options.filters.back().empty())
                 return CliUsageError{"--filter needs a text that is not blank"};
+        } else if (auto age = OptionValue(args, i, "--older-than")) {
+            if (options.olderThan) return CliUsageError{"--older-than may be given once"};
+            options.olderThan = ParseAge(*age);
+            if (!options.olderThan)
+                return CliUsageError{"--older-than needs days, hours or minutes, like 30d, 12h "
+                                     "or 90m" + (age->empty() ? "" : ", not: " + *age)};
+        } else if (auto format = OptionValue(args, i, "--format")) {
+            if (printFormat) return CliUsageError{*printFormat + " and --format exclude each other"};
+            printFormat = "--format";
+            if (*format == "tsv") options.format = OutputFormat::Tsv;
+            else if (*format == "json") options.format = OutputFormat::Json;
+            else return CliUsageError{"--format needs tsv or json" +
+                                      (format->empty() ? "" : ", not: " + *format)};
+        } else if (arg == "--print0") {
+            if (printFormat) return CliUsageError{*printFormat + " and --print0 exclude each other"};
+            printFormat = "--print0";
+            options.format = OutputFormat::Print0;
         } else if (arg == "--exact" || arg == "--partial") {
             nameOptions.push_back(arg);
             options.nameQuery.exact = arg == "--exact";
@@ -95,6 +143,8 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
             options.keepCase = true;
         } else if (arg == "--delete") {
             options.deleteAll = true;
+        } else if (arg == "--to-bin") {
+            options.moveAllToBin = true;
         } else if (arg == "--yes") {
             options.answerYes = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -104,14 +154,25 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
         }
     }
     if (options.keepCase && !options.sort) return CliUsageError{"--keep-case goes with --sort"};
-    if (options.answerYes && !options.deleteAll) return CliUsageError{"--yes goes with --delete"};
+    if (options.deleteAll && options.moveAllToBin)
+        return CliUsageError{"--delete and --to-bin exclude each other"};
 
     if (words.empty()) return CliUsageError{"expected a command"};
     options.command = words[0];
+    if (options.command == kBinCommand) {
+        if (!searchOptions.empty()) return CliUsageError{searchOptions.front() + " goes with a search"};
+        if (!nameOptions.empty()) return CliUsageError{nameOptions.front() + " goes with the name command"};
+        if (auto error = ParseBinWords(options, words)) return *error;
+        return options;
+    }
+    if (options.answerYes && !options.deleteAll && !options.moveAllToBin)
+        return CliUsageError{"--yes goes with --delete or --to-bin"};
     const std::optional<CommandShape> shape = ShapeOf(options.command);
     if (!shape) return CliUsageError{"unknown command: " + options.command};
     if (!shape->takesText && !nameOptions.empty())
         return CliUsageError{nameOptions.front() + " goes with the name command"};
+    if (!shape->isSearch && !searchOptions.empty())
+        return CliUsageError{searchOptions.front() + " goes with a search"};
     const std::size_t wordCount = 1 + shape->takesText + shape->takesDrive;
     if (words.size() != wordCount) {
         if (shape->takesText) return CliUsageError{"expected name, a text and a drive"};

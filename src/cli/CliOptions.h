@@ -1,11 +1,7 @@
 #pragma once
-// vellomar-cli [--drive L=FOLDER]... [--filter TEXT]... [--sort KIND [--keep-case]]
-//              [--delete [--yes]] COMMAND DRIVE
-// vellomar-cli [those options] name TEXT DRIVE [--exact|--partial] [--match-case|--ignore-case]
-// vellomar-cli [those options] internet | internet-pics | fetch-all DRIVE
-// vellomar-cli [--drive L=FOLDER]... scan-browsers DRIVE
-// vellomar-cli totals
+// The command line of vellomar-cli; CliHelp() gives it in full.
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,7 +13,13 @@
 
 namespace vellomar::cli {
 
+// How a search's entries are printed: one a line (PrintedEntry), the raw
+// bytes ended by NUL, or one record a line for other tools (EntryRecord).
+enum class OutputFormat { Lines, Print0, Tsv, Json };
+
 struct CliOptions {
+    bool showHelp = false;
+    bool showVersion = false;
     std::vector<std::pair<char, std::string>> drives;  // letter (lower case) -> native folder
     std::string command;
     NameQuery nameQuery;                               // the "name" command's
@@ -26,7 +28,12 @@ struct CliOptions {
     std::optional<SortKind> sort;
     bool keepCase = false;                             // the sort with "Ignore Case" cleared
     bool deleteAll = false;                            // the cleanup offer on every entry
-    bool answerYes = false;                            // its question answered "Yes"
+    bool moveAllToBin = false;                         // "Delete to Bin" on every entry
+    bool answerYes = false;                            // their question answered "Yes"
+    std::optional<std::chrono::seconds> olderThan;     // only files older are listed
+    OutputFormat format = OutputFormat::Lines;
+    std::string binAction;                             // the bin command's: list, restore, delete, empty
+    std::vector<std::string> binIds;                   // the items it acts on
 };
 
 // The commands beside the drive searches.
@@ -36,15 +43,20 @@ inline constexpr std::string_view kInternetPicsCommand = "internet-pics"; // no 
 inline constexpr std::string_view kFetchAllCommand = "fetch-all";         // DRIVE
 inline constexpr std::string_view kScanBrowsersCommand = "scan-browsers"; // DRIVE
 inline constexpr std::string_view kTotalsCommand = "totals";              // no drive
+inline constexpr std::string_view kDrivesCommand = "drives";              // no drive
+inline constexpr std::string_view kBinCommand = "bin";                    // ACTION [ID...]
+
+inline constexpr std::string_view kBinList = "list";
+inline constexpr std::string_view kBinRestore = "restore";
+inline constexpr std::string_view kBinDelete = "delete";
+inline constexpr std::string_view kBinEmpty = "empty";
 
 struct CliUsageError {
     std::string message;
 };
 
-// Options may stand before or after the command and its drive.
+// Options may stand before or after the command and its words. "--help" or
+// "--version" anywhere asks for that alone.
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args);
-
-// One line.
-std::string CliUsage();
 
 }  // namespace vellomar::cli

@@ -9,10 +9,30 @@ void CliScanView::ShowTotalsCaptions(std::string_view filesCaption, std::string_
     bytesCaption_ = bytesCaption;
 }
 
+void CliScanView::ShowEntryCount(std::size_t count) {
+    count_ = count;
+    if (busy_) progress_.ShowFiles(count);
+}
+
+void CliScanView::ShowByteTotal(double bytes) {
+    bytes_ = bytes;
+    if (busy_) progress_.ShowBytes(bytes);
+}
+
+void CliScanView::ShowStatus(std::string_view text) {
+    if (busy_) progress_.EnterFolder(text);
+}
+
+void CliScanView::ShowBusy(bool busy) {
+    busy_ = busy;
+    if (!busy) progress_.Clear();
+}
+
 void CliScanView::ShowCleanupSummary(const CleanupSummary& lines) { summary_ = lines; }
 
 void CliScanView::ShowMessage(MessageKind kind, std::string_view text) {
     if (kind == MessageKind::Error) errorShown_ = true;
+    progress_.Clear();
     std::fprintf(messages_, "vellomar-cli: %.*s\n", int(text.size()), text.data());
 }
 

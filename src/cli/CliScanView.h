@@ -1,11 +1,13 @@
 #pragma once
 // The command line's stand-in for the main window: it keeps what the labels
 // would read and answers the search's modal windows without asking anyone.
+// While a search runs, a terminal on stderr shows its progress (ProgressLine).
 
 #include <cstdio>
 #include <optional>
 #include <string>
 
+#include "cli/ProgressLine.h"
 #include "scan/ScanPrompts.h"
 #include "scan/ScanView.h"
 
@@ -13,13 +15,13 @@ namespace vellomar::cli {
 
 class CliScanView final : public ScanView, public ScanPrompts {
 public:
-    explicit CliScanView(std::FILE* messages) : messages_(messages) {}
+    explicit CliScanView(std::FILE* messages) : messages_(messages), progress_(messages) {}
 
     void ShowTotalsCaptions(std::string_view filesCaption, std::string_view bytesCaption) override;
-    void ShowEntryCount(std::size_t count) override { count_ = count; }
-    void ShowByteTotal(double bytes) override { bytes_ = bytes; }
-    void ShowStatus(std::string_view) override {}
-    void ShowBusy(bool) override {}
+    void ShowEntryCount(std::size_t count) override;
+    void ShowByteTotal(double bytes) override;
+    void ShowStatus(std::string_view text) override;
+    void ShowBusy(bool busy) override;
     void SetEmptyListState() override {}
     void SetFilledListState() override {}
     void FitListWidth() override {}
@@ -39,6 +41,8 @@ public:
 
 private:
     std::FILE* messages_;
+    ProgressLine progress_;
+    bool busy_ = false;  // a search runs: its status is the folder it enters
     std::string filesCaption_;
     std::string bytesCaption_;
     std::size_t count_ = 0;

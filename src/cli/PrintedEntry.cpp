@@ -2,36 +2,12 @@
 
 #include <cstdio>
 
+#include "cli/Utf8Sequence.h"
+
 namespace vellomar::cli {
 namespace {
 
 bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7f; }
-
-// The length of the well-formed UTF-8 sequence at text[at], or 0.
-std::size_t Utf8SequenceAt(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xbf;  // the allowed range of the second byte
-    if (lead < 0x80) return 1;
-    if (lead >= 0xc2 && lead <= 0xdf) length = 2;
-    else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        if (lead == 0xe0) low = 0xa0;   // no overlong forms
-        if (lead == 0xed) high = 0x9f;  // no surrogates
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        if (lead == 0xf0) low = 0x90;
-        if (lead == 0xf4) high = 0x8f;  // nothing beyond U+10FFFF
-    } else {
-        return 0;
-    }
-    if (at + length > text.size()) return 0;
-    if (byte(1) < low || byte(1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (byte(i) < 0x80 || byte(i) > 0xbf) return 0;
-    return length;
-}
 
 bool NeedsQuoting(std::string_view entry) {
     for (std::size_t at = 0; at < entry.size();) {

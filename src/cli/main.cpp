@@ -1,7 +1,8 @@
 // vellomar-cli: runs one of the program's drive searches or its search by
 // file name without a window, under the stored Quick Search filters, and
 // prints the result list, as the program's own list holds it, narrowed by the
-// filters and then sorted when asked.
+// filters and then sorted when asked; or works the garbage bin, or lists the
+// drives.
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,11 +17,14 @@
 #include "browsers/CacheFolderList.h"
 #include "browsers/InternetCommands.h"
 #include "browsers/ScanLog.h"
+#include "cli/CliBin.h"
 #include "cli/CliBrowserScan.h"
 #include "cli/CliDeletion.h"
+#include "cli/CliHelp.h"
 #include "cli/CliOptions.h"
-#include "cli/PrintedEntry.h"
 #include "cli/CliScanView.h"
+#include "cli/DriveListing.h"
+#include "cli/EntryOutput.h"
 #include "platform/Platform.h"
 #include "quicksearch/NameSearch.h"
 #include "quicksearch/QuickSearchCommands.h"
@@ -91,7 +95,7 @@ void RunSearch(const vellomar::cli::CliOptions& options, vellomar::Session& sess
 }
 
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "vellomar-cli: %s\n", message.c_str());
+    std::fprintf(stderr, "vellomar-cli: %s (see vellomar-cli --help)\n", message.c_str());
     return kUsageFailure;
 }
 
@@ -100,9 +104,12 @@ int Fail(const std::string& message) {
 int main(int argc, char** argv) {
     using namespace vellomar;
     auto parsed = cli::ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
-    if (auto* error = std::get_if<cli::CliUsageError>(&parsed))
-        return Fail(error->message + "; " + cli::CliUsage());
+    if (auto* error = std::get_if<cli::CliUsageError>(&parsed)) return Fail(error->message);
     const auto& options = std::get<cli::CliOptions>(parsed);
+    if (options.showHelp || options.showVersion) {
+        std::fputs((options.showHelp ? cli::CliHelp() : cli::CliVersion()).c_str(), stdout);
+        return 0;
+    }
 
     DriveTable drives = DriveTable::OfThisMachine();
     for (const auto& [letter, folder] : options.drives) {
@@ -123,6 +130,14 @@ int main(int argc, char** argv) {
         PrintTotals(StatisticsOf(session.cleanup, platform.Memory()));
         return 0;
     }
+    if (options.command == cli::kDrivesCommand) {
+        cli::PrintDrives(platform.Drives(), stdout);
+        return 0;
+    }
+    if (options.command == cli::kBinCommand)
+        return cli::RunBinCommand(session, options, stdout, stderr);
+    if (options.olderThan)
+        session.scan.ageGuard = AgeGuard::OlderThan(*options.olderThan, std::chrono::system_clock::now());
     RunSearch(options, session, view);
 
     // Filtering first leaves less to sort and the same result: a filter keeps
@@ -139,15 +154,10 @@ int main(int argc, char** argv) {
     bool everyFileRemoved = true;
     if (options.deleteAll && !session.results.Empty())
         everyFileRemoved = cli::DeleteEveryEntry(session, view, options.answerYes, stderr);
+    if (options.moveAllToBin && !session.results.Empty())
+        everyFileRemoved = cli::MoveEveryEntryToBin(session, view, options.answerYes, stderr);
 
-    static char buffer[1 << 16];
-    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-    for (std::size_t row = 0; row < session.results.Count(); ++row) {
-        const std::string entry = cli::PrintedEntry(session.results.At(row));
-        std::fwrite(entry.data(), 1, entry.size(), stdout);
-        std::fputc('\n', stdout);
-    }
-    std::fflush(stdout);
+    cli::PrintEntries(session.results, platform.Files(), options.format, stdout);
     view.PrintReport();
     return view.ErrorShown() || !everyFileRemoved ? 1 : 0;
 }

@@ -130,7 +130,7 @@ DriveTable DriveTable::FromMountInfo(std::string_view mountInfo, const BlockDevi
     DriveTable table;
     const auto assign = [&](char letter, const std::string& mountPoint, const Mount& mount) {
         const DriveKind kind = KindOf(mount, devices);
-        table.Assign(letter, mountPoint, kind, LabelOf(mount, kind, devices));
+        table.Assign(letter, mountPoint, kind, LabelOf(mount, kind, devices), mount.type);
     };
     auto rootMount = mounts.find("/");
     if (rootMount != mounts.end()) assign('c', "/", rootMount->second);
@@ -145,9 +145,10 @@ DriveTable DriveTable::FromMountInfo(std::string_view mountInfo, const BlockDevi
     return table;
 }
 
-void DriveTable::Assign(char letter, std::string nativeRoot, DriveKind kind, std::string label) {
+void DriveTable::Assign(char letter, std::string nativeRoot, DriveKind kind, std::string label,
+                        std::string fileSystemType) {
     Drive drive{AsciiLower(letter), WithoutTrailingSlash(std::move(nativeRoot)), kind,
-                std::move(label)};
+                std::move(label), std::move(fileSystemType)};
     auto at = std::lower_bound(drives_.begin(), drives_.end(), drive.letter,
                                [](const Drive& d, char l) { return d.letter < l; });
     if (at != drives_.end() && at->letter == drive.letter) *at = std::move(drive);

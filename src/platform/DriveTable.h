@@ -23,6 +23,7 @@ struct Drive {
     // The volume label as stored (empty when it has none), or for a network
     // drive the name of its connection, such as "server:/export".
     std::string label;
+    std::string fileSystemType;  // as the mount table names it ("ext4"); empty when not known
 };
 
 // What the machine tells of its block devices besides the mount table, each
@@ -46,7 +47,7 @@ public:
 
     // Maps letter (either case) to a native folder, replacing any earlier mapping.
     void Assign(char letter, std::string nativeRoot, DriveKind kind = DriveKind::Fixed,
-                std::string label = {});
+                std::string label = {}, std::string fileSystemType = {});
 
     const std::vector<Drive>& Drives() const { return drives_; }  // ordered by letter
     const Drive* Find(char letter) const;

@@ -28,6 +28,7 @@ private:
         ScanState& scan = session_.scan;
         // System files are compared like any other; a link is listed, never followed.
         if (!scan.NameSearchActive || !info || info->kind == EntryKind::Folder) return;
+        if (!scan.ageGuard.Admits(info)) return;
         ResultList& results = session_.results;
         results.Append(JoinDrivePath(folderPath, name));
         view_.ShowEntryCount(results.Count());

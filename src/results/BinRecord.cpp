@@ -5,6 +5,7 @@
 
 #include "platform/DrivePath.h"
 #include "platform/IniDocument.h"
+#include "platform/MomentText.h"
 
 namespace vellomar {
 namespace {
@@ -17,16 +18,6 @@ constexpr std::string_view kMountKey = "Mount";
 constexpr std::string_view kFileSystemKey = "FileSystem";
 
 using Clock = std::chrono::system_clock;
-
-// ISO 8601 in UTC, to the second: the same moment wherever and whenever it is read.
-std::string MomentText(Clock::time_point moment) {
-    const std::time_t seconds = Clock::to_time_t(moment);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
 
 std::optional<Clock::time_point> ParseMoment(const std::string& text) {
     std::tm utc{};

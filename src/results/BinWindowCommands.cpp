@@ -1,6 +1,7 @@
 #include "results/BinWindowCommands.h"
 
 #include "platform/DrivePath.h"
+#include "results/BinFailures.h"
 
 namespace vellomar {
 
@@ -91,20 +92,25 @@ void BinWindowCommands::EmptyEntireBin() {
         return;
     std::size_t removed = 0;
     bool changed = false;  // an item listed is gone or another now: it is left alone
+    std::vector<BinFailure> failures;
     for (const BinItem& item : items_) {
         const BinOutcome outcome = bin_.Remove(item);
         changed = changed || outcome == BinOutcome::BinChanged;
-        if (outcome != BinOutcome::Done) continue;
+        if (outcome != BinOutcome::Done) {
+            failures.push_back({ListedText(item), outcome});
+            continue;
+        }
         Count(item);
         ++removed;
     }
-    if (removed < items_.size())
+    if (!failures.empty())
         prompts_.ShowMessage(MessageKind::Warning,
                              std::to_string(removed) + " out of " + std::to_string(items_.size()) +
                                  " files have been deleted from the bin. " +
                                  (changed ? "The bin has changed since it was listed: the list "
                                             "now shows what it holds."
-                                          : "The remaining files could not be deleted."));
+                                          : "The remaining files could not be deleted.") +
+                                 BinFailureLines(failures, prompts_.FailuresNamed()));
     Refresh();
 }
 

@@ -5,18 +5,11 @@
 #include <vector>
 
 #include "app/EmptyListCheck.h"
+#include "results/BinFailures.h"
 #include "results/GarbageBin.h"
 
 namespace vellomar {
 namespace {
-
-// A message box has room for this many names; the rest are counted.
-constexpr std::size_t kNamedFailures = 10;
-
-struct Failure {
-    std::string entry;
-    BinOutcome outcome;
-};
 
 std::string Question(std::size_t count) {
     return "Move " + std::to_string(count) +
@@ -25,16 +18,11 @@ std::string Question(std::size_t count) {
 }
 
 std::string FailureReport(std::size_t moved, std::size_t total,
-                          const std::vector<Failure>& failures) {
-    std::string text = std::to_string(moved) + " out of " + std::to_string(total) +
-                       " files have been moved to the Garbage Bin. These files could not be "
-                       "moved and stay in the list:";
-    for (std::size_t i = 0; i < failures.size() && i < kNamedFailures; ++i)
-        text += "\n" + failures[i].entry + " (" +
-                std::string(BinOutcomeReason(failures[i].outcome)) + ")";
-    if (failures.size() > kNamedFailures)
-        text += "\n... and " + std::to_string(failures.size() - kNamedFailures) + " more.";
-    return text;
+                          const std::vector<BinFailure>& failures, std::size_t named) {
+    return std::to_string(moved) + " out of " + std::to_string(total) +
+           " files have been moved to the Garbage Bin. These files could not be moved and stay "
+           "in the list:" +
+           BinFailureLines(failures, named);
 }
 
 }  // namespace
@@ -53,7 +41,7 @@ void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& pr
     const std::optional<std::size_t> current = list.Current();
     std::vector<std::size_t> keptRows;
     std::vector<std::size_t> failedPlaces;  // where the failed entries stand in the rebuilt list
-    std::vector<Failure> failures;
+    std::vector<BinFailure> failures;
     for (std::size_t row = 0; row < list.Count(); ++row) {
         if (list.IsHighlighted(row)) {
             const GarbageBin::MoveResult moved = bin.MoveIn(list.FoundPath(row));
@@ -82,7 +70,8 @@ void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& pr
 
     const std::size_t moved = total - failures.size();
     if (!failures.empty())
-        prompts.ShowMessage(MessageKind::Warning, FailureReport(moved, total, failures));
+        prompts.ShowMessage(MessageKind::Warning,
+                            FailureReport(moved, total, failures, prompts.FailuresNamed()));
     if (moved > 0) prompts.ShowGarbageBin();
 }
 

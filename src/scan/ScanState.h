@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "scan/AgeGuard.h"
+
 namespace vellomar {
 
 struct ScanState {
@@ -24,6 +26,9 @@ struct ScanState {
     bool FindTax = false;
     bool FindBookmarks = false;
     bool NameSearchActive = false;
+
+    // Set for a run, not by a search: no search clears it.
+    AgeGuard ageGuard;
 
     std::int32_t GarbageCount = 0;
     std::int32_t ZeroByteCount = 0;

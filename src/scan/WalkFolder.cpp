@@ -35,6 +35,7 @@ private:
                    const std::optional<EntryInfo>& info) override {
         if (!info || info->kind != EntryKind::File) return;
         if (info->attributes & (attribute::kReadOnly | attribute::kSystem)) return;
+        if (!scan_.ageGuard.Admits(info)) return;
 
         const std::string_view bareName(name);
         const std::string key = ExtensionKey(bareName);

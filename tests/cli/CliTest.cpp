@@ -28,6 +28,7 @@ struct CliRun {
     int status = -1;
     std::vector<std::string> out;
     std::vector<std::string> err;
+    std::string rawOut;
 };
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -58,7 +59,8 @@ protected:
         const int raw = std::system(command.c_str());
         CliRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = Lines(test::ReadWholeFile(out));
+        run.rawOut = test::ReadWholeFile(out);
+        run.out = Lines(run.rawOut);
         run.err = Lines(test::ReadWholeFile(err));
         return run;
     }
@@ -362,6 +364,137 @@ TEST_F(CliTest, EntriesWithLineBreaksOrBadBytesPrintQuotedOnOneLine) {
     EXPECT_THAT(Sorted(run.out), ElementsAre("$'t:\\\\latin1 \\xE9.tmp'",
                                              "$'t:\\\\two\\nlines.tmp'", "t:\\plain.tmp"));
     EXPECT_THAT(run.err, ::testing::Contains("Total Files = 3"));
+}
+
+TEST_F(CliTest, HelpAndVersionGoToStandardOutputWithStatusZero) {
+    const CliRun help = Run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_GT(help.out.size(), 20u);
+    EXPECT_TRUE(help.err.empty());
+    EXPECT_THAT(help.out, ::testing::Contains(HasSubstr("bin restore ID...")));
+    const CliRun version = Run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_THAT(version.out, ElementsAre(::testing::MatchesRegex("vellomar-cli [0-9]+\\.[0-9]+.*")));
+    const CliRun mistake = Run("bogus t:");
+    EXPECT_THAT(mistake.err, ElementsAre("vellomar-cli: unknown command: bogus (see vellomar-cli --help)"));
+}
+
+TEST_F(CliTest, OlderThanListsAndRemovesOnlyFilesOlderThanTheAgeGiven) {
+    Add({"new.tmp:4", "old.tmp:3", "edge.tmp:2"});
+    const auto age = [&](const char* name, std::chrono::seconds by) {
+        std::filesystem::last_write_time(tree / "drive" / name,
+                                         std::filesystem::file_time_type::clock::now() - by);
+    };
+    age("old.tmp", std::chrono::hours(12) + std::chrono::minutes(1));
+    age("edge.tmp", std::chrono::hours(12) - std::chrono::minutes(1));
+    CliRun run = Run(DriveOption() + " garbage t: --older-than 12h");
+    EXPECT_THAT(run.out, ElementsAre("t:\\old.tmp"));
+    EXPECT_THAT(run.err, ::testing::IsSupersetOf({"Total Files = 1", "Total Bytes = 3"}));
+    run = Run(DriveOption() + " garbage t: --older-than=721m --delete --yes");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(std::filesystem::exists(tree / "drive" / "new.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(tree / "drive" / "edge.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(tree / "drive" / "old.tmp"));
+    EXPECT_EQ(Run(DriveOption() + " garbage t: --older-than 12").status, 2);
+}
+
+TEST_F(CliTest, Print0GivesTheEntriesRawBytesEachEndedByNul) {
+    test::WriteWholeFile(tree / "drive" / "two\nlines \xe9.tmp", "");
+    test::WriteWholeFile(tree / "drive" / "$'q'.tmp", "");
+    const CliRun run = Run(DriveOption() + " garbage t: --print0 --sort name --keep-case");
+    EXPECT_EQ(run.rawOut, std::string("t:\\$'q'.tmp") + '\0' + "t:\\two\nlines \xe9.tmp" + '\0');
+}
+
+TEST_F(CliTest, JsonNamesEachFileByItsNativePathAndItsExactBytes) {
+    test::WriteWholeFile(tree / "drive" / "a\"\xe9.tmp", "xy");
+    const CliRun run = Run(DriveOption() + " garbage t: --format json");
+    const std::string native = (tree / "drive").string() + R"(/a\"\ufffd.tmp)";
+    ASSERT_EQ(run.out.size(), 1u);
+    EXPECT_THAT(run.out[0], ::testing::StartsWith(R"({"path":"t:\\a\"\ufffd.tmp","native":")" +
+                                                  native + "\",\"size\":2,\"modified\":\"20"));
+    EXPECT_THAT(run.out[0], HasSubstr("\"native_base64\":\""));
+}
+
+TEST_F(CliTest, DrivesListsTheLettersOfTheRun) {
+    const CliRun run = Run(DriveOption() + " drives");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, ::testing::Contains("t:\t" + (tree / "drive").string() + "\t\t"));
+}
+
+class CliBinTest : public CliTest {
+protected:
+    // What "bin list" shows: key, then the path each item came from.
+    std::vector<std::pair<std::string, std::string>> Listed() {
+        const CliRun run = Run(DriveOption() + " bin list");
+        EXPECT_EQ(run.status, 0);
+        std::vector<std::pair<std::string, std::string>> items;
+        for (const std::string& line : run.out) {
+            const auto first = line.find('\t');
+            items.emplace_back(line.substr(0, first),
+                               line.substr(first + 1, line.find('\t', first + 1) - first - 1));
+        }
+        return items;
+    }
+};
+
+TEST_F(CliBinTest, ToBinMovesEveryListedFileOnlyWhenAnsweredYes) {
+    Add({"a.tmp:5", "sub/b.tmp:7"});
+    CliRun run = Run(DriveOption() + " garbage t: --to-bin");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.err[0], HasSubstr("Move 2 highlighted file(s) to the Garbage Bin?"));
+    EXPECT_THAT(run.err[0], ::testing::EndsWith(" No"));
+    EXPECT_TRUE(Listed().empty());
+
+    run = Run(DriveOption() + " garbage t: --to-bin --yes");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_FALSE(std::filesystem::exists(tree / "drive" / "a.tmp"));
+    const auto items = Listed();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].second, "t:\\a.tmp");
+    EXPECT_EQ(items[1].second, "t:\\sub\\b.tmp");
+    const CliRun list = Run(DriveOption() + " bin list");
+    EXPECT_THAT(list.out[0], ::testing::MatchesRegex(
+                                 ".*\tt:\\\\a\\.tmp\t5\t20[0-9-]+T[0-9:]+Z\tt:\\\\Garbage Bin"));
+}
+
+TEST_F(CliBinTest, RestoreRefusesUnknownItemsAndOccupiedPlacesAndDoesTheRest) {
+    Add({"a.tmp:5", "b.tmp:7"});
+    Run(DriveOption() + " garbage t: --to-bin --yes");
+    const auto items = Listed();
+    ASSERT_EQ(items.size(), 2u);
+    Add({"A.TMP:1"});  // the place of a.tmp, taken in another letter case
+
+    const CliRun run = Run(DriveOption() + " bin restore nosuch " + items[0].first + " " + items[1].first);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, ElementsAre("nosuch: no such item in the bin",
+                                     items[0].first + ": A file already exists at t:\\a.tmp. The file "
+                                                      "stays in the bin."));
+    EXPECT_EQ(test::ReadWholeFile(tree / "drive" / "b.tmp").size(), 7u);
+    EXPECT_EQ(test::ReadWholeFile(tree / "drive" / "A.TMP").size(), 1u);
+    ASSERT_EQ(Listed().size(), 1u);
+    EXPECT_EQ(Run(DriveOption() + " bin restore " + items[1].first).status, 1);  // gone now
+}
+
+TEST_F(CliBinTest, DeleteAndEmptyRemoveForGoodOnlyWhenAnsweredYes) {
+    Add({"a.tmp:5", "b.tmp:7", "c.tmp:1"});
+    Run(DriveOption() + " garbage t: --to-bin --yes");
+    const auto items = Listed();
+    ASSERT_EQ(items.size(), 3u);
+
+    CliRun run = Run(DriveOption() + " bin delete " + items[0].first);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.err, ElementsAre(::testing::EndsWith("to keep it in the bin. No")));
+    EXPECT_EQ(Listed().size(), 3u);
+    EXPECT_EQ(Run(DriveOption() + " bin delete --yes " + items[0].first).status, 0);
+    EXPECT_EQ(Listed().size(), 2u);
+
+    EXPECT_EQ(Run(DriveOption() + " bin empty").status, 0);
+    EXPECT_EQ(Listed().size(), 2u);
+    run = Run(DriveOption() + " bin empty --yes");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(Listed().empty());
+    EXPECT_THAT(Run(DriveOption() + " bin empty").err, ElementsAre("The bin is currently empty."));
 }
 
 }  // namespace
