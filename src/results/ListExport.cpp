@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/EmptyListCheck.h"
+#include "platform/MomentText.h"
 
 namespace vellomar {
 namespace {
@@ -11,10 +12,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kUnnamableFileMessage =
     "The list was not saved: a name on the chosen file's path holds a '\\', which the program "
     "cannot name files by.";
-
-std::string TwoDigits(unsigned value) {
-    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
-}
 
 }  // namespace
 
@@ -29,20 +26,6 @@ std::string CsvField(std::string_view text) {
     return quoted;
 }
 
-std::string IsoUtcTime(std::chrono::system_clock::time_point moment) {
-    using namespace std::chrono;
-    const auto second = floor<seconds>(moment);
-    const auto day = floor<days>(second);
-    const year_month_day date(day);
-    const hh_mm_ss time(second - day);
-    return std::to_string(static_cast<int>(date.year())) + "-" +
-           TwoDigits(static_cast<unsigned>(date.month())) + "-" +
-           TwoDigits(static_cast<unsigned>(date.day())) + "T" +
-           TwoDigits(static_cast<unsigned>(time.hours().count())) + ":" +
-           TwoDigits(static_cast<unsigned>(time.minutes().count())) + ":" +
-           TwoDigits(static_cast<unsigned>(time.seconds().count())) + "Z";
-}
-
 std::string ResultListCsv(const ResultList& list, const FileSystem& files) {
     std::string csv = "path,size,modified";
     csv += kLineEnd;
@@ -53,7 +36,7 @@ std::string ResultListCsv(const ResultList& list, const FileSystem& files) {
         if (const auto found = files.Find(path, NameMatch::Exact)) {
             csv += std::to_string(found->info.size);
             csv += ',';
-            csv += IsoUtcTime(found->info.modified);
+            csv += MomentText(found->info.modified);
         } else {
             csv += ',';
         }

@@ -3,7 +3,6 @@
 // line per entry (path, size in bytes, modification time), replacing the file
 // chosen whole or not at all.
 
-#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,9 +24,6 @@ public:
 // One CSV field (RFC 4180): quoted when it holds a comma, a quote, a carriage
 // return or a line feed, with its quotes doubled; as it is otherwise.
 std::string CsvField(std::string_view text);
-
-// A moment in ISO 8601, in UTC to the second: "2024-05-01T11:45:10Z".
-std::string IsoUtcTime(std::chrono::system_clock::time_point moment);
 
 // The header line, then each entry by the path it was found as, its size and
 // its modification time, in list order; lines end in CR LF. An entry whose

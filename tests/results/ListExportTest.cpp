@@ -78,14 +78,6 @@ TEST(CsvFieldTest, QuotesOnlyFieldsWithACommaQuoteOrLineBreakAndDoublesTheQuotes
     EXPECT_EQ(CsvField("\xff\xfe,"), "\"\xff\xfe,\"");  // bytes that are not UTF-8 pass as they are
 }
 
-TEST(IsoUtcTimeTest, WritesTheMomentInUtcToTheSecond) {
-    using Clock = std::chrono::system_clock;
-    EXPECT_EQ(IsoUtcTime(Clock::from_time_t(0)), "1970-01-01T00:00:00Z");
-    EXPECT_EQ(IsoUtcTime(Clock::from_time_t(kMay2024) + std::chrono::milliseconds(999)),
-              "2024-05-01T11:45:10Z");
-    EXPECT_EQ(IsoUtcTime(Clock::from_time_t(951825600)), "2000-02-29T12:00:00Z");
-}
-
 TEST_F(ListExportTest, EachEntryIsOneRecordWithItsSizeAndTimeAwkwardNamesQuoted) {
     List("plain.tmp", 3);
     List("a,b.tmp", 0);
