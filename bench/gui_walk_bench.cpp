@@ -21,10 +21,10 @@
 #include <optional>
 #include <string>
 
-#include "app/Session.h"
+#include "app/MainWindowPrompts.h"
 #include "app/windows/TFrmgarb.h"
 #include "platform/Platform.h"
-#include "app/MainWindowPrompts.h"
+#include "run/Session.h"
 
 namespace {
 

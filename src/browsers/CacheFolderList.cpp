@@ -62,14 +62,6 @@ std::vector<ProfileRow> NetscapeProfiles(const RegistryView& registry) {
 
 }  // namespace
 
-void CacheFolderList::Add(std::string_view folder) {
-    if (IsBlank(folder)) return;
-    for (std::size_t index = 0; index < count_; ++index)
-        if (SameFolder(slots_[index], folder)) return;
-    if (count_ == kCacheFolderSlots) return;
-    slots_[count_++] = std::string(folder);
-}
-
 std::string ReadPrefsCacheDir(const FileSystem& files, std::string_view prefsPath) {
     if (!files.FileExists(prefsPath, NameMatch::AnyCase)) return std::string(kNoFolder);
     const std::optional<std::string> nativePath = files.NativePath(prefsPath, NameMatch::AnyCase);

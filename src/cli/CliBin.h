@@ -9,8 +9,8 @@
 
 #include <cstdio>
 
-#include "app/Session.h"
 #include "cli/CliOptions.h"
+#include "run/Session.h"
 
 namespace vellomar::cli {
 

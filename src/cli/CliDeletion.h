@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "app/Session.h"
+#include "run/Session.h"
 #include "scan/ScanView.h"
 
 namespace vellomar::cli {

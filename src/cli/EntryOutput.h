@@ -5,7 +5,7 @@
 
 #include "cli/CliOptions.h"
 #include "platform/FileSystem.h"
-#include "results/ResultList.h"
+#include "run/ResultList.h"
 
 namespace vellomar::cli {
 

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "app/FileStatistics.h"
-#include "app/Session.h"
 #include "browsers/CacheFolderList.h"
 #include "browsers/InternetCommands.h"
 #include "browsers/ScanLog.h"
@@ -30,6 +29,7 @@
 #include "quicksearch/QuickSearchCommands.h"
 #include "results/Filtering.h"
 #include "results/Sorting.h"
+#include "run/Session.h"
 #include "scan/SearchCommands.h"
 
 namespace {

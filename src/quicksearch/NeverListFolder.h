@@ -5,9 +5,9 @@
 
 #include <string_view>
 
-#include "app/MessagePrompts.h"
-#include "app/Session.h"
 #include "quicksearch/QuickSearchCommands.h"
+#include "run/MessagePrompts.h"
+#include "run/Session.h"
 
 namespace vellomar {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/MessagePrompts.h"
+#include "run/MessagePrompts.h"
 
 namespace vellomar {
 

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/EmptyListCheck.h"
 #include "results/BinFailures.h"
 #include "results/GarbageBin.h"
+#include "run/EmptyListCheck.h"
 
 namespace vellomar {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "app/EmptyListCheck.h"
 #include "platform/MomentText.h"
+#include "run/EmptyListCheck.h"
 
 namespace vellomar {
 namespace {

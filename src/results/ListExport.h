@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/MessagePrompts.h"
-#include "app/Session.h"
 #include "platform/FileSystem.h"
-#include "results/ResultList.h"
+#include "run/MessagePrompts.h"
+#include "run/ResultList.h"
+#include "run/Session.h"
 
 namespace vellomar {
 

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "app/Session.h"
 #include "quicksearch/NameSearch.h"
+#include "run/Session.h"
 #include "scan/WalkFolder.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "app/windows/MessageBox.h"
-#include "app/windows/QtText.h"
 #include "results/GarbageBin.h"
 #include "results/windows/TFrmbin.h"
+#include "run/windows/MessageBox.h"
+#include "run/windows/QtText.h"
 
 namespace vellomar {
 
