@@ -5,7 +5,7 @@
 
 #include "platform/AsciiCase.h"
 #include "results/Filtering.h"
-#include "scan/AgeGuard.h"
+#include "run/AgeGuard.h"
 #include "scan/SearchCommands.h"
 
 namespace vellomar::cli {

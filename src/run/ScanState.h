@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "scan/AgeGuard.h"
+#include "run/AgeGuard.h"
 
 namespace vellomar {
 

@@ -1,4 +1,4 @@
-#include "scan/AgeGuard.h"
+#include "run/AgeGuard.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
