@@ -1,10 +1,10 @@
 #include "results/BinRecord.h"
 
 #include <cstdio>
-#include <ctime>
 
 #include "platform/DrivePath.h"
 #include "platform/IniDocument.h"
+#include "platform/UtcTime.h"
 
 namespace vellomar {
 namespace {
@@ -20,26 +20,23 @@ using Clock = std::chrono::system_clock;
 
 // ISO 8601 in UTC, to the second: the same moment wherever and whenever it is read.
 std::string MomentText(Clock::time_point moment) {
-    const std::time_t seconds = Clock::to_time_t(moment);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
+    const UtcFields utc = UtcFieldsOf(moment);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", utc.year, utc.month, utc.day,
+                  utc.hour, utc.minute, utc.second);
     return text;
 }
 
 std::optional<Clock::time_point> ParseMoment(const std::string& text) {
-    std::tm utc{};
+    UtcFields utc{};
     char zone = 0;
     int consumed = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c%n", &utc.tm_year, &utc.tm_mon,
-                    &utc.tm_mday, &utc.tm_hour, &utc.tm_min, &utc.tm_sec, &zone, &consumed) != 7 ||
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c%n", &utc.year, &utc.month, &utc.day,
+                    &utc.hour, &utc.minute, &utc.second, &zone, &consumed) != 7 ||
         zone != 'Z' || static_cast<std::size_t>(consumed) != text.size())
         return std::nullopt;
-    utc.tm_year -= 1900;
-    utc.tm_mon -= 1;
     // The clock counts finer than seconds and so spans a few centuries only.
-    const std::time_t seconds = timegm(&utc);
+    const auto seconds = MomentOfUtcFields(utc).time_since_epoch().count();
     constexpr auto kEarliest = std::chrono::ceil<std::chrono::seconds>(Clock::time_point::min());
     constexpr auto kLatest = std::chrono::floor<std::chrono::seconds>(Clock::time_point::max());
     if (seconds < kEarliest.time_since_epoch().count() || seconds > kLatest.time_since_epoch().count())

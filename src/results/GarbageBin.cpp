@@ -1,13 +1,14 @@
 #include "results/GarbageBin.h"
 
 #include <algorithm>
-#include <ctime>
+#include <cstdio>
 #include <stdexcept>
 #include <tuple>
 
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "platform/FileMove.h"
+#include "platform/UtcTime.h"
 #include "results/BinRecord.h"
 
 namespace vellomar {
@@ -58,11 +59,10 @@ bool IsItemId(std::string_view name) {
 
 // The start of a new item's id: when it was moved, to the second, in UTC.
 std::string ItemIdPrefix(std::chrono::system_clock::time_point moved) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(moved);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
+    const UtcFields utc = UtcFieldsOf(moved);
     char text[32];
-    std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ-", &utc);
+    std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d%02dZ-", utc.year, utc.month, utc.day,
+                  utc.hour, utc.minute, utc.second);
     return text;
 }
 

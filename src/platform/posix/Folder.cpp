@@ -214,13 +214,6 @@ bool Folder::CreateSubfolder(std::string_view name, unsigned mode) const {
     return handle_ >= 0 && plain && mkdirat(handle_, plain.c_str(), static_cast<mode_t>(mode)) == 0;
 }
 
-std::optional<std::string> Folder::CreateFreshSubfolder(std::string_view prefix,
-                                                        unsigned mode) const {
-    std::string name = FreshName(prefix);
-    if (!CreateSubfolder(name, mode)) return std::nullopt;
-    return name;
-}
-
 bool Folder::RemoveEmptySubfolder(std::string_view name) const {
     const PlainName plain(name);
     return handle_ >= 0 && plain && unlinkat(handle_, plain.c_str(), AT_REMOVEDIR) == 0;
