@@ -20,10 +20,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Session.h"
+#include "app/MainWindowPrompts.h"
 #include "app/windows/TFrmgarb.h"
 #include "platform/Platform.h"
-#include "app/MainWindowPrompts.h"
+#include "run/Session.h"
 
 namespace {
 

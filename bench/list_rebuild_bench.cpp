@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "results/Deletion.h"
-#include "results/ResultList.h"
+#include "run/ResultList.h"
 
 namespace {
 

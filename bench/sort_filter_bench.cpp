@@ -13,11 +13,11 @@
 #include <functional>
 #include <string>
 
-#include "app/Session.h"
 #include "platform/Platform.h"
 #include "results/Filtering.h"
 #include "results/Sorting.h"
 #include "results/windows/LocaleCollation.h"
+#include "run/Session.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "FuzzSupport.h"
-#include "app/Session.h"
 #include "browsers/ScanLog.h"
 #include "platform/DrivePath.h"
+#include "run/Session.h"
 
 using namespace vellomar;
 

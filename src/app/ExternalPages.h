@@ -2,8 +2,8 @@
 // The help and downloads pages: HTML files beside the program's executable,
 // opened with the user's default viewer for them.
 
-#include "app/MessagePrompts.h"
 #include "platform/Platform.h"
+#include "run/MessagePrompts.h"
 
 namespace vellomar {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/MemoryStatus.h"
-#include "results/CleanupTotals.h"
+#include "run/CleanupTotals.h"
 
 namespace vellomar {
 

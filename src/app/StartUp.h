@@ -2,9 +2,9 @@
 // The program's start: run once while the main window is made, before it first
 // appears and before any other window exists.
 
-#include "app/MessagePrompts.h"
-#include "app/Session.h"
 #include "quicksearch/QuickSearchCommands.h"
+#include "run/MessagePrompts.h"
+#include "run/Session.h"
 
 namespace vellomar {
 

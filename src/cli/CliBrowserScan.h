@@ -1,8 +1,8 @@
 #pragma once
 // vellomar-cli scan-browsers DRIVE: the Scan Drive window's "Scan Drive Now".
 
-#include "app/Session.h"
 #include "cli/CliScanView.h"
+#include "run/Session.h"
 
 namespace vellomar::cli {
 

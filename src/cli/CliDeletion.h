@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/Session.h"
 #include "results/Deletion.h"
+#include "run/Session.h"
 #include "scan/ScanView.h"
 
 namespace vellomar::cli {

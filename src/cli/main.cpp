@@ -12,20 +12,20 @@
 #include <vector>
 
 #include "app/FileStatistics.h"
-#include "app/Session.h"
 #include "browsers/CacheFolderList.h"
 #include "browsers/InternetCommands.h"
 #include "browsers/ScanLog.h"
 #include "cli/CliBrowserScan.h"
 #include "cli/CliDeletion.h"
 #include "cli/CliOptions.h"
-#include "cli/PrintedEntry.h"
 #include "cli/CliScanView.h"
+#include "cli/PrintedEntry.h"
 #include "platform/Platform.h"
 #include "quicksearch/NameSearch.h"
 #include "quicksearch/QuickSearchCommands.h"
 #include "results/Filtering.h"
 #include "results/Sorting.h"
+#include "run/Session.h"
 #include "scan/SearchCommands.h"
 
 namespace {

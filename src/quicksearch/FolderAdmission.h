@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "quicksearch/QuickSearchSettings.h"
 #include "quicksearch/SubstringSet.h"
+#include "run/QuickSearchSettings.h"
 
 namespace vellomar {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Session.h"
 #include "quicksearch/QuickSearchCommands.h"
+#include "run/Session.h"
 #include "scan/ScanView.h"
 #include "scan/SearchContext.h"
 

@@ -8,7 +8,7 @@
 // "Ignoreboth" and "Skipfolders".
 
 #include "platform/IniFile.h"
-#include "quicksearch/QuickSearchSettings.h"
+#include "run/QuickSearchSettings.h"
 
 namespace vellomar {
 

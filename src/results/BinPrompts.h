@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "app/MessagePrompts.h"
+#include "run/MessagePrompts.h"
 
 namespace vellomar {
 

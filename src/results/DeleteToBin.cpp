@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/EmptyListCheck.h"
 #include "results/GarbageBin.h"
+#include "run/EmptyListCheck.h"
 
 namespace vellomar {
 namespace {

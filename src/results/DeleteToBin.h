@@ -7,8 +7,8 @@
 
 #include <cstddef>
 
-#include "app/Session.h"
 #include "results/BinPrompts.h"
+#include "run/Session.h"
 
 namespace vellomar {
 

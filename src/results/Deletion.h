@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/MessagePrompts.h"
-#include "app/Session.h"
 #include "platform/FileSystem.h"
-#include "results/CleanupTotals.h"
-#include "results/ResultList.h"
+#include "run/CleanupTotals.h"
+#include "run/MessagePrompts.h"
+#include "run/ResultList.h"
+#include "run/Session.h"
 
 namespace vellomar {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/MessagePrompts.h"
-#include "app/Session.h"
 #include "platform/FileSystem.h"
+#include "run/MessagePrompts.h"
+#include "run/Session.h"
 
 namespace vellomar {
 

@@ -1,9 +1,9 @@
 #include "results/FileViewers.h"
 
-#include "app/EmptyListCheck.h"
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "platform/Shell.h"
+#include "run/EmptyListCheck.h"
 
 namespace vellomar {
 namespace {

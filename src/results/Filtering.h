@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/MessagePrompts.h"
-#include "app/Session.h"
+#include "run/MessagePrompts.h"
+#include "run/Session.h"
 
 namespace vellomar {
 

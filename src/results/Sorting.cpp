@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/EmptyListCheck.h"
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
-#include "results/FileDetails.h"
 #include "results/ByteKeyOrder.h"
+#include "results/FileDetails.h"
+#include "run/EmptyListCheck.h"
 
 namespace vellomar {
 namespace {

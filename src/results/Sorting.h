@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/MessagePrompts.h"
-#include "app/Session.h"
+#include "run/MessagePrompts.h"
+#include "run/Session.h"
 
 namespace vellomar {
 

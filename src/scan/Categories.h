@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "scan/ScanState.h"
+#include "run/ScanState.h"
 
 namespace vellomar {
 

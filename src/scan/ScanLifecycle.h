@@ -3,8 +3,8 @@
 
 #include <string_view>
 
+#include "run/ScanState.h"
 #include "scan/ScanPrompts.h"
-#include "scan/ScanState.h"
 #include "scan/SearchContext.h"
 
 namespace vellomar {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/MessagePrompts.h"
+#include "run/MessagePrompts.h"
 
 namespace vellomar {
 

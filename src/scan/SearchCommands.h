@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "scan/ScanState.h"
+#include "run/ScanState.h"
 #include "scan/SearchContext.h"
 
 namespace vellomar {

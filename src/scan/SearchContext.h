@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/Session.h"
+#include "run/Session.h"
 #include "scan/ScanPrompts.h"
 #include "scan/ScanView.h"
 

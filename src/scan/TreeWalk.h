@@ -18,9 +18,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/Session.h"
 #include "platform/Folder.h"
 #include "quicksearch/FolderAdmission.h"
+#include "run/Session.h"
 #include "scan/FolderReadAhead.h"
 #include "scan/ScanView.h"
 

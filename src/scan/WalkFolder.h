@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/Session.h"
+#include "run/Session.h"
 #include "scan/ScanView.h"
 
 namespace vellomar {

@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "app/Session.h"
 #include "browsers/BrowserScan.h"
 #include "browsers/ScanLog.h"
 #include "results/Deletion.h"
 #include "results/FileDetails.h"
 #include "results/GarbageBin.h"
+#include "run/Session.h"
 #include "scan/TreeWalk.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"

@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/Session.h"
 #include "platform/Platform.h"
 #include "results/FileDetails.h"
+#include "run/Session.h"
 #include "support/DesktopStandIn.h"
 #include "support/TempTree.h"
 

@@ -11,8 +11,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/Session.h"
 #include "platform/TextFile.h"
+#include "run/Session.h"
 #include "support/OpenCount.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"

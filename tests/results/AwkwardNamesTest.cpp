@@ -10,9 +10,9 @@
 
 #include <filesystem>
 
-#include "app/Session.h"
 #include "results/Deletion.h"
 #include "results/GarbageBin.h"
+#include "run/Session.h"
 #include "scan/WalkFolder.h"
 #include "support/FolderSnapshot.h"
 #include "support/RecordingCommands.h"

@@ -21,13 +21,13 @@
 #include <fstream>
 #include <functional>
 
-#include "app/Session.h"
 #include "platform/FileMove.h"
 #include "results/GarbageBin.h"
+#include "run/Session.h"
 #include "support/FolderSnapshot.h"
 #include "support/TempTree.h"
-#include "support/TmpfsMount.h"
 #include "support/TestPlatform.h"
+#include "support/TmpfsMount.h"
 
 namespace vellomar {
 namespace {

@@ -14,9 +14,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/Session.h"
 #include "results/BinWindowCommands.h"
 #include "results/GarbageBin.h"
+#include "run/Session.h"
 #include "support/BinItemPaths.h"
 #include "support/RacingProcess.h"
 #include "support/RecordingCommands.h"

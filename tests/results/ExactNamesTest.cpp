@@ -7,12 +7,12 @@
 
 #include <filesystem>
 
-#include "app/Session.h"
 #include "platform/Shell.h"
 #include "results/DeleteToBin.h"
 #include "results/Deletion.h"
 #include "results/FileDetails.h"
 #include "results/GarbageBin.h"
+#include "run/Session.h"
 #include "scan/WalkFolder.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"

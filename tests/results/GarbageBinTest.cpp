@@ -12,14 +12,14 @@
 #include <ctime>
 #include <filesystem>
 
-#include "app/Session.h"
 #include "results/BinWindowCommands.h"
 #include "results/DeleteToBin.h"
+#include "run/Session.h"
 #include "scan/WalkFolder.h"
 #include "support/BinItemPaths.h"
-#include "support/ShownEntries.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
+#include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 #include "support/TmpfsMount.h"

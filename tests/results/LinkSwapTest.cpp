@@ -10,11 +10,11 @@
 
 #include <filesystem>
 
-#include "app/Session.h"
 #include "results/BinWindowCommands.h"
 #include "results/DeleteToBin.h"
 #include "results/Deletion.h"
 #include "results/GarbageBin.h"
+#include "run/Session.h"
 #include "scan/WalkFolder.h"
 #include "support/FolderSnapshot.h"
 #include "support/RecordingCommands.h"

@@ -13,9 +13,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/Session.h"
 #include "browsers/BrowserScan.h"
 #include "browsers/ScanLog.h"
+#include "run/Session.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"

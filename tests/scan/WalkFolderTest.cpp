@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/Session.h"
-#include "support/ShownEntries.h"
+#include "run/Session.h"
 #include "support/RecordingScan.h"
+#include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/Session.h"
+#include "run/Session.h"
 #include "scan/SearchContext.h"
 #include "support/RecordingScan.h"
 #include "support/TempTree.h"

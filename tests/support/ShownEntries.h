@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "results/ResultList.h"
+#include "run/ResultList.h"
 
 namespace vellomar::test {
 

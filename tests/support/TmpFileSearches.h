@@ -5,8 +5,8 @@
 
 #include <ostream>
 
-#include "app/Session.h"
 #include "quicksearch/NameSearch.h"
+#include "run/Session.h"
 #include "scan/ScanView.h"
 #include "scan/WalkFolder.h"
 

@@ -1,9 +1,9 @@
 #include "app/windows/QtMainWindowPrompts.h"
 
-#include "app/windows/MessageBox.h"
-#include "app/windows/QtText.h"
 #include "results/GarbageBin.h"
 #include "results/windows/TFrmbin.h"
+#include "run/windows/MessageBox.h"
+#include "run/windows/QtText.h"
 
 namespace vellomar {
 

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "app/MainWindowPrompts.h"
-#include "app/Session.h"
 #include "quicksearch/windows/TFrmDiskCheck.h"
+#include "run/Session.h"
 #include "scan/windows/QtScanPrompts.h"
 
 namespace vellomar {

@@ -1,9 +1,9 @@
 #include "app/windows/QtStartUpPrompts.h"
 
-#include "app/windows/MessageBox.h"
-#include "app/windows/QtText.h"
 #include "app/windows/TFrmMiscMsg.h"
 #include "browsers/windows/TFrmscandrv.h"
+#include "run/windows/MessageBox.h"
+#include "run/windows/QtText.h"
 
 namespace vellomar {
 

@@ -18,19 +18,19 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/windows/QtText.h"
-#include "app/EmptyListCheck.h"
 #include "app/ExternalPages.h"
-#include "app/windows/DrawnPictures.h"
-#include "app/windows/DriveChooser.h"
 #include "app/windows/TFrmstats.h"
+#include "browsers/InternetCommands.h"
 #include "results/FileViewers.h"
 #include "results/windows/ListSelectionMirror.h"
+#include "results/windows/ResultListModel.h"
 #include "results/windows/TFrmSortWindow.h"
 #include "results/windows/TFrmdetail.h"
-#include "results/windows/ResultListModel.h"
 #include "results/windows/WidestEntry.h"
-#include "browsers/InternetCommands.h"
+#include "run/EmptyListCheck.h"
+#include "run/windows/DrawnPictures.h"
+#include "run/windows/DriveChooser.h"
+#include "run/windows/QtText.h"
 #include "scan/ByteTotal.h"
 #include "scan/SearchCommands.h"
 

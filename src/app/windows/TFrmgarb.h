@@ -10,14 +10,14 @@
 #include <string_view>
 
 #include "app/MainWindowPrompts.h"
-#include "app/Session.h"
 #include "browsers/InternetCommands.h"
 #include "quicksearch/QuickSearchCommands.h"
 #include "results/Deletion.h"
+#include "results/FileDetails.h"
 #include "results/Filtering.h"
 #include "results/Sorting.h"
 #include "results/windows/LocaleCollation.h"
-#include "results/FileDetails.h"
+#include "run/Session.h"
 #include "scan/ScanPrompts.h"
 #include "scan/ScanView.h"
 #include "scan/SearchContext.h"

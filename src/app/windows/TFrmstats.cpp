@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/windows/QtText.h"
+#include "run/windows/QtText.h"
 
 namespace vellomar {
 namespace {

@@ -4,7 +4,7 @@
 #include <QDialog>
 
 #include "app/FileStatistics.h"
-#include "app/Session.h"
+#include "run/Session.h"
 
 class QGroupBox;
 class QLabel;

@@ -2,12 +2,12 @@
 
 #include <QApplication>
 
-#include "app/Session.h"
 #include "app/StartUp.h"
 #include "app/windows/QtMainWindowPrompts.h"
 #include "app/windows/QtStartUpPrompts.h"
 #include "app/windows/TFrmgarb.h"
 #include "platform/Platform.h"
+#include "run/Session.h"
 
 int main(int argc, char** argv) {
     using namespace vellomar;

@@ -9,9 +9,9 @@
 #include <QStyle>
 #include <utility>
 
-#include "app/windows/DriveChooser.h"
-#include "app/windows/QtText.h"
 #include "browsers/ScanLog.h"
+#include "run/windows/DriveChooser.h"
+#include "run/windows/QtText.h"
 
 namespace vellomar {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string_view>
 
-#include "app/MessagePrompts.h"
-#include "app/Session.h"
 #include "browsers/BrowserScan.h"
+#include "run/MessagePrompts.h"
+#include "run/Session.h"
 
 class QComboBox;
 class QLabel;

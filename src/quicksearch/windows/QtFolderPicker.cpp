@@ -4,8 +4,8 @@
 #include <QFileDialog>
 #include <memory>
 
-#include "app/windows/QtText.h"
 #include "platform/DriveTable.h"
+#include "run/windows/QtText.h"
 
 namespace vellomar {
 

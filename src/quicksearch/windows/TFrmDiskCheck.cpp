@@ -11,8 +11,8 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "app/windows/QtText.h"
 #include "quicksearch/QuickSearchCommands.h"
+#include "run/windows/QtText.h"
 
 namespace vellomar {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/MessagePrompts.h"
-#include "app/Session.h"
 #include "quicksearch/NameSearch.h"
 #include "quicksearch/windows/QtFolderPicker.h"
+#include "run/MessagePrompts.h"
+#include "run/Session.h"
 
 class QCheckBox;
 class QGroupBox;

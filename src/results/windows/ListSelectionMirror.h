@@ -6,7 +6,7 @@
 
 #include <QObject>
 
-#include "results/ResultList.h"
+#include "run/ResultList.h"
 
 class QItemSelection;
 class QListView;

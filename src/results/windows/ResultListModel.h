@@ -7,7 +7,7 @@
 #include <QSize>
 #include <cstdint>
 
-#include "results/ResultList.h"
+#include "run/ResultList.h"
 
 namespace vellomar {
 

@@ -3,7 +3,7 @@
 
 #include <QFont>
 
-#include "results/ResultList.h"
+#include "run/ResultList.h"
 
 namespace vellomar {
 

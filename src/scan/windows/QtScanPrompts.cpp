@@ -1,7 +1,7 @@
 #include "scan/windows/QtScanPrompts.h"
 
-#include "app/windows/MessageBox.h"
-#include "app/windows/QtText.h"
+#include "run/windows/MessageBox.h"
+#include "run/windows/QtText.h"
 
 namespace vellomar {
 

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/windows/MessageBox.h"
+#include "run/windows/MessageBox.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {

@@ -10,9 +10,9 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "app/Session.h"
 #include "app/windows/QtStartUpPrompts.h"
 #include "app/windows/TFrmMiscMsg.h"
+#include "run/Session.h"
 #include "support/TestPlatform.h"
 #include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"

@@ -24,15 +24,15 @@
 #include <optional>
 #include <vector>
 
-#include "app/Session.h"
+#include "app/MainWindowPrompts.h"
 #include "app/windows/TFrmgarb.h"
 #include "platform/Platform.h"
-#include "results/ResultList.h"
+#include "quicksearch/QuickSearchCommands.h"
 #include "results/windows/ResultListModel.h"
 #include "results/windows/WidestEntry.h"
+#include "run/ResultList.h"
+#include "run/Session.h"
 #include "scan/SearchCommands.h"
-#include "app/MainWindowPrompts.h"
-#include "quicksearch/QuickSearchCommands.h"
 #include "support/DesktopStandIn.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"

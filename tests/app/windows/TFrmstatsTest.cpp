@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "app/FileStatistics.h"
-#include "app/Session.h"
 #include "app/windows/TFrmstats.h"
+#include "run/Session.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 #include "support/windows/FindControl.h"

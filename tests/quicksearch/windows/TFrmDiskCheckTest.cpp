@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Session.h"
 #include "platform/Platform.h"
 #include "quicksearch/QuickSearchCommands.h"
 #include "quicksearch/QuickSearchFile.h"
 #include "quicksearch/windows/TFrmDiskCheck.h"
+#include "run/Session.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 #include "support/windows/FindControl.h"

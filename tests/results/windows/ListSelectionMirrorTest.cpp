@@ -4,9 +4,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "results/ResultList.h"
 #include "results/windows/ListSelectionMirror.h"
 #include "results/windows/ResultListModel.h"
+#include "run/ResultList.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {

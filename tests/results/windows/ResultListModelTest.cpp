@@ -4,8 +4,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "results/ResultList.h"
 #include "results/windows/ResultListModel.h"
+#include "run/ResultList.h"
 #include "support/windows/QtTestRegistry.h"
 
 namespace vellomar {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/MessagePrompts.h"
+#include "run/MessagePrompts.h"
 
 class QWidget;
 

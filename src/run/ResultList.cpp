@@ -1,4 +1,4 @@
-#include "results/ResultList.h"
+#include "run/ResultList.h"
 
 #include "platform/AsciiCase.h"
 

@@ -1,4 +1,4 @@
-#include "app/Session.h"
+#include "run/Session.h"
 
 #include "platform/DrivePath.h"
 

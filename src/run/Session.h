@@ -6,10 +6,10 @@
 
 #include "browsers/CacheFolderList.h"
 #include "platform/Platform.h"
-#include "quicksearch/QuickSearchSettings.h"
-#include "results/CleanupTotals.h"
-#include "results/ResultList.h"
-#include "scan/ScanState.h"
+#include "run/CleanupTotals.h"
+#include "run/QuickSearchSettings.h"
+#include "run/ResultList.h"
+#include "run/ScanState.h"
 
 namespace vellomar {
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "results/PackedTexts.h"
+#include "run/PackedTexts.h"
 
 namespace vellomar {
 

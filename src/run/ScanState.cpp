@@ -1,4 +1,4 @@
-#include "scan/ScanState.h"
+#include "run/ScanState.h"
 
 namespace vellomar {
 

@@ -1,4 +1,4 @@
-#include "app/windows/MessageBox.h"
+#include "run/windows/MessageBox.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "results/ResultList.h"
+#include "run/ResultList.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/windows/DriveChooser.h"
+#include "run/windows/DriveChooser.h"
 
 #include <QComboBox>
 #include <QStyle>
@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/windows/DrawnPictures.h"
+#include "run/windows/DrawnPictures.h"
 
 namespace vellomar {
 namespace {

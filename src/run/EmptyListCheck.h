@@ -2,8 +2,8 @@
 // Commands that work on the result list's entries first make sure it holds
 // one; with an empty list they tell the user so and go no further.
 
-#include "app/MessagePrompts.h"
-#include "results/ResultList.h"
+#include "run/MessagePrompts.h"
+#include "run/ResultList.h"
 
 namespace vellomar {
 

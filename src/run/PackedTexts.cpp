@@ -1,4 +1,4 @@
-#include "results/PackedTexts.h"
+#include "run/PackedTexts.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/windows/DrawnPictures.h"
+#include "run/windows/DrawnPictures.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "app/EmptyListCheck.h"
+#include "run/EmptyListCheck.h"
 
 #include <string_view>
 
