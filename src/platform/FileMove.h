@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/FolderHandle.h"
+#include "platform/Folder.h"
 
 namespace vellomar {
 
@@ -25,7 +25,7 @@ inline constexpr std::string_view kPartialCopyPrefix = ".vellomar-partial-";
 // original removed, if it is still the very file that was copied; on any
 // failure the copy is removed and the original stays untouched. Links are
 // refused, never followed.
-FileOutcome MoveFile(const FolderHandle& from, const std::string& name, const FolderHandle& to,
+FileOutcome MoveFile(const Folder& from, const std::string& name, const Folder& to,
                      const std::string& newName, const EntryCheck& check);
 
 }  // namespace vellomar

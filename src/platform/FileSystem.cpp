@@ -1,7 +1,5 @@
 #include "platform/FileSystem.h"
 
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
@@ -18,7 +16,7 @@ namespace {
 std::optional<std::string> ResolveName(const Folder& folder, std::string_view name,
                                        NameMatch match) {
     std::string exact(name);
-    if (folder.LookUp(exact.c_str())) return exact;
+    if (folder.LookUp(exact)) return exact;
     if (match == NameMatch::Exact) return std::nullopt;
 
     std::optional<std::string> found;
@@ -46,7 +44,7 @@ std::optional<FileSystem::Parent> FileSystem::OpenParent(std::string_view driveP
     for (std::size_t i = 0; i + 1 < parts->names.size() && folder; ++i) {
         auto stored = ResolveName(folder, parts->names[i], match);
         if (!stored) return std::nullopt;
-        folder = folder.OpenSubfolder(stored->c_str(), links);
+        folder = folder.OpenSubfolder(*stored, links);
     }
     if (!folder) return std::nullopt;
     return Parent{std::move(folder), std::string(parts->names.back())};
@@ -58,7 +56,22 @@ Folder FileSystem::OpenFolder(std::string_view drivePath, NameMatch match) const
     if (parent->name.empty()) return std::move(parent->folder);
     auto stored = ResolveName(parent->folder, parent->name, match);
     if (!stored) return Folder();
-    return parent->folder.OpenSubfolder(stored->c_str(), Folder::Links::Follow);
+    return parent->folder.OpenSubfolder(*stored, Folder::Links::Follow);
+}
+
+Folder FileSystem::EnterFolder(std::string_view drivePath, NameMatch match, Folder::Links links,
+                               Folder::Missing missing) const {
+    auto parts = SplitDrivePath(drivePath);
+    const Drive* drive = parts ? drives_.Find(parts->letter) : nullptr;
+    if (!drive) return Folder();
+    // Each name as the file system stores it, matched as asked, or as written
+    // when there is none yet to make.
+    Folder folder = Folder::OpenNative(drive->root);
+    for (std::size_t i = 0; i < parts->names.size() && folder; ++i) {
+        const std::optional<std::string> stored = ResolveName(folder, parts->names[i], match);
+        folder = folder.OpenSubfolder(stored ? *stored : parts->names[i], links, missing);
+    }
+    return folder;
 }
 
 std::optional<FoundEntry> FileSystem::Find(std::string_view drivePath, NameMatch match) const {
@@ -66,7 +79,7 @@ std::optional<FoundEntry> FileSystem::Find(std::string_view drivePath, NameMatch
     if (!parent || parent->name.empty()) return std::nullopt;
     auto stored = ResolveName(parent->folder, parent->name, match);
     if (!stored) return std::nullopt;
-    auto info = parent->folder.LookUp(stored->c_str());
+    auto info = parent->folder.LookUp(*stored);
     if (!info) return std::nullopt;
     return FoundEntry{std::move(*stored), *info};
 }
@@ -85,13 +98,13 @@ bool FileSystem::CreateFolder(std::string_view drivePath) const {
     if (!parent || parent->name.empty() ||
         ResolveName(parent->folder, parent->name, NameMatch::AnyCase))
         return false;
-    return parent->folder.CreateSubfolder(parent->name.c_str());
+    return parent->folder.CreateSubfolder(parent->name);
 }
 
 RemovedFile FileSystem::DeleteFile(std::string_view drivePath) const {
     auto parent = OpenParent(drivePath, NameMatch::Exact, Folder::Links::Refuse);
     if (!parent || parent->name.empty()) return {FileOutcome::NotFound};
-    return parent->folder.RemoveFile(parent->name.c_str());
+    return parent->folder.RemoveFile(parent->name);
 }
 
 std::optional<DriveIdentity> FileSystem::IdentifyDrive(char letter) const {
@@ -113,12 +126,8 @@ bool FileSystem::SetCurrentFolder(std::string_view drivePath) const {
 }
 
 std::optional<std::string> FileSystem::CurrentFolder() const {
-    std::vector<char> buffer(4096);
-    while (!getcwd(buffer.data(), buffer.size())) {
-        if (errno != ERANGE) return std::nullopt;
-        buffer.resize(buffer.size() * 2);
-    }
-    return drives_.ToDriveForm(buffer.data());
+    const std::optional<std::string> current = Folder::CurrentNativePath();
+    return current ? drives_.ToDriveForm(*current) : std::nullopt;
 }
 
 std::optional<FileSystem::StoredNames> FileSystem::ResolveNames(std::string_view drivePath,
@@ -134,7 +143,7 @@ std::optional<FileSystem::StoredNames> FileSystem::ResolveNames(std::string_view
         if (stored.folder) found = ResolveName(stored.folder, name, match);
         stored.names.push_back(found ? *found : std::string(name));
         stored.folder =
-            found ? stored.folder.OpenSubfolder(found->c_str(), Folder::Links::Follow) : Folder();
+            found ? stored.folder.OpenSubfolder(*found, Folder::Links::Follow) : Folder();
     }
     return stored;
 }

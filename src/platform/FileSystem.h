@@ -46,6 +46,13 @@ public:
 
     // The folder at a drive-form path, for listing; unopened when missing or a link.
     Folder OpenFolder(std::string_view drivePath, NameMatch match) const;
+    // The folder at a drive-form path for acting in it: each name below the
+    // drive's root is entered through its parent's handle, links as the
+    // caller says (followed only for the program's own folders), and with
+    // Missing::Create folders that are not there are made. An unopened folder
+    // tells why (Failure()).
+    Folder EnterFolder(std::string_view drivePath, NameMatch match, Folder::Links links,
+                       Folder::Missing missing = Folder::Missing::Fail) const;
     // The entry at a drive-form path, of any kind (a drive root is not an entry).
     std::optional<FoundEntry> Find(std::string_view drivePath, NameMatch match) const;
     bool FileExists(std::string_view drivePath, NameMatch match) const;

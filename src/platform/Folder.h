@@ -1,15 +1,19 @@
 #pragma once
-// An open folder of the file system. It lists its entries and looks names up
-// relative to itself, so no full path is rebuilt per entry, and it never
-// follows a symbolic link to reach a subfolder or an entry.
+// An open folder of the file system. It lists its entries, looks names up and
+// acts on them relative to itself, so no full path is rebuilt per entry, and
+// it never follows a symbolic link to reach a subfolder or an entry: the walks
+// list through it, the garbage bin moves files into and out of it.
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/FileActs.h"
+#include "platform/NativeHandle.h"
 
 namespace vellomar {
 
@@ -57,8 +61,24 @@ struct FolderEntry {
     EntryKind kind;
 };
 
+// A single name within a folder: not empty, not "." or "..", no '/' and no NUL,
+// so it can never climb out of or reach below the folder it is looked up in.
+inline bool IsPlainName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+// Every name below the folder it was opened from is opened relative to that
+// folder's handle and, unless the caller asks to follow links (for the
+// program's own folders), never through a link: a folder swapped for a link
+// between a search and an act makes the act fail instead of reaching
+// somewhere else. Acts on an entry check what they act on through the handle
+// they act with. A name that is no plain name (see IsPlainName) names nothing.
 class Folder {
 public:
+    enum class Links { Refuse, Follow };
+    enum class Missing { Fail, Create };
+
     Folder() = default;
     ~Folder();
     Folder(Folder&& other) noexcept;
@@ -68,35 +88,75 @@ public:
 
     // Opens a folder by native path, following links on the way: the roots of drives.
     static Folder OpenNative(const std::string& nativePath);
-    enum class Links { Refuse, Follow };
-    // Opens a subfolder. With Links::Refuse it fails (an unopened Folder) when the
-    // name is a link, also one to a folder.
-    Folder OpenSubfolder(const char* name, Links links = Links::Refuse) const;
+    // Opens a subfolder. With Links::Refuse it fails (LinkInPath) when the name
+    // is a link, also one to a folder. With Missing::Create a folder that is
+    // not there is made, with the mode as the user's umask allows.
+    Folder OpenSubfolder(std::string_view name, Links links = Links::Refuse,
+                         Missing missing = Missing::Fail, unsigned mode = 0777) const;
 
-    explicit operator bool() const { return fd_ >= 0; }
+    explicit operator bool() const { return handle_ != kNoHandle; }
+    // Why the folder could not be opened; Done when it is open.
+    FileOutcome Failure() const { return failure_; }
 
     // Identifies the mount the folder is reached through.
     std::optional<MountIdentity> Mount() const;
+    std::optional<EntryIdentity> Identity() const;
+    bool OwnedByThisUser() const;
     bool MakeCurrent() const;
+    // The native path of the process's current folder.
+    static std::optional<std::string> CurrentNativePath();
 
     // Looks an entry up without following a link.
-    std::optional<EntryInfo> LookUp(const char* name) const;
-    // The regular file of that name opened for reading, never through a link;
-    // unopened for anything else (a fifo does not hang the call).
-    OpenedFile OpenFile(const char* name) const;
+    std::optional<EntryInfo> LookUp(std::string_view name) const;
+    struct EntryStatus {
+        EntryKind kind;
+        bool writable;      // its owner may write it
+        std::int64_t size;  // 0 for anything but a regular file
+        EntryIdentity identity;
+        // When the entry itself last changed: a rename changes it, so for an
+        // entry moved in, about when it came.
+        std::chrono::system_clock::time_point changed;
+    };
+    // What the entry of exactly that name is now, as the acts on it check it;
+    // never followed should it be a link.
+    std::optional<EntryStatus> Status(std::string_view name) const;
     // Whether this folder is still the one at that name in parent, not a link
     // or another folder put there since it was opened.
-    bool IsStillNamed(const Folder& parent, const char* name) const;
-    // Removes the regular, writable file of that name, checked as it is removed
-    // (see RemoveCheckedAt): a folder, a link or a read-only file put in its
-    // place meanwhile is refused and left as it was.
-    RemovedFile RemoveFile(const char* name) const;
-    bool CreateSubfolder(const char* name) const;
+    bool IsStillNamed(const Folder& parent, std::string_view name) const;
+    // The names of the folder's entries, "." and ".." left out.
+    std::vector<std::string> Names() const;
+
+    // The regular file of that name opened for reading, never through a link;
+    // unopened for anything else (a fifo does not hang the call).
+    OpenedFile OpenFile(std::string_view name) const;
+    // The text of the regular file of that name, never read through a link;
+    // nothing when it is missing, no regular file, unreadable or longer than
+    // the limit.
+    std::optional<std::string> ReadSmallFile(std::string_view name, std::size_t limit) const;
+    // Puts the text in the file of that name whole or not at all: it is
+    // written under a temporary name, synced and renamed over the name, which
+    // is never followed should it be a link.
+    FileOutcome ReplaceFile(std::string_view name, std::string_view text) const;
+
+    // Removes the regular file of that name when it passes the check (by
+    // default: writable) as it is removed: a folder, a link or a file that
+    // fails the check put in its place meanwhile is refused and left as it was.
+    RemovedFile RemoveFile(std::string_view name, const EntryCheck& check = {}) const;
+    bool CreateSubfolder(std::string_view name, unsigned mode = 0777) const;
+    // Makes a subfolder under the prefix and a part no name was ever given
+    // before; its name, or nothing when the folder refuses.
+    std::optional<std::string> CreateFreshSubfolder(std::string_view prefix, unsigned mode) const;
+    // Removes an empty subfolder.
+    bool RemoveEmptySubfolder(std::string_view name) const;
 
 private:
     friend class FolderListing;
-    explicit Folder(int fd) : fd_(fd) {}
-    int fd_ = -1;
+    friend FileOutcome MoveFile(const Folder& from, const std::string& name, const Folder& to,
+                                const std::string& newName, const EntryCheck& check);
+    Folder(NativeHandle handle, FileOutcome failure) : handle_(handle), failure_(failure) {}
+
+    NativeHandle handle_ = kNoHandle;
+    FileOutcome failure_ = FileOutcome::NotFound;
     mutable bool listed_ = false;  // a later listing starts again from the top
 };
 
@@ -109,6 +169,7 @@ public:
     // between two reads.
     enum class From { Top, WhereLeft };
     explicit FolderListing(const Folder& folder, From from = From::Top);
+    ~FolderListing();
     FolderListing(const FolderListing&) = delete;
     FolderListing& operator=(const FolderListing&) = delete;
 
@@ -116,15 +177,11 @@ public:
     std::optional<FolderEntry> Next();
     // Whether every entry read from the folder so far has been handed out: a
     // listing stopped here can be taken on WhereLeft.
-    bool BetweenReads() const { return offset_ >= filled_; }
+    bool BetweenReads() const;
 
 private:
-    bool Refill();
-
-    int fd_;  // the folder's own handle, read from its start
-    std::unique_ptr<char[]> buffer_;
-    std::size_t filled_ = 0;
-    std::size_t offset_ = 0;
+    struct State;  // what the platform reads the entries into
+    std::unique_ptr<State> state_;
 };
 
 }  // namespace vellomar

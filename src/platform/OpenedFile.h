@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/NativeHandle.h"
+
 namespace vellomar {
 
 class OpenedFile {
@@ -18,7 +20,7 @@ public:
     OpenedFile(const OpenedFile&) = delete;
     OpenedFile& operator=(const OpenedFile&) = delete;
 
-    explicit operator bool() const { return fd_ >= 0; }
+    explicit operator bool() const { return handle_ != kNoHandle; }
     // The size it had when it was opened.
     std::uint64_t Size() const { return size_; }
     // length bytes from offset; nothing when the file held fewer there when it
@@ -27,9 +29,9 @@ public:
 
 private:
     friend class Folder;
-    OpenedFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+    OpenedFile(NativeHandle handle, std::uint64_t size) : handle_(handle), size_(size) {}
 
-    int fd_ = -1;
+    NativeHandle handle_ = kNoHandle;
     std::uint64_t size_ = 0;
 };
 

@@ -1,11 +1,11 @@
 #include "results/BinRecord.h"
 
 #include <cstdio>
-#include <ctime>
 
 #include "platform/DrivePath.h"
 #include "platform/IniDocument.h"
 #include "platform/MomentText.h"
+#include "platform/UtcTime.h"
 
 namespace vellomar {
 namespace {
@@ -20,17 +20,15 @@ constexpr std::string_view kFileSystemKey = "FileSystem";
 using Clock = std::chrono::system_clock;
 
 std::optional<Clock::time_point> ParseMoment(const std::string& text) {
-    std::tm utc{};
+    UtcFields utc{};
     char zone = 0;
     int consumed = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c%n", &utc.tm_year, &utc.tm_mon,
-                    &utc.tm_mday, &utc.tm_hour, &utc.tm_min, &utc.tm_sec, &zone, &consumed) != 7 ||
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c%n", &utc.year, &utc.month, &utc.day,
+                    &utc.hour, &utc.minute, &utc.second, &zone, &consumed) != 7 ||
         zone != 'Z' || static_cast<std::size_t>(consumed) != text.size())
         return std::nullopt;
-    utc.tm_year -= 1900;
-    utc.tm_mon -= 1;
     // The clock counts finer than seconds and so spans a few centuries only.
-    const std::time_t seconds = timegm(&utc);
+    const auto seconds = MomentOfUtcFields(utc).time_since_epoch().count();
     constexpr auto kEarliest = std::chrono::ceil<std::chrono::seconds>(Clock::time_point::min());
     constexpr auto kLatest = std::chrono::floor<std::chrono::seconds>(Clock::time_point::max());
     if (seconds < kEarliest.time_since_epoch().count() || seconds > kLatest.time_since_epoch().count())

@@ -1,19 +1,20 @@
 #include "results/GarbageBin.h"
 
 #include <algorithm>
-#include <ctime>
+#include <cstdio>
 #include <stdexcept>
 #include <tuple>
 
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "platform/FileMove.h"
+#include "platform/UtcTime.h"
 #include "results/BinRecord.h"
 
 namespace vellomar {
 namespace {
 
-using Missing = FolderHandle::Missing;
+using Missing = Folder::Missing;
 
 constexpr unsigned kBinFolderMode = 0700;  // what was put aside is its owner's alone
 
@@ -58,11 +59,10 @@ bool IsItemId(std::string_view name) {
 
 // The start of a new item's id: when it was moved, to the second, in UTC.
 std::string ItemIdPrefix(std::chrono::system_clock::time_point moved) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(moved);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
+    const UtcFields utc = UtcFieldsOf(moved);
     char text[32];
-    std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ-", &utc);
+    std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d%02dZ-", utc.year, utc.month, utc.day,
+                  utc.hour, utc.minute, utc.second);
     return text;
 }
 
@@ -71,7 +71,7 @@ std::string RecordName(const std::string& id) { return id + ".ini"; }
 // A record holds one path and a moment; a longer file is no record of the bin's.
 constexpr std::size_t kLongestRecord = 1 << 20;
 
-std::optional<BinRecord> ReadRecord(const FolderHandle& bin, const std::string& id) {
+std::optional<BinRecord> ReadRecord(const Folder& bin, const std::string& id) {
     const auto text = bin.ReadSmallFile(RecordName(id), kLongestRecord);
     std::optional<BinRecord> record = text ? ParseBinRecord(*text) : std::nullopt;
     // A record copied from another item's tells nothing of this one.
@@ -104,13 +104,13 @@ GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) const {
     auto parts = SplitDrivePath(path);
     if (!parts || parts->names.empty()) return {BinOutcome::NotFound};
     if (InAGarbageBin(*parts)) return {BinOutcome::AlreadyInBin};
-    const FolderHandle source =
-        FolderHandle::Open(files_, ParentPath(path), NameMatch::Exact, Folder::Links::Refuse);
+    const Folder source =
+        files_.EnterFolder(ParentPath(path), NameMatch::Exact, Folder::Links::Refuse);
     if (!source) return {OutcomeOf(source.Failure())};
     const std::string name(LastName(path));
     // Not trusted, only spares the bin an item folder for a file it would
     // refuse: what is moved is checked once it has moved.
-    const auto held = source.Entry(name);
+    const auto held = source.Status(name);
     if (!held) return {BinOutcome::NotFound};
     if (held->kind != EntryKind::File) return {BinOutcome::NotAFile};
     if (!held->writable) return {BinOutcome::ReadOnly};
@@ -123,14 +123,14 @@ GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) const {
                          {"", std::string(path), moved, files_.IdentifyDrive(parts->letter)})
                : AddedItem{};
     if (!added.item) return {added.refusal};
-    const FolderHandle& bin = added.item->bin.folder;
-    const FolderHandle itemFolder = bin.Subfolder(added.item->id);
+    const Folder& bin = added.item->bin.folder;
+    const Folder itemFolder = bin.OpenSubfolder(added.item->id);
     const FileOutcome outcome = MoveFile(source, name, itemFolder, name, EntryCheck{});
     if (outcome != FileOutcome::Done) {
         Forget(bin, added.item->id);
         return {OutcomeOf(outcome)};
     }
-    const auto inBin = itemFolder.Entry(name);
+    const auto inBin = itemFolder.Status(name);
     return {BinOutcome::Done, inBin ? inBin->size : 0};
 }
 
@@ -138,10 +138,10 @@ std::vector<BinItem> GarbageBin::Items() const {
     std::vector<BinItem> items;
     ForEachBin([&](const OpenBin& bin) {
         ForEachItemFolder(bin, [&](const std::string& id, const std::optional<BinRecord>& record) {
-            const FolderHandle itemFolder = bin.folder.Subfolder(id);
+            const Folder itemFolder = bin.folder.OpenSubfolder(id);
             for (const std::string& name : itemFolder.Names()) {
                 if (name.starts_with(kPartialCopyPrefix)) continue;  // a copy under way
-                const auto held = itemFolder.Entry(name);
+                const auto held = itemFolder.Status(name);
                 if (!held) continue;
                 BinItem item{"", record ? record->moved : held->changed, held->size, bin.path,
                              id, name, held->identity};
@@ -160,7 +160,7 @@ void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now)
     ForEachBin([&](const OpenBin& bin) {
         ForEachItemFolder(bin, [&](const std::string& id, const std::optional<BinRecord>& record) {
             if (!record || record->moved > startedBefore) return;
-            const FolderHandle itemFolder = bin.folder.Subfolder(id);
+            const Folder itemFolder = bin.folder.OpenSubfolder(id);
             for (const std::string& name : itemFolder.Names())
                 if (name.starts_with(kPartialCopyPrefix))
                     itemFolder.RemoveFile(name, kOwnFile);
@@ -172,7 +172,7 @@ void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now)
 std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinHolding(const BinItem& item) const {
     std::optional<OpenBin> bin = OpenBinIn(ParentPath(item.binFolder), Missing::Fail);
     if (!bin) return std::nullopt;
-    const auto held = bin->folder.Subfolder(item.id).Entry(item.name);
+    const auto held = bin->folder.OpenSubfolder(item.id).Status(item.name);
     if (!held || held->identity != item.identity) return std::nullopt;
     return bin;
 }
@@ -188,10 +188,10 @@ BinOutcome GarbageBin::Restore(const BinItem& item) const {
     // The desktop platform tells names apart by more than letter case: a
     // "Report.txt" standing there now keeps "report.txt" out as well.
     if (files_.Find(*target, NameMatch::AnyCase)) return BinOutcome::TargetExists;
-    const FolderHandle targetFolder = FolderHandle::Open(
-        files_, ParentPath(*target), NameMatch::AnyCase, Folder::Links::Refuse, Missing::Create);
+    const Folder targetFolder = files_.EnterFolder(ParentPath(*target), NameMatch::AnyCase,
+                                                   Folder::Links::Refuse, Missing::Create);
     if (!targetFolder) return OutcomeOf(targetFolder.Failure());
-    const FileOutcome moved = MoveFile(bin->folder.Subfolder(item.id), item.name, targetFolder,
+    const FileOutcome moved = MoveFile(bin->folder.OpenSubfolder(item.id), item.name, targetFolder,
                                        std::string(LastName(*target)), Listed(item));
     if (moved == FileOutcome::NotFound) return BinOutcome::BinChanged;
     if (moved != FileOutcome::Done) return OutcomeOf(moved);
@@ -202,7 +202,8 @@ BinOutcome GarbageBin::Restore(const BinItem& item) const {
 BinOutcome GarbageBin::Remove(const BinItem& item) const {
     const std::optional<OpenBin> bin = OpenBinHolding(item);
     if (!bin) return BinOutcome::BinChanged;
-    const FileOutcome removed = bin->folder.Subfolder(item.id).RemoveFile(item.name, Listed(item));
+    const FileOutcome removed =
+        bin->folder.OpenSubfolder(item.id).RemoveFile(item.name, Listed(item)).outcome;
     if (removed == FileOutcome::Changed || removed == FileOutcome::NotFound)
         return BinOutcome::BinChanged;
     if (removed != FileOutcome::Done) return OutcomeOf(removed);
@@ -214,15 +215,14 @@ std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
     std::string_view parentPath, Missing missing, std::optional<std::uint64_t> onDevice) const {
     // The bin's own parent is the program's choice (a drive's root, the data
     // folder), so links on the way there are followed; the bin itself is not one.
-    FolderHandle parent =
-        FolderHandle::Open(files_, parentPath, NameMatch::AnyCase, Folder::Links::Follow);
+    Folder parent = files_.EnterFolder(parentPath, NameMatch::AnyCase, Folder::Links::Follow);
     if (!parent) return std::nullopt;
     if (onDevice) {
         auto identity = parent.Identity();
         if (!identity || identity->device != *onDevice) return std::nullopt;
     }
-    FolderHandle bin =
-        parent.Subfolder(std::string(kGarbageBinFolderName), missing, kBinFolderMode);
+    Folder bin = parent.OpenSubfolder(kGarbageBinFolderName, Folder::Links::Refuse, missing,
+                                      kBinFolderMode);
     // Files are put aside only where no other user can take them away.
     if (!bin || !bin.OwnedByThisUser()) return std::nullopt;
     const auto parts = SplitDrivePath(parentPath);
@@ -297,9 +297,9 @@ std::optional<std::string> GarbageBin::PathNow(const OpenBin& bin, const BinReco
     return path;
 }
 
-void GarbageBin::Forget(const FolderHandle& bin, const std::string& id) const {
+void GarbageBin::Forget(const Folder& bin, const std::string& id) const {
     // A folder that still holds an entry keeps its record: the entry is listed by it.
-    if (bin.RemoveEmptySubfolder(id) || !bin.Contains(id))
+    if (bin.RemoveEmptySubfolder(id) || !bin.LookUp(id))
         bin.RemoveFile(RecordName(id), kOwnFile);
 }
 

@@ -35,7 +35,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FolderHandle.h"
+#include "platform/Folder.h"
 #include "platform/Platform.h"
 #include "results/BinRecord.h"
 #include "scan/WalkFolder.h"
@@ -116,12 +116,12 @@ public:
 private:
     struct OpenBin {
         std::string path;  // drive form
-        FolderHandle folder;
+        Folder folder;
         bool onDriveRoot;  // a drive's own bin, not the data folder's
     };
     // The bin inside a folder, opened through links to that folder; the bin
     // itself must be a real folder owned by this user.
-    std::optional<OpenBin> OpenBinIn(std::string_view parentPath, FolderHandle::Missing missing,
+    std::optional<OpenBin> OpenBinIn(std::string_view parentPath, Folder::Missing missing,
                                      std::optional<std::uint64_t> onDevice = std::nullopt) const;
     // The bin that lists the item, when it still holds the very entry listed.
     std::optional<OpenBin> OpenBinHolding(const BinItem& item) const;
@@ -148,7 +148,7 @@ private:
     // it came from is not mounted where it was.
     std::optional<std::string> PathNow(const OpenBin& bin, const BinRecord& record) const;
     // Removes an item's folder once it is empty, and then its record.
-    void Forget(const FolderHandle& bin, const std::string& id) const;
+    void Forget(const Folder& bin, const std::string& id) const;
 
     const FileSystem& files_;
     std::string dataFolderPath_;

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include "platform/FileSystem.h"
+#include "platform/OpenedFile.h"
 #include "support/TempTree.h"
 
 namespace vellomar {
@@ -20,8 +22,8 @@ class FileMoveTest : public ::testing::Test {
 protected:
     FileMoveTest() { drives.Assign('t', tree.Root().string()); }
 
-    FolderHandle Open(std::string_view path) const {
-        return FolderHandle::Open(files, path, NameMatch::AnyCase, Folder::Links::Refuse);
+    Folder Open(std::string_view path) const {
+        return files.EnterFolder(path, NameMatch::AnyCase, Folder::Links::Refuse);
     }
 
     test::TempTree tree;
@@ -56,21 +58,21 @@ TEST_F(FileMoveTest, OpensFoldersInAnyLetterCaseButNeverThroughALink) {
     fs::create_directory_symlink(tree / "Real", tree / "via");
     EXPECT_TRUE(Open("t:\\real\\sub"));
     EXPECT_EQ(Open("t:\\via\\Sub").Failure(), FileOutcome::LinkInPath);
-    EXPECT_TRUE(FolderHandle::Open(files, "t:\\via\\Sub", NameMatch::AnyCase, Folder::Links::Follow));
+    EXPECT_TRUE(files.EnterFolder("t:\\via\\Sub", NameMatch::AnyCase, Folder::Links::Follow));
 
     // Missing folders are made on request, but a name never climbs out.
-    EXPECT_TRUE(FolderHandle::Open(files, "t:\\Real\\new\\deeper", NameMatch::AnyCase, Folder::Links::Refuse,
-                                   FolderHandle::Missing::Create));
+    EXPECT_TRUE(files.EnterFolder("t:\\Real\\new\\deeper", NameMatch::AnyCase, Folder::Links::Refuse,
+                                   Folder::Missing::Create));
     EXPECT_TRUE(fs::is_directory(tree / "Real/new/deeper"));
-    EXPECT_FALSE(FolderHandle::Open(files, "t:\\Real\\new/../../..", NameMatch::AnyCase, Folder::Links::Refuse,
-                                    FolderHandle::Missing::Create));
-    EXPECT_FALSE(Open("t:\\Real").Subfolder(".."));
+    EXPECT_FALSE(files.EnterFolder("t:\\Real\\new/../../..", NameMatch::AnyCase, Folder::Links::Refuse,
+                                    Folder::Missing::Create));
+    EXPECT_FALSE(Open("t:\\Real").OpenSubfolder(".."));
 }
 
 TEST_F(FileMoveTest, FilesAreWrittenInTheFolderHeldOpenWhateverItsPathNamesNow) {
     tree.AddFolder("bin");
     tree.AddFolder("outside");
-    const FolderHandle bin = Open("t:\\bin");
+    const Folder bin = Open("t:\\bin");
     // The folder is moved away and a link to another put in its place.
     fs::rename(tree / "bin", tree / "moved");
     fs::create_directory_symlink(tree / "outside", tree / "bin");
@@ -92,7 +94,7 @@ TEST_F(FileMoveTest, SmallFilesAreReadOnlyWhenTheyAreWholeRegularFiles) {
     tree.AddFolder("f/sub");
     test::WriteWholeFile(tree / "f/long", std::string(101, 'x'));
     ASSERT_EQ(mkfifo((tree / "f/pipe").c_str(), 0600), 0);
-    const FolderHandle folder = Open("t:\\f");
+    const Folder folder = Open("t:\\f");
     EXPECT_EQ(folder.ReadSmallFile("long", 101), std::string(101, 'x'));
     EXPECT_EQ(folder.ReadSmallFile("long", 100), std::nullopt);
     EXPECT_EQ(folder.ReadSmallFile("pipe", 100), std::nullopt);  // and does not wait for a writer
@@ -105,6 +107,24 @@ TEST_F(FileMoveTest, SmallFilesAreReadOnlyWhenTheyAreWholeRegularFiles) {
     EXPECT_NE(folder.ReplaceFile("../escape", "text"), FileOutcome::Done);
     EXPECT_EQ(std::distance(fs::directory_iterator(tree / "f"), {}), 3);
     EXPECT_FALSE(fs::exists(tree / "escape"));
+}
+
+TEST_F(FileMoveTest, EveryActOnANameStaysInsideTheFolder) {
+    tree.AddFile("f/sub/x", 3);
+    tree.AddFile("x", 4);
+    const Folder folder = Open("t:\\f");
+    for (const char* name : {"sub/x", "../x", "..", ".", ""}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(folder.LookUp(name));
+        EXPECT_FALSE(folder.Status(name));
+        EXPECT_FALSE(folder.OpenFile(name));
+        EXPECT_EQ(folder.RemoveFile(name).outcome, FileOutcome::NotFound);
+        EXPECT_FALSE(folder.CreateSubfolder(std::string(name) + "/new"));
+    }
+    EXPECT_FALSE(folder.LookUp(std::string_view("sub\0x", 5)));
+    EXPECT_TRUE(fs::exists(tree / "f/sub/x"));
+    EXPECT_TRUE(fs::exists(tree / "x"));
+    EXPECT_EQ(folder.Status("sub")->kind, EntryKind::Folder);
 }
 
 }  // namespace

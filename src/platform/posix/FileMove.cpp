@@ -86,28 +86,28 @@ FileOutcome CopyThenRemove(int fromFd, const char* name, int toFd, const char* n
 
 }  // namespace
 
-FileOutcome MoveFile(const FolderHandle& from, const std::string& name, const FolderHandle& to,
+FileOutcome MoveFile(const Folder& from, const std::string& name, const Folder& to,
                      const std::string& newName, const EntryCheck& check) {
     if (!from || !to || !IsPlainName(name) || !IsPlainName(newName)) return FileOutcome::NotFound;
     // A first look, not trusted, leaves what is refused already untouched.
     struct stat before;
-    if (fstatat(from.fd_, name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(from.handle_, name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
         return OutcomeOfError(errno);
     if (const FileOutcome refusal = CheckEntry(before, check); refusal != FileOutcome::Done)
         return refusal;
     // On one file system the rename is the act: the look above could be raced.
     // What it moved is looked at where it stands now, through the target's
     // handle, and goes back unless it is the file the caller meant.
-    const int error = RenameNoReplace(from.fd_, name.c_str(), to.fd_, newName.c_str());
+    const int error = RenameNoReplace(from.handle_, name.c_str(), to.handle_, newName.c_str());
     if (error == EXDEV)
-        return CopyThenRemove(from.fd_, name.c_str(), to.fd_, newName.c_str(), check);
+        return CopyThenRemove(from.handle_, name.c_str(), to.handle_, newName.c_str(), check);
     if (error != 0) return OutcomeOfError(error);
     struct stat moved;
-    const FileOutcome outcome = fstatat(to.fd_, newName.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0
+    const FileOutcome outcome = fstatat(to.handle_, newName.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0
                                     ? CheckEntry(moved, check)
                                     : OutcomeOfError(errno);
     if (outcome == FileOutcome::Done) return outcome;
-    const int back = RenameNoReplace(to.fd_, newName.c_str(), from.fd_, name.c_str());
+    const int back = RenameNoReplace(to.handle_, newName.c_str(), from.handle_, name.c_str());
     return back == 0 || back == ENOENT ? outcome : FileOutcome::NotPutBack;
 }
 

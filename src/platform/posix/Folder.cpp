@@ -1,16 +1,20 @@
 #include "platform/Folder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <vector>
 
 #include "platform/OpenedFile.h"
 #include "platform/posix/CheckedRemoval.h"
+#include "platform/posix/FileDescriptor.h"
+#include "platform/posix/FileErrors.h"
+#include "platform/posix/PlainName.h"
+#include "platform/posix/Renames.h"
+#include "platform/posix/TemporaryFile.h"
 
 namespace vellomar {
 namespace {
@@ -21,21 +25,6 @@ EntryKind KindOfMode(mode_t mode) {
     if (S_ISREG(mode)) return EntryKind::File;
     if (S_ISDIR(mode)) return EntryKind::Folder;
     return EntryKind::Other;
-}
-
-EntryKind KindOfType(int folderFd, unsigned char type, const char* name) {
-    switch (type) {
-        case DT_REG: return EntryKind::File;
-        case DT_DIR: return EntryKind::Folder;
-        case DT_UNKNOWN: {
-            // Some file systems leave the type to a look-up.
-            struct stat info;
-            if (fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-                return EntryKind::Other;
-            return KindOfMode(info.st_mode);
-        }
-        default: return EntryKind::Other;
-    }
 }
 
 unsigned AttributesOf(const char* name, const struct stat& info) {
@@ -50,127 +39,184 @@ unsigned AttributesOf(const char* name, const struct stat& info) {
     return attributes;
 }
 
+std::chrono::system_clock::time_point TimeOf(const struct timespec& time) {
+    return std::chrono::system_clock::from_time_t(time.tv_sec) +
+           std::chrono::duration_cast<std::chrono::system_clock::duration>(
+               std::chrono::nanoseconds(time.tv_nsec));
+}
+
+bool IsLink(int folderFd, const char* name) {
+    struct stat info;
+    return fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
+}
+
+int OpenSubfolderFd(int parentFd, const char* name, Folder::Links links) {
+    const int linkFlags = links == Folder::Links::Refuse ? O_NOFOLLOW : 0;
+    int fd = openat(parentFd, name, kFolderFlags | linkFlags);
+#ifdef O_PATH
+    // A folder we may pass through but not list still leads to what lies below.
+    if (fd < 0 && errno == EACCES)
+        fd = openat(parentFd, name, O_PATH | O_DIRECTORY | O_CLOEXEC | linkFlags);
+#endif
+    return fd;
+}
+
 }  // namespace
 
 Folder::~Folder() {
-    if (fd_ >= 0) close(fd_);
+    if (handle_ >= 0) close(handle_);
 }
 
-Folder::Folder(Folder&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+Folder::Folder(Folder&& other) noexcept
+    : handle_(other.handle_), failure_(other.failure_), listed_(other.listed_) {
+    other.handle_ = kNoHandle;
+}
 
 Folder& Folder::operator=(Folder&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0) close(fd_);
-        fd_ = other.fd_;
-        other.fd_ = -1;
+        if (handle_ >= 0) close(handle_);
+        handle_ = other.handle_;
+        failure_ = other.failure_;
+        listed_ = other.listed_;
+        other.handle_ = kNoHandle;
     }
     return *this;
 }
 
 Folder Folder::OpenNative(const std::string& nativePath) {
-    return Folder(open(nativePath.c_str(), kFolderFlags));
+    const int fd = open(nativePath.c_str(), kFolderFlags);
+    return Folder(fd, fd >= 0 ? FileOutcome::Done : OutcomeOfError(errno));
 }
 
-Folder Folder::OpenSubfolder(const char* name, Links links) const {
-    if (fd_ < 0) return Folder();
-    const int linkFlags = links == Links::Refuse ? O_NOFOLLOW : 0;
-    int fd = openat(fd_, name, kFolderFlags | linkFlags);
-#ifdef O_PATH
-    // A folder we may pass through but not list still leads to what lies below.
-    if (fd < 0 && errno == EACCES)
-        fd = openat(fd_, name, O_PATH | O_DIRECTORY | O_CLOEXEC | linkFlags);
-#endif
-    return Folder(fd);
+Folder Folder::OpenSubfolder(std::string_view name, Links links, Missing missing,
+                             unsigned mode) const {
+    const PlainName plain(name);
+    if (handle_ < 0 || !plain) return Folder(kNoHandle, FileOutcome::NotFound);
+    int fd = OpenSubfolderFd(handle_, plain.c_str(), links);
+    if (fd < 0 && errno == ENOENT && missing == Missing::Create) {
+        if (mkdirat(handle_, plain.c_str(), static_cast<mode_t>(mode)) != 0 && errno != EEXIST)
+            return Folder(kNoHandle, OutcomeOfError(errno));
+        fd = OpenSubfolderFd(handle_, plain.c_str(), links);
+    }
+    if (fd >= 0) return Folder(fd, FileOutcome::Done);
+    const int error = errno;
+    // A link met with "not a folder" or "too many links" is told as what it is.
+    if ((error == ENOTDIR || error == ELOOP) && IsLink(handle_, plain.c_str()))
+        return Folder(kNoHandle, FileOutcome::LinkInPath);
+    return Folder(kNoHandle, OutcomeOfError(error));
 }
 
 std::optional<MountIdentity> Folder::Mount() const {
-    if (fd_ < 0) return std::nullopt;
+    if (handle_ < 0) return std::nullopt;
 #ifdef STATX_MNT_ID
     struct statx mounted;
-    if (statx(fd_, "", AT_EMPTY_PATH, STATX_MNT_ID, &mounted) == 0)
+    if (statx(handle_, "", AT_EMPTY_PATH, STATX_MNT_ID, &mounted) == 0)
         return MountIdentity{makedev(mounted.stx_dev_major, mounted.stx_dev_minor),
                              (mounted.stx_mask & STATX_MNT_ID) ? mounted.stx_mnt_id : 0};
 #endif
     struct stat info;
-    if (fstat(fd_, &info) != 0) return std::nullopt;
+    if (fstat(handle_, &info) != 0) return std::nullopt;
     return MountIdentity{static_cast<std::uint64_t>(info.st_dev), 0};
 }
 
-bool Folder::MakeCurrent() const { return fd_ >= 0 && fchdir(fd_) == 0; }
-
-std::optional<EntryInfo> Folder::LookUp(const char* name) const {
+std::optional<EntryIdentity> Folder::Identity() const {
     struct stat info;
-    if (fd_ < 0 || fstatat(fd_, name, &info, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+    if (handle_ < 0 || fstat(handle_, &info) != 0) return std::nullopt;
+    return IdentityOf(info);
+}
+
+bool Folder::OwnedByThisUser() const {
+    struct stat info;
+    return handle_ >= 0 && fstat(handle_, &info) == 0 && info.st_uid == geteuid();
+}
+
+bool Folder::MakeCurrent() const { return handle_ >= 0 && fchdir(handle_) == 0; }
+
+std::optional<std::string> Folder::CurrentNativePath() {
+    std::vector<char> buffer(4096);
+    while (!getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE) return std::nullopt;
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::string(buffer.data());
+}
+
+std::optional<EntryInfo> Folder::LookUp(std::string_view name) const {
+    const PlainName plain(name);
+    struct stat info;
+    if (handle_ < 0 || !plain || fstatat(handle_, plain.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
     // Only a file's bytes are its size: a folder or a link counts as empty,
     // as a folder's listing reports it.
     const EntryKind kind = KindOfMode(info.st_mode);
-    return EntryInfo{kind, AttributesOf(name, info),
+    return EntryInfo{kind, AttributesOf(plain.c_str(), info),
                      kind == EntryKind::File ? static_cast<std::int64_t>(info.st_size) : 0,
-                     std::chrono::system_clock::from_time_t(info.st_mtim.tv_sec) +
-                         std::chrono::duration_cast<std::chrono::system_clock::duration>(
-                             std::chrono::nanoseconds(info.st_mtim.tv_nsec))};
+                     TimeOf(info.st_mtim)};
 }
 
-OpenedFile Folder::OpenFile(const char* name) const {
-    if (fd_ < 0) return OpenedFile();
-    OpenedFile file(openat(fd_, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC), 0);
+std::optional<Folder::EntryStatus> Folder::Status(std::string_view name) const {
+    const PlainName plain(name);
     struct stat info;
-    if (!file || fstat(file.fd_, &info) != 0 || !S_ISREG(info.st_mode)) return OpenedFile();
+    if (handle_ < 0 || !plain || fstatat(handle_, plain.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    const EntryKind kind = KindOfMode(info.st_mode);
+    return EntryStatus{kind, (info.st_mode & S_IWUSR) != 0,
+                       kind == EntryKind::File ? static_cast<std::int64_t>(info.st_size) : 0,
+                       IdentityOf(info),
+                       std::chrono::system_clock::from_time_t(info.st_ctim.tv_sec)};
+}
+
+bool Folder::IsStillNamed(const Folder& parent, std::string_view name) const {
+    const PlainName plain(name);
+    struct stat self, named;
+    return handle_ >= 0 && parent.handle_ >= 0 && plain && fstat(handle_, &self) == 0 &&
+           fstatat(parent.handle_, plain.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISDIR(named.st_mode) && self.st_dev == named.st_dev && self.st_ino == named.st_ino;
+}
+
+OpenedFile Folder::OpenFile(std::string_view name) const {
+    const PlainName plain(name);
+    if (handle_ < 0 || !plain) return OpenedFile();
+    // Non-blocking, so that a fifo of that name cannot hang the program.
+    OpenedFile file(openat(handle_, plain.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC),
+                    0);
+    struct stat info;
+    if (!file || fstat(file.handle_, &info) != 0 || !S_ISREG(info.st_mode)) return OpenedFile();
     file.size_ = static_cast<std::uint64_t>(info.st_size);
     return file;
 }
 
-bool Folder::IsStillNamed(const Folder& parent, const char* name) const {
-    struct stat self, named;
-    return fd_ >= 0 && parent.fd_ >= 0 && fstat(fd_, &self) == 0 &&
-           fstatat(parent.fd_, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(named.st_mode) &&
-           self.st_dev == named.st_dev && self.st_ino == named.st_ino;
+std::optional<std::string> Folder::ReadSmallFile(std::string_view name, std::size_t limit) const {
+    const OpenedFile file = OpenFile(name);
+    if (!file || file.Size() > limit) return std::nullopt;
+    // A file that grows while it is read is read no further than one byte past the limit.
+    std::string text;
+    if (!ReadUpTo(file.handle_, text, limit + 1) || text.size() > limit) return std::nullopt;
+    return text;
 }
 
-RemovedFile Folder::RemoveFile(const char* name) const {
-    if (fd_ < 0) return {FileOutcome::NotFound};
-    return RemoveCheckedAt(fd_, name,
-                           [](const struct stat& info) { return CheckEntry(info, EntryCheck{}); });
+FileOutcome Folder::ReplaceFile(std::string_view name, std::string_view text) const {
+    const PlainName plain(name);
+    if (handle_ < 0 || !plain) return FileOutcome::NotFound;
+    const int error = ReplaceFileAt(handle_, plain.c_str(), text);
+    return error == 0 ? FileOutcome::Done : OutcomeOfError(error);
 }
 
-bool Folder::CreateSubfolder(const char* name) const {
-    return fd_ >= 0 && mkdirat(fd_, name, 0777) == 0;
+RemovedFile Folder::RemoveFile(std::string_view name, const EntryCheck& check) const {
+    const PlainName plain(name);
+    if (handle_ < 0 || !plain) return {FileOutcome::NotFound};
+    return RemoveCheckedAt(handle_, plain.c_str(),
+                           [&](const struct stat& info) { return CheckEntry(info, check); });
 }
 
-// Large enough for a few hundred entries per read; walks keep one per open level.
-constexpr std::size_t kListingBufferSize = 32 * 1024;
-
-// Read straight from the folder's handle: no second handle per folder to open,
-// check and close, which a walk of a whole drive would pay for every folder.
-FolderListing::FolderListing(const Folder& folder, From from) : fd_(folder.fd_) {
-    if (fd_ < 0) return;
-    if (from == From::Top && folder.listed_ && lseek(fd_, 0, SEEK_SET) != 0) {
-        fd_ = -1;
-        return;
-    }
-    folder.listed_ = true;
-    buffer_ = std::make_unique<char[]>(kListingBufferSize);
+bool Folder::CreateSubfolder(std::string_view name, unsigned mode) const {
+    const PlainName plain(name);
+    return handle_ >= 0 && plain && mkdirat(handle_, plain.c_str(), static_cast<mode_t>(mode)) == 0;
 }
 
-bool FolderListing::Refill() {
-    const ssize_t read = getdents64(fd_, buffer_.get(), kListingBufferSize);
-    if (read <= 0) {
-        fd_ = -1;  // the end, or an error, ends the listing
-        return false;
-    }
-    filled_ = static_cast<std::size_t>(read);
-    offset_ = 0;
-    return true;
-}
-
-std::optional<FolderEntry> FolderListing::Next() {
-    while (fd_ >= 0 && (offset_ < filled_ || Refill())) {
-        const auto* entry = reinterpret_cast<const dirent64*>(buffer_.get() + offset_);
-        offset_ += entry->d_reclen;
-        if (std::strchr(entry->d_name, '\\')) continue;
-        return FolderEntry{entry->d_name, KindOfType(fd_, entry->d_type, entry->d_name)};
-    }
-    return std::nullopt;
+bool Folder::RemoveEmptySubfolder(std::string_view name) const {
+    const PlainName plain(name);
+    return handle_ >= 0 && plain && unlinkat(handle_, plain.c_str(), AT_REMOVEDIR) == 0;
 }
 
 }  // namespace vellomar

@@ -7,30 +7,30 @@
 namespace vellomar {
 
 OpenedFile::~OpenedFile() {
-    if (fd_ >= 0) close(fd_);
+    if (handle_ >= 0) close(handle_);
 }
 
-OpenedFile::OpenedFile(OpenedFile&& other) noexcept : fd_(other.fd_), size_(other.size_) {
-    other.fd_ = -1;
+OpenedFile::OpenedFile(OpenedFile&& other) noexcept : handle_(other.handle_), size_(other.size_) {
+    other.handle_ = kNoHandle;
 }
 
 OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0) close(fd_);
-        fd_ = other.fd_;
+        if (handle_ >= 0) close(handle_);
+        handle_ = other.handle_;
         size_ = other.size_;
-        other.fd_ = -1;
+        other.handle_ = kNoHandle;
     }
     return *this;
 }
 
 std::optional<std::string> OpenedFile::Read(std::uint64_t offset, std::size_t length) const {
     // Checked before anything is allocated: no part beyond the file is read.
-    if (fd_ < 0 || offset > size_ || length > size_ - offset) return std::nullopt;
+    if (handle_ < 0 || offset > size_ || length > size_ - offset) return std::nullopt;
     std::string bytes(length, '\0');
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t count = pread(fd_, bytes.data() + done, length - done,
+        const ssize_t count = pread(handle_, bytes.data() + done, length - done,
                                     static_cast<off_t>(offset + done));
         if (count == 0) return std::nullopt;  // cut short since it was opened
         if (count > 0) done += static_cast<std::size_t>(count);

@@ -1,9 +1,8 @@
 #pragma once
-// Renames that never replace what stands at the target, and names no other
-// process can know in advance, for putting an entry aside before it is acted on.
+// Renames that never replace what stands at the target, and renames to a fresh
+// name, for putting an entry aside before it is acted on.
 
-#include <string>
-#include <string_view>
+#include "platform/FreshName.h"
 
 namespace vellomar {
 
@@ -14,8 +13,5 @@ int RenameNoReplace(int fromFd, const char* name, int toFd, const char* newName)
 // there, so where the file system does not know RENAME_NOREPLACE a plain
 // rename serves, also on file systems without hard links.
 int RenameToFreshName(int fromFd, const char* name, int toFd, const char* freshName);
-
-// The prefix and 128 random bits in hex: a name never given out twice.
-std::string FreshName(std::string_view prefix);
 
 }  // namespace vellomar

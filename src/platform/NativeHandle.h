@@ -1,0 +1,15 @@
+#pragma once
+// The system's own handle of an open file or folder, as the platform's
+// classes hold it: only the platform's own sources look inside one.
+
+namespace vellomar {
+
+#ifdef _WIN32
+using NativeHandle = void*;  // a HANDLE
+inline constexpr NativeHandle kNoHandle = nullptr;
+#else
+using NativeHandle = int;  // a file descriptor
+inline constexpr NativeHandle kNoHandle = -1;
+#endif
+
+}  // namespace vellomar

@@ -1,0 +1,22 @@
+#include "platform/UtcTime.h"
+
+namespace vellomar {
+
+using namespace std::chrono;
+
+UtcFields UtcFieldsOf(system_clock::time_point moment) {
+    const auto second = floor<seconds>(moment);
+    const auto day = floor<days>(second);
+    const year_month_day date(day);
+    const hh_mm_ss time(second - day);
+    return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())),
+            int(time.hours().count()), int(time.minutes().count()), int(time.seconds().count())};
+}
+
+sys_seconds MomentOfUtcFields(const UtcFields& fields) {
+    const year_month firstMonth = year(fields.year) / January + months(fields.month - 1);
+    return sys_days(firstMonth / 1) + days(fields.day - 1) + hours(fields.hour) +
+           minutes(fields.minute) + seconds(fields.second);
+}
+
+}  // namespace vellomar

@@ -1,0 +1,143 @@
+#include "platform/win32/EntryHandle.h"
+
+#include <winternl.h>
+
+#include <vector>
+
+namespace vellomar {
+namespace {
+
+constexpr ULONG kSynchronousIo = 0x20;  // FILE_SYNCHRONOUS_IO_NONALERT
+constexpr ULONG kBackupIntent = 0x4000;  // FILE_OPEN_FOR_BACKUP_INTENT: folders as the walks need them
+constexpr ULONG kCaseInsensitive = 0x40;  // OBJ_CASE_INSENSITIVE, as the system's own opens ask
+
+std::chrono::system_clock::time_point TimeOf(std::int64_t ticksSince1601) {
+    // From 1601 in tenths of microseconds to 1970 in the clock's units.
+    constexpr std::int64_t kUnixEpoch = 116444736000000000;
+    return std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::nanoseconds((ticksSince1601 - kUnixEpoch) * 100)));
+}
+
+std::int64_t TicksOf(const FILETIME& time) {
+    return static_cast<std::int64_t>((std::uint64_t(time.dwHighDateTime) << 32) |
+                                     time.dwLowDateTime);
+}
+
+}  // namespace
+
+OpenedEntry OpenEntry(HANDLE folder, std::string_view name, const OpenRequest& request) {
+    if (!IsPlainName(name) || name.find('\\') != std::string_view::npos)
+        return {OwnedHandle(), FileOutcome::NotFound};
+    std::wstring wide = Widened(name);
+    UNICODE_STRING objectName{static_cast<USHORT>(wide.size() * sizeof(wchar_t)),
+                              static_cast<USHORT>(wide.size() * sizeof(wchar_t)), wide.data()};
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &objectName, kCaseInsensitive, folder, nullptr);
+    IO_STATUS_BLOCK io;
+    HANDLE handle = nullptr;
+    const ULONG options = request.options | kSynchronousIo | kBackupIntent |
+                          (request.reparse == Reparse::Open ? FILE_OPEN_REPARSE_POINT : 0);
+    const NTSTATUS status =
+        NtCreateFile(&handle, request.access | SYNCHRONIZE, &attributes, &io, nullptr,
+                     FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     request.disposition, options, nullptr, 0);
+    if (status < 0) return {OwnedHandle(), OutcomeOfStatus(status)};
+    return {OwnedHandle(handle), FileOutcome::Done};
+}
+
+EntryKind HeldInfo::Kind() const {
+    if (IsLink()) return EntryKind::Other;  // junctions and symbolic links: system entries
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return EntryKind::Other;
+    return EntryKind::File;
+}
+
+std::optional<HeldInfo> InfoOf(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info;
+    FILE_BASIC_INFO basic;
+    if (!GetFileInformationByHandle(handle, &info) ||
+        !GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic))
+        return std::nullopt;
+    HeldInfo held{info.dwFileAttributes,
+                  (std::int64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+                  {info.dwVolumeSerialNumber,
+                   (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow},
+                  TimeOf(TicksOf(info.ftLastWriteTime)), TimeOf(basic.ChangeTime.QuadPart)};
+    if (held.Kind() != EntryKind::File) held.size = 0;  // as a folder's listing reports them
+    return held;
+}
+
+FileOutcome CheckEntry(const HeldInfo& info, const EntryCheck& check) {
+    if (info.Kind() != EntryKind::File) return FileOutcome::NotAFile;
+    if (check.writable && (info.attributes & FILE_ATTRIBUTE_READONLY)) return FileOutcome::ReadOnly;
+    if (check.identity && *check.identity != info.identity) return FileOutcome::Changed;
+    return FileOutcome::Done;
+}
+
+FileOutcome OutcomeOfStatus(LONG status) {
+    switch (static_cast<ULONG>(status)) {
+        case 0xC0000034:  // STATUS_OBJECT_NAME_NOT_FOUND
+        case 0xC000003A:  // STATUS_OBJECT_PATH_NOT_FOUND
+        case 0xC0000033:  // STATUS_OBJECT_NAME_INVALID
+        case 0xC0000103:  // STATUS_NOT_A_DIRECTORY
+            return FileOutcome::NotFound;
+        case 0xC00000BA:  // STATUS_FILE_IS_A_DIRECTORY
+            return FileOutcome::NotAFile;
+        case 0xC0000035:  // STATUS_OBJECT_NAME_COLLISION
+        case 0xC0000101:  // STATUS_DIRECTORY_NOT_EMPTY
+            return FileOutcome::TargetExists;
+        case 0xC000007F:  // STATUS_DISK_FULL
+            return FileOutcome::NoRoom;
+        case 0xC0000022:  // STATUS_ACCESS_DENIED
+        case 0xC0000121:  // STATUS_CANNOT_DELETE
+        case 0xC0000043:  // STATUS_SHARING_VIOLATION
+        case 0xC00000A2:  // STATUS_MEDIA_WRITE_PROTECTED
+        case 0xC0000056:  // STATUS_DELETE_PENDING
+            return FileOutcome::NotPermitted;
+        default: return FileOutcome::Failed;
+    }
+}
+
+FileOutcome OutcomeOfError(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME: return FileOutcome::NotFound;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_DIR_NOT_EMPTY: return FileOutcome::TargetExists;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return FileOutcome::NoRoom;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_WRITE_PROTECT: return FileOutcome::NotPermitted;
+        default: return FileOutcome::Failed;
+    }
+}
+
+bool MarkForDeletion(HANDLE handle) {
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
+                                      sizeof disposition);
+}
+
+LONG RenameEntry(HANDLE entry, HANDLE toFolder, std::string_view newName, bool replace) {
+    if (!IsPlainName(newName) || newName.find('\\') != std::string_view::npos)
+        return static_cast<LONG>(0xC0000033);  // STATUS_OBJECT_NAME_INVALID
+    // The new name is taken relative to the target folder's handle, which the
+    // system's own rename call leaves to the kernel's form of it.
+    const std::wstring wide = Widened(newName);
+    const std::size_t bytes = sizeof(FILE_RENAME_INFORMATION) + wide.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(bytes, 0);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFORMATION*>(buffer.data());
+    rename->ReplaceIfExists = replace;
+    rename->RootDirectory = toFolder;
+    rename->FileNameLength = static_cast<ULONG>(wide.size() * sizeof(wchar_t));
+    std::copy(wide.begin(), wide.end(), rename->FileName);
+    IO_STATUS_BLOCK io;
+    return NtSetInformationFile(entry, &io, rename, static_cast<ULONG>(bytes),
+                                static_cast<FILE_INFORMATION_CLASS>(10));  // FileRenameInformation
+}
+
+}  // namespace vellomar

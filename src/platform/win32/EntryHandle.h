@@ -1,0 +1,63 @@
+#pragma once
+// Entries opened relative to an open folder's handle, as openat() does on
+// POSIX systems: the folder is never named again by its path, so a folder
+// renamed or swapped for a junction meanwhile is not reached through its old
+// path. What an entry is, is read through the very handle later acts use.
+
+#include "platform/win32/SystemApi.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "platform/FileActs.h"
+#include "platform/Folder.h"
+#include "platform/win32/WidePath.h"
+
+namespace vellomar {
+
+enum class Reparse { Open, Follow };  // open a reparse point itself, or what it names
+
+struct OpenRequest {
+    ACCESS_MASK access;
+    ULONG options = 0;           // FILE_DIRECTORY_FILE, FILE_NON_DIRECTORY_FILE
+    ULONG disposition = 1;       // FILE_OPEN; FILE_CREATE (2), FILE_OPEN_IF (3)
+    Reparse reparse = Reparse::Open;
+};
+
+struct OpenedEntry {
+    OwnedHandle handle;
+    FileOutcome failure = FileOutcome::Done;  // why there is no handle
+    explicit operator bool() const { return static_cast<bool>(handle); }
+};
+
+// The entry of that name (a plain name) in the folder.
+OpenedEntry OpenEntry(HANDLE folder, std::string_view name, const OpenRequest& request);
+
+// What an open entry is, read through its handle.
+struct HeldInfo {
+    DWORD attributes;
+    std::int64_t size;
+    EntryIdentity identity;
+    std::chrono::system_clock::time_point modified;
+    std::chrono::system_clock::time_point changed;
+
+    bool IsLink() const { return attributes & FILE_ATTRIBUTE_REPARSE_POINT; }
+    EntryKind Kind() const;
+};
+std::optional<HeldInfo> InfoOf(HANDLE handle);
+
+// Done, or why a regular file of this description may not be acted on.
+FileOutcome CheckEntry(const HeldInfo& info, const EntryCheck& check);
+
+FileOutcome OutcomeOfStatus(LONG status);
+FileOutcome OutcomeOfError(DWORD error);
+
+// Deletes the open entry (opened with DELETE access) when it is closed.
+bool MarkForDeletion(HANDLE handle);
+// Renames the open entry (opened with DELETE access) to a plain name in an
+// open folder, replacing what stands there only when asked: 0, or the status.
+LONG RenameEntry(HANDLE entry, HANDLE toFolder, std::string_view newName, bool replace);
+
+}  // namespace vellomar

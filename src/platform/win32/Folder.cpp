@@ -1,0 +1,229 @@
+#include "platform/Folder.h"
+
+#include <aclapi.h>
+
+#include "platform/FileMove.h"
+#include "platform/FreshName.h"
+#include "platform/OpenedFile.h"
+#include "platform/win32/EntryHandle.h"
+
+namespace vellomar {
+namespace {
+
+constexpr ACCESS_MASK kFolderAccess = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES |
+                                      READ_CONTROL;
+constexpr ULONG kFileCreate = 2, kFileOpenIf = 3;  // dispositions
+
+unsigned AttributesOf(const HeldInfo& info) {
+    unsigned attributes = 0;
+    if (info.attributes & FILE_ATTRIBUTE_READONLY) attributes |= attribute::kReadOnly;
+    if (info.attributes & FILE_ATTRIBUTE_HIDDEN) attributes |= attribute::kHidden;
+    if (info.attributes & FILE_ATTRIBUTE_ARCHIVE) attributes |= attribute::kArchive;
+    switch (info.Kind()) {
+        case EntryKind::Folder: attributes |= attribute::kDirectory; break;
+        case EntryKind::Other: attributes |= attribute::kSystem; break;
+        case EntryKind::File:
+            if (info.attributes & FILE_ATTRIBUTE_SYSTEM) attributes |= attribute::kSystem;
+            break;
+    }
+    return attributes;
+}
+
+std::optional<HeldInfo> InfoAt(HANDLE folder, std::string_view name) {
+    const OpenedEntry entry = OpenEntry(folder, name, {FILE_READ_ATTRIBUTES});
+    return entry ? InfoOf(entry.handle.Get()) : std::nullopt;
+}
+
+// The open folder's own path, for the calls that take nothing but a path.
+std::optional<std::wstring> PathOf(HANDLE folder) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = GetFinalPathNameByHandleW(folder, path.data(),
+                                                     static_cast<DWORD>(path.size()), 0);
+        if (size == 0) return std::nullopt;
+        if (size < path.size()) {
+            path.resize(size);
+            return path;
+        }
+        path.resize(size);
+    }
+}
+
+}  // namespace
+
+Folder::~Folder() {
+    if (handle_ != kNoHandle) CloseHandle(handle_);
+}
+
+Folder::Folder(Folder&& other) noexcept
+    : handle_(other.handle_), failure_(other.failure_), listed_(other.listed_) {
+    other.handle_ = kNoHandle;
+}
+
+Folder& Folder::operator=(Folder&& other) noexcept {
+    if (this != &other) {
+        if (handle_ != kNoHandle) CloseHandle(handle_);
+        handle_ = other.handle_;
+        failure_ = other.failure_;
+        listed_ = other.listed_;
+        other.handle_ = kNoHandle;
+    }
+    return *this;
+}
+
+Folder Folder::OpenNative(const std::string& nativePath) {
+    OwnedHandle handle(CreateFileW(SystemPath(nativePath).c_str(), kFolderAccess | SYNCHRONIZE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle) return Folder(kNoHandle, OutcomeOfError(GetLastError()));
+    const auto info = InfoOf(handle.Get());
+    if (!info || !(info->attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return Folder(kNoHandle, FileOutcome::NotFound);
+    return Folder(handle.Release(), FileOutcome::Done);
+}
+
+Folder Folder::OpenSubfolder(std::string_view name, Links links, Missing missing,
+                             unsigned /*mode: the new folder takes its parent's rights*/) const {
+    if (handle_ == kNoHandle) return Folder(kNoHandle, FileOutcome::NotFound);
+    OpenedEntry entry = OpenEntry(
+        handle_, name,
+        {kFolderAccess, FILE_DIRECTORY_FILE, missing == Missing::Create ? kFileOpenIf : 1,
+         links == Links::Refuse ? Reparse::Open : Reparse::Follow});
+    if (!entry) {
+        // A symbolic link to a file met as "not a folder" is told as what it is.
+        const auto info = InfoAt(handle_, name);
+        return Folder(kNoHandle, info && info->IsLink() ? FileOutcome::LinkInPath : entry.failure);
+    }
+    // A junction or a link to a folder opens as itself: refused here, never entered.
+    const auto info = InfoOf(entry.handle.Get());
+    if (!info) return Folder(kNoHandle, FileOutcome::Failed);
+    if (info->IsLink() && links == Links::Refuse) return Folder(kNoHandle, FileOutcome::LinkInPath);
+    return Folder(entry.handle.Release(), FileOutcome::Done);
+}
+
+std::optional<MountIdentity> Folder::Mount() const {
+    const auto identity = Identity();
+    if (!identity) return std::nullopt;
+    return MountIdentity{identity->device, 0};
+}
+
+std::optional<EntryIdentity> Folder::Identity() const {
+    if (handle_ == kNoHandle) return std::nullopt;
+    const auto info = InfoOf(handle_);
+    if (!info) return std::nullopt;
+    return info->identity;
+}
+
+bool Folder::OwnedByThisUser() const {
+    if (handle_ == kNoHandle) return false;
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(handle_, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
+        return false;
+    bool owned = false;
+    HANDLE token = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+        DWORD size = 0;
+        if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size))
+            owned = EqualSid(owner, reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid);
+        CloseHandle(token);
+    }
+    LocalFree(descriptor);
+    return owned;
+}
+
+bool Folder::MakeCurrent() const {
+    const auto path = handle_ != kNoHandle ? PathOf(handle_) : std::nullopt;
+    return path && SetCurrentDirectoryW(path->c_str());
+}
+
+std::optional<std::string> Folder::CurrentNativePath() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring path(size, L'\0');
+    const DWORD written = GetCurrentDirectoryW(size, path.data());
+    if (written == 0 || written >= size) return std::nullopt;
+    path.resize(written);
+    return NativePathOf(path);
+}
+
+std::optional<EntryInfo> Folder::LookUp(std::string_view name) const {
+    const auto info = handle_ != kNoHandle ? InfoAt(handle_, name) : std::nullopt;
+    if (!info) return std::nullopt;
+    return EntryInfo{info->Kind(), AttributesOf(*info), info->size, info->modified};
+}
+
+std::optional<Folder::EntryStatus> Folder::Status(std::string_view name) const {
+    const auto info = handle_ != kNoHandle ? InfoAt(handle_, name) : std::nullopt;
+    if (!info) return std::nullopt;
+    return EntryStatus{info->Kind(), !(info->attributes & FILE_ATTRIBUTE_READONLY), info->size,
+                       info->identity, info->changed};
+}
+
+bool Folder::IsStillNamed(const Folder& parent, std::string_view name) const {
+    const auto self = Identity();
+    const auto named = parent.handle_ != kNoHandle ? InfoAt(parent.handle_, name) : std::nullopt;
+    return self && named && named->Kind() == EntryKind::Folder && named->identity == *self;
+}
+
+OpenedFile Folder::OpenFile(std::string_view name) const {
+    if (handle_ == kNoHandle) return OpenedFile();
+    OpenedEntry entry = OpenEntry(handle_, name, {GENERIC_READ, FILE_NON_DIRECTORY_FILE});
+    const auto info = entry ? InfoOf(entry.handle.Get()) : std::nullopt;
+    if (!info || info->Kind() != EntryKind::File) return OpenedFile();
+    return OpenedFile(entry.handle.Release(), static_cast<std::uint64_t>(info->size));
+}
+
+std::optional<std::string> Folder::ReadSmallFile(std::string_view name, std::size_t limit) const {
+    const OpenedFile file = OpenFile(name);
+    if (!file || file.Size() > limit) return std::nullopt;
+    return file.Read(0, static_cast<std::size_t>(file.Size()));
+}
+
+FileOutcome Folder::ReplaceFile(std::string_view name, std::string_view text) const {
+    if (handle_ == kNoHandle || !IsPlainName(name)) return FileOutcome::NotFound;
+    const std::string temporary = FreshName(kPartialCopyPrefix);
+    OpenedEntry written = OpenEntry(handle_, temporary,
+                                    {GENERIC_WRITE | DELETE, FILE_NON_DIRECTORY_FILE, kFileCreate});
+    if (!written) return written.failure;
+    DWORD count = 0;
+    const bool whole = WriteFile(written.handle.Get(), text.data(), static_cast<DWORD>(text.size()),
+                                 &count, nullptr) &&
+                       count == text.size() && FlushFileBuffers(written.handle.Get());
+    // The name is replaced by the rename, whatever stood there: a link is
+    // replaced as an entry, never written through.
+    const LONG status = whole ? RenameEntry(written.handle.Get(), handle_, name, true) : -1;
+    if (status == 0) return FileOutcome::Done;
+    MarkForDeletion(written.handle.Get());
+    return whole ? OutcomeOfStatus(status) : OutcomeOfError(GetLastError());
+}
+
+RemovedFile Folder::RemoveFile(std::string_view name, const EntryCheck& check) const {
+    if (handle_ == kNoHandle) return {FileOutcome::NotFound};
+    // What is removed is the entry this handle holds: a link is opened as
+    // itself and refused, never followed.
+    const OpenedEntry entry = OpenEntry(handle_, name, {DELETE | FILE_READ_ATTRIBUTES});
+    if (!entry) return {entry.failure};
+    const auto info = InfoOf(entry.handle.Get());
+    if (!info) return {FileOutcome::Failed};
+    if (const FileOutcome refusal = CheckEntry(*info, check); refusal != FileOutcome::Done)
+        return {refusal};
+    if (!MarkForDeletion(entry.handle.Get())) return {OutcomeOfError(GetLastError())};
+    return {FileOutcome::Done, info->size};
+}
+
+bool Folder::CreateSubfolder(std::string_view name, unsigned /*mode*/) const {
+    return handle_ != kNoHandle &&
+           OpenEntry(handle_, name, {FILE_READ_ATTRIBUTES, FILE_DIRECTORY_FILE, kFileCreate});
+}
+
+bool Folder::RemoveEmptySubfolder(std::string_view name) const {
+    if (handle_ == kNoHandle) return false;
+    const OpenedEntry entry =
+        OpenEntry(handle_, name, {DELETE | FILE_READ_ATTRIBUTES, FILE_DIRECTORY_FILE});
+    const auto info = entry ? InfoOf(entry.handle.Get()) : std::nullopt;
+    return info && info->Kind() == EntryKind::Folder && MarkForDeletion(entry.handle.Get());
+}
+
+}  // namespace vellomar

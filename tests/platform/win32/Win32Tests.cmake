@@ -1,0 +1,12 @@
+# Under Windows: the Win32 platform layer's own tests, and those of the core's
+# tests that build their cases without POSIX calls (the others make their
+# trees, links and processes through them).
+file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+add_executable(vellomar_win32_tests ${WIN32_TEST_SOURCES}
+  scan/CategoriesTest.cpp results/BinRecordTest.cpp
+  results/ByteKeyOrderTest.cpp results/PackedTextsTest.cpp quicksearch/FolderAdmissionTest.cpp
+  quicksearch/SubstringSetTest.cpp app/FileStatisticsTest.cpp)
+target_include_directories(vellomar_win32_tests PRIVATE . ..)
+target_link_libraries(vellomar_win32_tests PRIVATE vellomar_core GTest::gtest GTest::gmock
+  GTest::gtest_main)
+gtest_discover_tests(vellomar_win32_tests DISCOVERY_TIMEOUT 120)
