@@ -152,7 +152,7 @@ void RunInternetCommand(SearchContext& context, InternetCommand command, char dr
     if (command == InternetCommand::FetchAll) {
         scan.FindZeroByte = true;
         scan.FindGarbage = true;
-        WalkFolder(session, context.view, DriveRootPath(driveLetter));
+        WalkFolder(session, context.view, *context.admissionForWalk(), DriveRootPath(driveLetter));
     }
     FinishScan(context);
 

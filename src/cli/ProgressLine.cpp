@@ -1,9 +1,7 @@
 #include "cli/ProgressLine.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include "cli/Utf8Sequence.h"
+#include "platform/Terminal.h"
 #include "scan/ByteTotal.h"
 
 namespace vellomar::cli {
@@ -12,11 +10,7 @@ namespace {
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 constexpr std::size_t kUnknownWidth = 80;
 
-std::size_t ColumnsOf(std::FILE* terminal) {
-    winsize size{};
-    if (ioctl(fileno(terminal), TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return kUnknownWidth;
-    return size.ws_col;
-}
+std::size_t ColumnsOf(std::FILE* terminal) { return TerminalColumns(terminal).value_or(kUnknownWidth); }
 
 }  // namespace
 
@@ -45,7 +39,7 @@ std::string ProgressText(std::size_t folders, std::size_t files, double bytes,
 }
 
 ProgressLine::ProgressLine(std::FILE* terminal)
-    : terminal_(isatty(fileno(terminal)) ? terminal : nullptr) {}
+    : terminal_(IsTerminal(terminal) ? terminal : nullptr) {}
 
 void ProgressLine::EnterFolder(std::string_view folder) {
     ++folders_;

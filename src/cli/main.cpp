@@ -25,6 +25,7 @@
 #include "cli/DriveListing.h"
 #include "cli/EntryOutput.h"
 #include "platform/Platform.h"
+#include "quicksearch/FolderAdmission.h"
 #include "quicksearch/NameSearch.h"
 #include "quicksearch/QuickSearchCommands.h"
 #include "results/Filtering.h"
@@ -77,7 +78,7 @@ void RunSearch(const vellomar::cli::CliOptions& options, vellomar::Session& sess
     const bool nameSearch = options.command == cli::kNameCommand;
     session.quickSearch.DiskSearchRequested = nameSearch;
     ApplyStoredQuickSearchSettings(session);
-    SearchContext context{session, view, view, {}};
+    SearchContext context{session, view, view, QuickSearchWalkAdmission(session.quickSearch), {}};
     if (nameSearch) {
         RunNameSearch(context, options.nameQuery, options.driveLetter);
     } else if (const DriveSearchCommand* command = FindDriveSearchCommand(options.command)) {

@@ -45,6 +45,10 @@ Admission FolderAdmission::Admit(std::string_view folderPath) const {
                                                         : Admission::Refused;
 }
 
+MakeWalkAdmission QuickSearchWalkAdmission(const QuickSearchState& state) {
+    return [&state] { return std::make_unique<const FolderAdmission>(state); };
+}
+
 bool FolderListContains(const std::vector<std::string>& list, std::string_view folderPath) {
     return SubstringSet(UpperCased(list)).AnyIn(ToAsciiUpper(folderPath));
 }

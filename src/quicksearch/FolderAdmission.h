@@ -14,18 +14,13 @@
 
 #include "quicksearch/SubstringSet.h"
 #include "run/QuickSearchSettings.h"
+#include "scan/WalkAdmission.h"
 
 namespace vellomar {
 
-enum class Admission {
-    Refused,      // nothing in the folder is looked at
-    PassThrough,  // only its subfolders are entered: it leads to a SEARCH ONLY folder
-    Admitted,     // its files are examined and its subfolders entered
-};
-
 // The rule as one walk applies it: the settings do not change during a walk,
 // so the lists are upper-cased once, not at every folder.
-class FolderAdmission {
+class FolderAdmission final : public WalkAdmission {
 public:
     explicit FolderAdmission(const QuickSearchState& state);
 
@@ -33,13 +28,17 @@ public:
     // Admits(), and in SEARCH ONLY mode a folder it refuses is passed through
     // when a SEARCH ONLY folder lies below it, so that a walk from the root can
     // reach "c:\Program Files\Tools" although "c:\Program Files" is not listed.
-    Admission Admit(std::string_view folderPath) const;
+    Admission Admit(std::string_view folderPath) const override;
 
 private:
     bool on_;
     bool onlyMode_;
     SubstringSet upperEntries_;  // of the list that applies
 };
+
+// The rule for each walk the state's run starts, made from the filters as
+// they stand at its start.
+MakeWalkAdmission QuickSearchWalkAdmission(const QuickSearchState& state);
 
 bool FolderListContains(const std::vector<std::string>& list, std::string_view folderPath);
 bool QuickSearchAdmitsFolder(const QuickSearchState& state, std::string_view folderPath);

@@ -4,6 +4,7 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
+#include "quicksearch/FolderAdmission.h"
 #include "scan/ScanLifecycle.h"
 #include "scan/TreeWalk.h"
 
@@ -15,8 +16,8 @@ bool SameLetter(char a, char b) { return AsciiUpper(a) == AsciiUpper(b); }
 // Enters every folder; lists each regular file whose name matches.
 class NameWalk final : public TreeWalk {
 public:
-    NameWalk(Session& session, ScanView& view, const NameQuery& query)
-        : TreeWalk(session, view), query_(query) {}
+    NameWalk(Session& session, ScanView& view, const WalkAdmission& admission, const NameQuery& query)
+        : TreeWalk(session, view, admission), query_(query) {}
 
 private:
     bool PassesOverFolderNamed(std::string_view) const override { return false; }
@@ -55,7 +56,7 @@ bool NameMatches(std::string_view fileName, const NameQuery& query) {
 
 void FindFilesByName(Session& session, ScanView& view, std::string_view folderPath,
                      const NameQuery& query) {
-    NameWalk(session, view, query).Run(folderPath);
+    NameWalk(session, view, FolderAdmission(session.quickSearch), query).Run(folderPath);
 }
 
 void RunNameSearch(SearchContext& context, const NameQuery& query, char driveLetter) {

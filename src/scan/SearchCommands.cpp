@@ -131,7 +131,7 @@ void RunDriveSearch(SearchContext& context, const DriveSearchCommand& command, c
     }
     ResetScan(context);
     context.session.scan.*command.flag = true;
-    WalkFolder(context.session, context.view, DriveRootPath(driveLetter));
+    WalkFolder(context.session, context.view, *context.admissionForWalk(), DriveRootPath(driveLetter));
     FinishScan(context);
     context.view.FitListWidth();
 }

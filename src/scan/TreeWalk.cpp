@@ -4,8 +4,8 @@
 
 namespace vellomar {
 
-TreeWalk::TreeWalk(Session& session, ScanView& view)
-    : session_(session), view_(view), admission_(session.quickSearch) {}
+TreeWalk::TreeWalk(Session& session, ScanView& view, const WalkAdmission& admission)
+    : session_(session), view_(view), admission_(admission) {}
 
 void TreeWalk::Run(std::string_view folderText) {
     const Admission admission = admission_.Admit(folderText);

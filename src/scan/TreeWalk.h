@@ -19,10 +19,10 @@
 #include <string_view>
 
 #include "platform/Folder.h"
-#include "quicksearch/FolderAdmission.h"
 #include "run/Session.h"
 #include "scan/FolderReadAhead.h"
 #include "scan/ScanView.h"
+#include "scan/WalkAdmission.h"
 
 namespace vellomar {
 
@@ -34,7 +34,7 @@ inline constexpr int kDeepestWalkedLevel = 512;
 
 class TreeWalk : private ReadAheadRules {
 public:
-    TreeWalk(Session& session, ScanView& view);
+    TreeWalk(Session& session, ScanView& view, const WalkAdmission& admission);
     TreeWalk(const TreeWalk&) = delete;
     TreeWalk& operator=(const TreeWalk&) = delete;
 
@@ -68,7 +68,7 @@ private:
     // Whether the view has let no other work run since the folder was read.
     bool StillAsRead(const ReadFolder& folder) const;
 
-    const FolderAdmission admission_;
+    const WalkAdmission& admission_;
     std::optional<MountIdentity> mount_;
     FolderReadAhead* readAhead_ = nullptr;  // while Run() runs
 };

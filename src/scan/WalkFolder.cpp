@@ -15,8 +15,8 @@ namespace {
 // A search by categories: each file that fits an active category is listed.
 class CategoryWalk final : public TreeWalk {
 public:
-    CategoryWalk(Session& session, ScanView& view)
-        : TreeWalk(session, view),
+    CategoryWalk(Session& session, ScanView& view, const WalkAdmission& admission)
+        : TreeWalk(session, view, admission),
           scan_(session.scan),
           results_(session.results),
           active_(ActiveCategories::Of(session.scan)) {}
@@ -79,8 +79,9 @@ private:
 
 }  // namespace
 
-void WalkFolder(Session& session, ScanView& view, std::string_view folderPath) {
-    CategoryWalk(session, view).Run(folderPath);
+void WalkFolder(Session& session, ScanView& view, const WalkAdmission& admission,
+                std::string_view folderPath) {
+    CategoryWalk(session, view, admission).Run(folderPath);
 }
 
 }  // namespace vellomar

@@ -4,6 +4,7 @@
 
 #include "run/Session.h"
 #include "scan/ScanView.h"
+#include "scan/WalkAdmission.h"
 
 namespace vellomar {
 
@@ -12,10 +13,11 @@ inline constexpr std::string_view kGarbageBinFolderName = "Garbage Bin";
 
 // Walks folderPath and every folder below it, depth first in the file system's
 // own order, appending to the result list each file that fits an active
-// category. Passes over folders the folder admission refuses, folders named
+// category. Passes over folders the admission refuses, folders named
 // exactly "Garbage Bin", links, other file systems, and read-only or system
 // files. Returns early once ContinueScan is cleared. Never throws: a folder
 // that cannot be read simply yields nothing.
-void WalkFolder(Session& session, ScanView& view, std::string_view folderPath);
+void WalkFolder(Session& session, ScanView& view, const WalkAdmission& admission,
+                std::string_view folderPath);
 
 }  // namespace vellomar

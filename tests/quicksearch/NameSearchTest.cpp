@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "quicksearch/FolderAdmission.h"
 #include "quicksearch/QuickSearchFile.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
@@ -103,7 +104,7 @@ protected:
     Session session;
     test::RecordingView view;
     test::ScriptedPrompts prompts;
-    SearchContext context{session, view, prompts, {}};
+    SearchContext context{session, view, prompts, QuickSearchWalkAdmission(session.quickSearch), {}};
     ScriptedQuickSearchWindow window;
     RecordingStatusView statusView;
 };

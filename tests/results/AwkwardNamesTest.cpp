@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "quicksearch/FolderAdmission.h"
 #include "results/Deletion.h"
 #include "results/GarbageBin.h"
 #include "run/Session.h"
@@ -76,7 +77,7 @@ TEST_F(AwkwardNamesTest, ASearchListsEachAsItselfAndPassesOverANameHoldingABacks
     session.scan.ContinueScan = true;
     session.scan.FindGarbage = true;
     test::RecordingView view;
-    WalkFolder(session, view, "t:");
+    WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
     std::vector<std::string> expected;
     for (const auto& [entry, file] : kEntries) expected.push_back(entry);
     EXPECT_THAT(test::ShownEntries(session.results), UnorderedElementsAreArray(expected));

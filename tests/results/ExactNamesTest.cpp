@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/Shell.h"
+#include "quicksearch/FolderAdmission.h"
 #include "results/DeleteToBin.h"
 #include "results/Deletion.h"
 #include "results/FileDetails.h"
@@ -42,7 +43,7 @@ protected:
         session.scan.FindGarbage = garbage;
         session.scan.FindZeroByte = empty;
         test::RecordingView view;
-        WalkFolder(session, view, start);
+        WalkFolder(session, view, FolderAdmission(session.quickSearch), start);
     }
     // As "Fetch ALL" walks the drive for garbage and zero-byte files.
     void WalkForGarbageAndEmptyFiles() { Walk(true, true); }

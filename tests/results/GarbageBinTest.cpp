@@ -12,6 +12,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "quicksearch/FolderAdmission.h"
 #include "results/BinWindowCommands.h"
 #include "results/DeleteToBin.h"
 #include "run/Session.h"
@@ -189,7 +190,7 @@ TEST_F(GarbageBinTest, WalksNeverListTheFilesInTheBin) {
     session.scan.FindGarbage = true;
     session.scan.ContinueScan = true;
     test::RecordingView view;
-    WalkFolder(session, view, "t:");
+    WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
     EXPECT_THAT(test::ShownEntries(session.results), IsEmpty());
 }
 

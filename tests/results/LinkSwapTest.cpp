@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "quicksearch/FolderAdmission.h"
 #include "results/BinWindowCommands.h"
 #include "results/DeleteToBin.h"
 #include "results/Deletion.h"
@@ -62,7 +63,7 @@ protected:
         session.scan.ContinueScan = true;
         session.scan.FindGarbage = true;
         test::RecordingView view;
-        WalkFolder(session, view, "t:");
+        WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
         chdir("/");
         ASSERT_THAT(test::ShownEntries(session.results),
                     UnorderedElementsAre("t:\\cache\\f.tmp", MirroredEntry(), "t:\\plain\\p.tmp"));

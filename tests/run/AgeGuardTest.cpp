@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "quicksearch/FolderAdmission.h"
 #include "quicksearch/NameSearch.h"
 #include "run/Session.h"
 #include "scan/WalkFolder.h"
@@ -76,7 +77,7 @@ protected:
 TEST_F(AgeGuardedSearchTest, TheWalkListsAndCountsOnlyOlderFiles) {
     session.scan.FindGarbage = true;
     session.scan.FindZeroByte = true;
-    WalkFolder(session, view, "t:");
+    WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
     EXPECT_THAT(test::ShownEntries(session.results), UnorderedElementsAre("t:\\sub\\old.tmp"));
     EXPECT_EQ(session.scan.GarbageCount, 1);
     EXPECT_EQ(session.scan.ZeroByteCount, 0);

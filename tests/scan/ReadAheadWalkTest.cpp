@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "quicksearch/FolderAdmission.h"
 #include "scan/WalkFolder.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
@@ -68,7 +69,7 @@ protected:
     ~ReadAheadWalkTest() override { chdir("/"); }  // the walk leaves the process in a listed folder
 
     std::vector<std::string> Walk(test::RecordingView& view) {
-        WalkFolder(session, view, "t:");
+        WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
         return test::ShownEntries(session.results);
     }
     std::vector<std::string> Expected() {

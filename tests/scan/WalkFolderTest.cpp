@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "quicksearch/FolderAdmission.h"
 #include "run/Session.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
@@ -36,7 +37,7 @@ protected:
     }
     fs::path OnDrive(std::string_view relative) const { return tree / "drive" / relative; }
     std::vector<std::string> Walk(std::string_view root = "t:") {
-        WalkFolder(session, view, root);
+        WalkFolder(session, view, FolderAdmission(session.quickSearch), root);
         return test::ShownEntries(session.results);
     }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "quicksearch/FolderAdmission.h"
 #include "run/Session.h"
 #include "scan/SearchContext.h"
 #include "support/RecordingScan.h"
@@ -23,7 +24,8 @@ struct SearchRun {
     RecordingView view;
     ScriptedPrompts prompts;
     int cleanupOffers = 0;
-    SearchContext context{session, view, prompts, [this] { ++cleanupOffers; }};
+    SearchContext context{session, view, prompts, QuickSearchWalkAdmission(session.quickSearch),
+                          [this] { ++cleanupOffers; }};
 };
 
 }  // namespace vellomar::test

@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "quicksearch/FolderAdmission.h"
 #include "quicksearch/NameSearch.h"
 #include "run/Session.h"
 #include "scan/ScanView.h"
@@ -21,7 +22,7 @@ inline const TmpFileSearch kTmpFileSearches[] = {
     {"ByCategory",
      [](Session& session, ScanView& view) {
          session.scan.FindGarbage = true;
-         WalkFolder(session, view, "t:");
+         WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
      }},
     {"ByName",
      [](Session& session, ScanView& view) {

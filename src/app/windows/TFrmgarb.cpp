@@ -23,6 +23,7 @@
 #include "app/ExternalPages.h"
 #include "app/windows/TFrmstats.h"
 #include "browsers/InternetCommands.h"
+#include "quicksearch/FolderAdmission.h"
 #include "quicksearch/NeverListFolder.h"
 #include "results/FileViewers.h"
 #include "results/ListExport.h"
@@ -72,7 +73,7 @@ struct ButtonLook {
 TFrmgarb::TFrmgarb(Session& session, MainWindowPrompts& prompts)
     : session_(session),
       prompts_(prompts),
-      context_{session, *this, prompts, [this] {
+      context_{session, *this, prompts, QuickSearchWalkAdmission(session.quickSearch), [this] {
                    DeletionContext deletion{session_, *this, prompts_};
                    HighlightAllAndDelete(deletion);
                }} {

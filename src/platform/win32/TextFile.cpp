@@ -2,6 +2,7 @@
 
 #include "platform/Folder.h"
 #include "platform/OpenedFile.h"
+#include "platform/win32/SystemApi.h"
 
 namespace vellomar {
 namespace {
@@ -35,9 +36,17 @@ std::optional<TextFileState> ReadTextFile(const std::string& nativePath) {
 }
 
 bool ReplaceTextFile(const std::string& nativePath, std::string_view text) {
-    if (text.size() > kMaxTextFileSize) return false;
+    return text.size() <= kMaxTextFileSize && !ReplaceFile(nativePath, text);
+}
+
+std::error_code ReplaceFile(const std::string& nativePath, std::string_view text) {
     const Place place = PlaceOf(nativePath);
-    return place.folder && place.folder.ReplaceFile(place.name, text) == FileOutcome::Done;
+    if (!place.folder) return std::make_error_code(std::errc::no_such_file_or_directory);
+    if (place.folder.ReplaceFile(place.name, text) == FileOutcome::Done) return {};
+    // The system's reason where the failing call left one.
+    const DWORD error = GetLastError();
+    return error != 0 ? std::error_code(static_cast<int>(error), std::system_category())
+                      : std::make_error_code(std::errc::io_error);
 }
 
 }  // namespace vellomar

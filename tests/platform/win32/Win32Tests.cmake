@@ -4,8 +4,8 @@
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 add_executable(vellomar_win32_tests ${WIN32_TEST_SOURCES}
   scan/CategoriesTest.cpp results/BinRecordTest.cpp
-  results/ByteKeyOrderTest.cpp results/PackedTextsTest.cpp quicksearch/FolderAdmissionTest.cpp
-  quicksearch/SubstringSetTest.cpp app/FileStatisticsTest.cpp)
+  results/ByteKeyOrderTest.cpp run/PackedTextsTest.cpp quicksearch/FolderAdmissionTest.cpp
+  quicksearch/SubstringSetTest.cpp app/FileStatisticsTest.cpp platform/MomentTextTest.cpp)
 target_include_directories(vellomar_win32_tests PRIVATE . ..)
 target_link_libraries(vellomar_win32_tests PRIVATE vellomar_core GTest::gtest GTest::gmock
   GTest::gtest_main)
