@@ -5,17 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# mingw-w64 builds for Windows, Wine runs the result, googletest brings the
+# test library's sources to build with that compiler.
+bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 googletest
 
 build=build-win32
 toolchain="$PWD/cmake/mingw-w64.cmake"
