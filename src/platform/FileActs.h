@@ -3,6 +3,7 @@
 // reaches it: checked through the folder handle the act goes through, at the
 // moment of the act, never by an earlier look-up.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -35,6 +36,9 @@ enum class FileOutcome {
 struct EntryCheck {
     bool writable = true;                   // its owner may write it
     std::optional<EntryIdentity> identity;  // it is still this very file
+    // It was last modified before this moment: an age checked when the file
+    // was listed holds no more once someone has written to it since.
+    std::optional<std::chrono::system_clock::time_point> modifiedBefore;
 };
 
 struct RemovedFile {

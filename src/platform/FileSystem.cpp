@@ -101,10 +101,10 @@ bool FileSystem::CreateFolder(std::string_view drivePath) const {
     return parent->folder.CreateSubfolder(parent->name);
 }
 
-RemovedFile FileSystem::DeleteFile(std::string_view drivePath) const {
+RemovedFile FileSystem::DeleteFile(std::string_view drivePath, const EntryCheck& check) const {
     auto parent = OpenParent(drivePath, NameMatch::Exact, Folder::Links::Refuse);
     if (!parent || parent->name.empty()) return {FileOutcome::NotFound};
-    return parent->folder.RemoveFile(parent->name);
+    return parent->folder.RemoveFile(parent->name, check);
 }
 
 std::optional<DriveIdentity> FileSystem::IdentifyDrive(char letter) const {

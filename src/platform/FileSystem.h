@@ -63,7 +63,7 @@ public:
     // Deletes the regular, writable file the program found at a path, reached
     // by its exact names. Folders, links and read-only files are refused, also
     // when one takes the file's place while it is being deleted.
-    RemovedFile DeleteFile(std::string_view drivePath) const;
+    RemovedFile DeleteFile(std::string_view drivePath, const EntryCheck& check = {}) const;
 
     // The file system a drive letter stands for now.
     std::optional<DriveIdentity> IdentifyDrive(char letter) const;

@@ -44,7 +44,8 @@ void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& pr
     std::vector<BinFailure> failures;
     for (std::size_t row = 0; row < list.Count(); ++row) {
         if (list.IsHighlighted(row)) {
-            const GarbageBin::MoveResult moved = bin.MoveIn(list.FoundPath(row));
+            const GarbageBin::MoveResult moved =
+                bin.MoveIn(list.FoundPath(row), session.scan.ageGuard.StillOldEnough());
             if (moved.outcome == BinOutcome::Done) {
                 session.scan.SubtractListedBytes(static_cast<double>(moved.size));
                 continue;

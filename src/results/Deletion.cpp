@@ -23,7 +23,8 @@ std::string NotAllRemovedText(std::size_t removed, std::size_t highlighted) {
 // Deletes one file and counts it by the size it had when it went; false when
 // it is still there (or was never there).
 bool RemoveFile(DeletionContext& context, std::string_view foundPath) {
-    const RemovedFile removed = context.session.platform.Files().DeleteFile(foundPath);
+    const RemovedFile removed = context.session.platform.Files().DeleteFile(
+        foundPath, context.session.scan.ageGuard.StillOldEnough());
     if (removed.outcome != FileOutcome::Done) return false;
     context.session.scan.SubtractListedBytes(static_cast<double>(removed.size));
     context.session.cleanup.ReclaimedBytes += static_cast<double>(removed.size);

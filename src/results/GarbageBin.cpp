@@ -100,7 +100,7 @@ constexpr EntryCheck kOwnFile{false, std::nullopt};
 GarbageBin::GarbageBin(const Platform& platform, std::string dataFolderPath)
     : files_(platform.Files()), dataFolderPath_(std::move(dataFolderPath)) {}
 
-GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) const {
+GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path, const EntryCheck& check) const {
     auto parts = SplitDrivePath(path);
     if (!parts || parts->names.empty()) return {BinOutcome::NotFound};
     if (InAGarbageBin(*parts)) return {BinOutcome::AlreadyInBin};
@@ -125,7 +125,7 @@ GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path) const {
     if (!added.item) return {added.refusal};
     const Folder& bin = added.item->bin.folder;
     const Folder itemFolder = bin.OpenSubfolder(added.item->id);
-    const FileOutcome outcome = MoveFile(source, name, itemFolder, name, EntryCheck{});
+    const FileOutcome outcome = MoveFile(source, name, itemFolder, name, check);
     if (outcome != FileOutcome::Done) {
         Forget(bin, added.item->id);
         return {OutcomeOf(outcome)};

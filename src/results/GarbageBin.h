@@ -93,8 +93,9 @@ public:
     // was found as, every name exact) into a bin. On any failure the file stays
     // where it was and the bin keeps nothing of it; should another entry have
     // taken the file's place and be stuck in the bin (NotPutBack), the bin
-    // lists it.
-    MoveResult MoveIn(std::string_view path) const;
+    // lists it. A file that fails the check as it moves (by default: any
+    // writable file passes) is refused and stays.
+    MoveResult MoveIn(std::string_view path, const EntryCheck& check = {}) const;
 
     // Every entry in every bin, ordered by the path it came from without
     // regard to ASCII letter case, those of unknown origin first.

@@ -21,6 +21,12 @@ bool AgeGuard::Admits(const std::optional<EntryInfo>& entry) const {
     return entry && entry->kind == EntryKind::File && entry->modified < *modifiedBefore_;
 }
 
+EntryCheck AgeGuard::StillOldEnough() const {
+    EntryCheck check;
+    check.modifiedBefore = modifiedBefore_;
+    return check;
+}
+
 std::optional<std::chrono::seconds> ParseAge(std::string_view text) {
     if (text.size() < 2) return std::nullopt;
     std::chrono::seconds unit;

@@ -24,6 +24,9 @@ public:
     // While on, only a regular file modified before the guard's moment; an
     // entry whose age is unknown (gone, a folder) is kept out.
     bool Admits(const std::optional<EntryInfo>& entry) const;
+    // What a file the guard admitted must still be when it is deleted or
+    // moved to the bin: not modified since the guard's moment.
+    EntryCheck StillOldEnough() const;
 
 private:
     std::optional<Clock::time_point> modifiedBefore_;

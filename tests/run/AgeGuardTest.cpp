@@ -7,8 +7,11 @@
 
 #include "quicksearch/FolderAdmission.h"
 #include "quicksearch/NameSearch.h"
+#include "results/DeleteToBin.h"
+#include "results/Deletion.h"
 #include "run/Session.h"
 #include "scan/WalkFolder.h"
+#include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
@@ -87,6 +90,31 @@ TEST_F(AgeGuardedSearchTest, TheWalkListsAndCountsOnlyOlderFiles) {
 TEST_F(AgeGuardedSearchTest, TheNameSearchListsOnlyOlderFiles) {
     session.scan.NameSearchActive = true;
     FindFilesByName(session, view, "t:", NameQuery{".tmp", false, false});
+    EXPECT_THAT(test::ShownEntries(session.results), UnorderedElementsAre("t:\\sub\\old.tmp"));
+}
+
+// The age is checked again, through the act, when the file goes: a file
+// written to after the walk listed it is younger than the guard allows by then.
+TEST_F(AgeGuardedSearchTest, AFileWrittenToAfterItWasListedIsNeitherDeletedNorMovedToTheBin) {
+    tree.AddAll({"drive/sub/older.tmp"});
+    Age("drive/sub/older.tmp", 40 * 24h);
+    session.scan.FindGarbage = true;
+    WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
+    ASSERT_THAT(test::ShownEntries(session.results),
+                UnorderedElementsAre("t:\\sub\\old.tmp", "t:\\sub\\older.tmp"));
+    Age("drive/sub/old.tmp", 0s);  // written to now
+
+    test::RecordingCommandWindow window;
+    session.results.HighlightAll();
+    DeletionContext deletion{session, window, window};
+    DeleteHighlighted(deletion);
+    EXPECT_TRUE(fs::exists(tree / "drive/sub/old.tmp"));
+    EXPECT_FALSE(fs::exists(tree / "drive/sub/older.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results), UnorderedElementsAre("t:\\sub\\old.tmp"));
+
+    session.results.HighlightAll();
+    DeleteToBin(session, window, window);
+    EXPECT_TRUE(fs::exists(tree / "drive/sub/old.tmp"));
     EXPECT_THAT(test::ShownEntries(session.results), UnorderedElementsAre("t:\\sub\\old.tmp"));
 }
 

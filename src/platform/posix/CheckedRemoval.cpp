@@ -7,6 +7,7 @@
 
 #include "platform/posix/FileErrors.h"
 #include "platform/posix/Renames.h"
+#include "platform/posix/StatTime.h"
 
 namespace vellomar {
 
@@ -14,6 +15,7 @@ FileOutcome CheckEntry(const struct stat& info, const EntryCheck& check) {
     if (!S_ISREG(info.st_mode)) return FileOutcome::NotAFile;
     if (check.writable && !(info.st_mode & S_IWUSR)) return FileOutcome::ReadOnly;
     if (check.identity && *check.identity != IdentityOf(info)) return FileOutcome::Changed;
+    if (check.modifiedBefore && TimeOf(info.st_mtim) >= *check.modifiedBefore) return FileOutcome::Changed;
     return FileOutcome::Done;
 }
 

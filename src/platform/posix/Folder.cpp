@@ -14,6 +14,7 @@
 #include "platform/posix/FileErrors.h"
 #include "platform/posix/PlainName.h"
 #include "platform/posix/Renames.h"
+#include "platform/posix/StatTime.h"
 #include "platform/posix/TemporaryFile.h"
 
 namespace vellomar {
@@ -37,12 +38,6 @@ unsigned AttributesOf(const char* name, const struct stat& info) {
         case EntryKind::Other: attributes |= attribute::kSystem; break;
     }
     return attributes;
-}
-
-std::chrono::system_clock::time_point TimeOf(const struct timespec& time) {
-    return std::chrono::system_clock::from_time_t(time.tv_sec) +
-           std::chrono::duration_cast<std::chrono::system_clock::duration>(
-               std::chrono::nanoseconds(time.tv_nsec));
 }
 
 bool IsLink(int folderFd, const char* name) {

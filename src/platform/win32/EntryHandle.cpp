@@ -72,6 +72,7 @@ FileOutcome CheckEntry(const HeldInfo& info, const EntryCheck& check) {
     if (info.Kind() != EntryKind::File) return FileOutcome::NotAFile;
     if (check.writable && (info.attributes & FILE_ATTRIBUTE_READONLY)) return FileOutcome::ReadOnly;
     if (check.identity && *check.identity != info.identity) return FileOutcome::Changed;
+    if (check.modifiedBefore && info.modified >= *check.modifiedBefore) return FileOutcome::Changed;
     return FileOutcome::Done;
 }
 
