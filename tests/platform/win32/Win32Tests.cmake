@@ -10,3 +10,12 @@ target_include_directories(vellomar_win32_tests PRIVATE . ..)
 target_link_libraries(vellomar_win32_tests PRIVATE vellomar_core GTest::gtest GTest::gmock
   GTest::gtest_main)
 gtest_discover_tests(vellomar_win32_tests DISCOVERY_TIMEOUT 120)
+
+# vellomar-cli.exe run whole, as its own process, by a test program of its own.
+add_executable(vellomar_win32_cli_tests cli/win32/WindowsCliTest.cpp)
+target_link_libraries(vellomar_win32_cli_tests PRIVATE vellomar_core GTest::gtest GTest::gmock
+  GTest::gtest_main)
+target_compile_definitions(vellomar_win32_cli_tests PRIVATE
+  VELLOMAR_CLI_PATH="$<TARGET_FILE:vellomar-cli>")
+add_dependencies(vellomar_win32_cli_tests vellomar-cli)
+gtest_discover_tests(vellomar_win32_cli_tests DISCOVERY_TIMEOUT 120)
