@@ -6,7 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -24,6 +24,7 @@
 #include "cli/CliScanView.h"
 #include "cli/DriveListing.h"
 #include "cli/EntryOutput.h"
+#include "platform/CommandLine.h"
 #include "platform/Platform.h"
 #include "quicksearch/FolderAdmission.h"
 #include "quicksearch/NameSearch.h"
@@ -104,7 +105,7 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
     using namespace vellomar;
-    auto parsed = cli::ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
+    auto parsed = cli::ParseCliArguments(CommandLineArguments(argc, argv));
     if (auto* error = std::get_if<cli::CliUsageError>(&parsed)) return Fail(error->message);
     const auto& options = std::get<cli::CliOptions>(parsed);
     if (options.showHelp || options.showVersion) {
@@ -114,10 +115,9 @@ int main(int argc, char** argv) {
 
     DriveTable drives = DriveTable::OfThisMachine();
     for (const auto& [letter, folder] : options.drives) {
-        std::error_code error;
-        if (!std::filesystem::is_directory(folder, error))
-            return Fail("no such folder: " + folder);
-        drives.Assign(letter, std::filesystem::absolute(folder, error).lexically_normal().string());
+        const std::optional<std::string> root = ExistingFolderPath(folder);
+        if (!root) return Fail("no such folder: " + folder);
+        drives.Assign(letter, *root);
     }
     if (options.driveLetter && !drives.Find(options.driveLetter))
         return Fail(std::string("unknown drive: ") + options.driveLetter + ":");

@@ -1,6 +1,5 @@
 #include "platform/Platform.h"
 
-#include "platform/DrivePath.h"
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
 
@@ -11,8 +10,7 @@ Platform::Platform(DriveTable drives, UserFolders folders)
       files_(drives_),
       appDataFolder_(drives_.ToDriveForm(folders.configHome).value_or("")),
       programFolder_(drives_.ToDriveForm(folders.programFolder).value_or("")),
-      registry_(folders.configHome + "/vellomar-registry.ini",
-                JoinDrivePath(appDataFolder_, "vellomar-registry.ini")),
+      registry_(RegistryStore::OfThisUser(folders.configHome, appDataFolder_)),
       browserCache_(drives_, std::move(folders.cacheHome)) {}
 
 IniFile Platform::Ini(std::string_view drivePath) const {

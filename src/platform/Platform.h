@@ -24,7 +24,8 @@ struct UserFolders {
     std::string cacheHome;      // per-user cache folder, where browsers keep their caches
 
     // $XDG_CONFIG_HOME (or ~/.config), created when missing, the folder of
-    // this process's executable, and $XDG_CACHE_HOME (or ~/.cache).
+    // this process's executable, and $XDG_CACHE_HOME (or ~/.cache). On
+    // Windows: %APPDATA% (or the roaming application-data known folder).
     static UserFolders OfThisProcess();
 };
 

@@ -2,8 +2,10 @@
 // The per-user registry: keys named by backslash paths ("Software\Quorvat\Settings"),
 // compared without regard to ASCII letter case, each holding typed values
 // (32-bit integers and texts) and subkeys. A missing key reads as a missing value.
-// Stored as a person-readable ini file: one section per key, values written
-// "dword:<decimal>" or "sz:<text>"; every write replaces the file atomically.
+// On Windows it is the system's registry, the current user's hive. Elsewhere
+// it is stored as a person-readable ini file: one section per key, values
+// written "dword:<decimal>" or "sz:<text>"; every write replaces the file
+// atomically.
 
 #include <cstdint>
 #include <optional>
@@ -12,15 +14,22 @@
 #include <utility>
 #include <vector>
 
+#ifndef _WIN32
 #include "platform/IniDocument.h"
 #include "platform/IniFile.h"
+#endif
 
 namespace vellomar {
 
-// The store as one reading of it found it, for many reads in a row.
+// The store for many reads in a row: the ini file as one reading of it found
+// it, or the registry itself, read afresh by each call.
 class RegistryView {
 public:
+#ifdef _WIN32
+    explicit RegistryView(std::string root) : root_(std::move(root)) {}
+#else
     explicit RegistryView(std::string text) : document_(std::move(text)) {}
+#endif
 
     bool KeyExists(std::string_view key) const;
     // Nothing when the key or value is missing or holds another type.
@@ -30,15 +39,30 @@ public:
     std::vector<std::string> SubkeyNames(std::string_view key) const;
 
 private:
+#ifdef _WIN32
+    std::string root_;
+#else
     IniDocument document_;
+#endif
 };
 
 class RegistryStore {
 public:
+#ifdef _WIN32
+    // The keys under root, a key of the current user's hive named by a
+    // backslash path that stands in for the hive; the empty root is the hive.
+    explicit RegistryStore(std::string root) : root_(std::move(root)) {}
+#else
+    // The keys kept in the ini file at nativePath; shownPath names it in messages.
     RegistryStore(std::string nativePath, std::string shownPath);
+#endif
+    // The current user's registry: the hive itself on Windows; elsewhere the
+    // file "vellomar-registry.ini" in the configuration folder (native path),
+    // shown in the application-data folder (drive form).
+    static RegistryStore OfThisUser(std::string_view configHome, std::string_view appDataFolder);
 
     // Reads the store once; each read below reads it afresh.
-    RegistryView Read() const { return RegistryView(file_.ReadText()); }
+    RegistryView Read() const;
 
     bool KeyExists(std::string_view key) const { return Read().KeyExists(key); }
     // Creates the key, and any missing key on its path, as the registry does;
@@ -57,7 +81,11 @@ public:
     bool WriteString(std::string_view key, std::string_view name, std::string_view value) const;
 
 private:
+#ifdef _WIN32
+    std::string root_;
+#else
     IniFile file_;
+#endif
 };
 
 }  // namespace vellomar

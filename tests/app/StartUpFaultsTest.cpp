@@ -19,6 +19,7 @@
 #include "app/StartUp.h"
 #include "platform/IniFile.h"
 #include "support/FolderSnapshot.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "browsers/ScanLog.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 

@@ -8,6 +8,7 @@
 
 #include "browsers/ScanLog.h"
 #include "support/OpenCount.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 

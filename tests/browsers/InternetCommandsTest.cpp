@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/BrowserCacheFiles.h"
+#include "support/PosixProcesses.h"
 #include "support/SearchRun.h"
 #include "support/ShownEntries.h"
 

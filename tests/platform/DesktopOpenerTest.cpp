@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/Shell.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 
 namespace vellomar {

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "platform/TextFile.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 
 namespace vellomar {

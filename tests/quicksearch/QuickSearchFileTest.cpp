@@ -14,6 +14,7 @@
 #include "platform/TextFile.h"
 #include "run/Session.h"
 #include "support/OpenCount.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 

@@ -25,6 +25,7 @@
 #include "results/GarbageBin.h"
 #include "run/Session.h"
 #include "support/FolderSnapshot.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 #include "support/TmpfsMount.h"

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/DesktopStandIn.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 

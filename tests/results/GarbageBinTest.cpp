@@ -21,6 +21,7 @@
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 #include "support/TmpfsMount.h"

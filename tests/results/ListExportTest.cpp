@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 

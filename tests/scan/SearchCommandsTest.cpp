@@ -5,8 +5,9 @@
 
 #include "scan/Categories.h"
 #include "scan/ScanLifecycle.h"
-#include "support/ShownEntries.h"
+#include "support/PosixProcesses.h"
 #include "support/SearchRun.h"
+#include "support/ShownEntries.h"
 
 namespace vellomar {
 namespace {

@@ -13,6 +13,7 @@
 #include "run/Session.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 

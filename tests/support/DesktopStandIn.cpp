@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 
 namespace vellomar::test {

@@ -1,9 +1,9 @@
 #pragma once
-// A temporary folder tree for one test, removed when the test ends.
+// A temporary folder tree for one test, removed when the test ends, and
+// whole-file reads and writes; on every platform (std::filesystem).
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,30 +31,8 @@ private:
     std::filesystem::path root_;
 };
 
-// Makes every write of this process beyond size bytes fail (also for root, who
-// ignores permissions) while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(std::size_t size);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    unsigned long long previousLimit_;
-    void (*previousHandler_)(int);
-};
-
-// Runs check as an ordinary user who owns the tree: root reads and writes where
-// permissions forbid it, so as root the check runs in a child process that
-// gives the tree to an unprivileged user and becomes that user. True when the
-// check returned true.
-bool RunAsUnprivilegedOwner(const TempTree& tree, const std::function<bool()>& check);
-
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, std::string_view text);
-// An executable shell script running body with PATH=/usr/bin:/bin.
-void WriteScript(const std::filesystem::path& path, std::string_view body);
 // The file's text once it exists, waiting up to patience for a program that
 // runs on its own to write it; "" when it does not appear.
 std::string ReadOnceWritten(const std::filesystem::path& path, std::chrono::milliseconds patience);

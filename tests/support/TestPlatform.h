@@ -13,11 +13,11 @@ namespace vellomar::test {
 
 inline std::unique_ptr<Platform> MakeTestPlatform(TempTree& tree) {
     DriveTable drives;
-    drives.Assign('t', tree.AddFolder("drive").string());
-    drives.Assign('u', tree.AddFolder("home/.config").parent_path().string());
+    drives.Assign('t', tree.AddFolder("drive").generic_string());
+    drives.Assign('u', tree.AddFolder("home/.config").parent_path().generic_string());
     return std::make_unique<Platform>(
-        std::move(drives), UserFolders{(tree / "home/.config").string(), (tree / "program").string(),
-                                       (tree / "home/.cache").string()});
+        std::move(drives), UserFolders{(tree / "home/.config").generic_string(), (tree / "program").generic_string(),
+                                       (tree / "home/.cache").generic_string()});
 }
 
 }  // namespace vellomar::test

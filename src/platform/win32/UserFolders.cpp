@@ -17,6 +17,29 @@ std::string KnownFolder(REFKNOWNFOLDERID id) {
     return folder;
 }
 
+// %APPDATA% when it names a folder by an absolute path, as the system sets it
+// for every process (and as a person may set it to keep a run's settings and
+// bin apart); the known folder otherwise.
+std::string ApplicationDataFolder() {
+    const DWORD size = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+    std::wstring folder(size, L'\0');
+    if (size > 0 && GetEnvironmentVariableW(L"APPDATA", folder.data(), size) == size - 1) {
+        folder.resize(size - 1);
+        while (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/'))
+            folder.pop_back();
+        const bool absolute = (folder.size() >= 3 && folder[1] == L':' &&
+                               (folder[2] == L'\\' || folder[2] == L'/')) ||
+                              folder.starts_with(L"\\\\");
+        if (absolute) {
+            // Made when missing, as the known folder is.
+            const std::string native = NativePathOf(folder);
+            CreateDirectoryW(SystemPath(native).c_str(), nullptr);
+            return native;
+        }
+    }
+    return KnownFolder(FOLDERID_RoamingAppData);
+}
+
 std::string ExecutableFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -35,7 +58,7 @@ std::string ExecutableFolder() {
 }  // namespace
 
 UserFolders UserFolders::OfThisProcess() {
-    return UserFolders{KnownFolder(FOLDERID_RoamingAppData), ExecutableFolder(),
+    return UserFolders{ApplicationDataFolder(), ExecutableFolder(),
                        UrlCache::CacheHomeOfThisUser()};
 }
 

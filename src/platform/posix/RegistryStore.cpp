@@ -4,13 +4,14 @@
 #include <charconv>
 
 #include "platform/AsciiCase.h"
+#include "platform/DrivePath.h"
 
 namespace vellomar {
 namespace {
 
 constexpr std::string_view kIntegerTag = "dword:";
 constexpr std::string_view kTextTag = "sz:";
-constexpr char kPathSeparator = '\\';
+constexpr char kKeySeparator = '\\';
 
 bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
@@ -26,8 +27,8 @@ std::optional<std::string_view> Untagged(std::string_view stored, std::string_vi
 // The text with a section for the key and for each key above it, outermost first.
 std::string WithKeyPath(std::string_view text, std::string_view key) {
     std::string result(text);
-    for (std::size_t at = key.find(kPathSeparator); at != key.npos;
-         at = key.find(kPathSeparator, at + 1)) {
+    for (std::size_t at = key.find(kKeySeparator); at != key.npos;
+         at = key.find(kKeySeparator, at + 1)) {
         if (at > 0) result = ini_text::WithSection(result, key.substr(0, at));
     }
     return ini_text::WithSection(result, key);
@@ -53,6 +54,15 @@ bool StoreValue(const IniFile& file, std::string_view key, std::string_view name
 
 RegistryStore::RegistryStore(std::string nativePath, std::string shownPath)
     : file_(std::move(nativePath), std::move(shownPath)) {}
+
+RegistryStore RegistryStore::OfThisUser(std::string_view configHome,
+                                        std::string_view appDataFolder) {
+    constexpr std::string_view kFileName = "vellomar-registry.ini";
+    return RegistryStore(std::string(configHome) + "/" + std::string(kFileName),
+                         JoinDrivePath(appDataFolder, kFileName));
+}
+
+RegistryView RegistryStore::Read() const { return RegistryView(file_.ReadText()); }
 
 bool RegistryView::KeyExists(std::string_view key) const { return document_.HasSection(key); }
 
@@ -93,13 +103,13 @@ bool RegistryStore::WriteString(std::string_view key, std::string_view name,
 }
 
 std::vector<std::string> RegistryView::SubkeyNames(std::string_view key) const {
-    std::string prefix = std::string(key) + kPathSeparator;
+    std::string prefix = std::string(key) + kKeySeparator;
     std::vector<std::string> names;
     for (const std::string& section : document_.SectionNames()) {
         if (section.size() <= prefix.size() || !StartsWithIgnoringAsciiCase(section, prefix))
             continue;
         std::string_view last = std::string_view(section).substr(prefix.size());
-        bool direct = last.find(kPathSeparator) == last.npos;
+        bool direct = last.find(kKeySeparator) == last.npos;
         bool known = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
             return EqualsIgnoringAsciiCase(name, last);
         });
