@@ -150,6 +150,9 @@ TEST_F(ScanLogTest, AnUnwritableLogRaisesTheWriteErrorWithTheLogsPath) {
     } catch (const IniWriteError& error) {
         EXPECT_STREQ(error.what(), "Unable to write to u:\\.config\\Velmo\\vmscan4.ini");
     }
+    // Writable again first: Windows removes no read-only file.
+    fs::permissions(tree / "home/.config/Velmo/vmscan4.ini", fs::perms::owner_write,
+                    fs::perm_options::add);
     fs::remove_all(tree / "home/.config/Velmo");
     EXPECT_THROW(Log("t:\\Mozilla\\a\\"), IniWriteError);
 }

@@ -9,7 +9,7 @@ add_executable(vellomar_win32_tests ${WIN32_TEST_SOURCES}
   results/ByteKeyOrderTest.cpp run/PackedTextsTest.cpp quicksearch/FolderAdmissionTest.cpp
   quicksearch/SubstringSetTest.cpp app/FileStatisticsTest.cpp platform/MomentTextTest.cpp
   support/TempTree.cpp quicksearch/NeverListFolderTest.cpp quicksearch/QuickSearchCommandsTest.cpp
-  results/FilteringTest.cpp run/AgeGuardTest.cpp)
+  results/FilteringTest.cpp run/AgeGuardTest.cpp browsers/ScanLogTest.cpp)
 target_include_directories(vellomar_win32_tests PRIVATE . ..)
 target_link_libraries(vellomar_win32_tests PRIVATE vellomar_core GTest::gtest GTest::gmock
   GTest::gtest_main)
