@@ -42,6 +42,7 @@ ProgressLine::ProgressLine(std::FILE* terminal)
     : terminal_(IsTerminal(terminal) ? terminal : nullptr) {}
 
 void ProgressLine::EnterFolder(std::string_view folder) {
+    if (!terminal_) return;  // no line to draw: a walk copies no folder text for it
     ++folders_;
     folder_ = folder;
     DrawWhenDue();
