@@ -7,21 +7,26 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "app/StartUp.h"
 #include "platform/IniFile.h"
 #include "support/FolderSnapshot.h"
-#include "support/PosixProcesses.h"
+#include "support/Portability.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
+#ifndef _WIN32
+#include "support/PosixProcesses.h"
+#endif
 
 namespace vellomar {
 namespace {
@@ -124,7 +129,7 @@ TEST_P(StartUpOverNotAFile, EndsOnlyAtAWriteItCannotMake) {
     test::WriteWholeFile(run.Data("vmscan4.ini"), "[P45]\n");
     const fs::path path = run.Data(param.name);
     fs::remove(path);
-    if (param.pipe) ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    if (param.pipe) PLANT_OR_SKIP(test::PlantNamedPipe(path));
     else fs::create_directory(path);
 
     run.Start();
@@ -152,6 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(StartUpFaults, AReadOnlyDataFolderEndsTheStartAtItsFirstWriteAndKeepsEveryFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
     ProgramRun run;
     test::WriteWholeFile(run.Data("qsearch.ini"), "[Status]\nSearch=Bothwindows\n");
     test::WriteWholeFile(run.Data("Binsettings.ini"), "[Info]\nVid=0\n");
@@ -165,9 +173,13 @@ TEST(StartUpFaults, AReadOnlyDataFolderEndsTheStartAtItsFirstWriteAndKeepsEveryF
                run.prompts.notices == 0 && run.session.quickSearch.QuickSearchOn;
     }));
     EXPECT_EQ(test::FolderSnapshot(run.Data()), before);  // nor a temporary file left
+#endif
 }
 
 TEST(StartUpFaults, ALinkAnotherUserPlantedInTheDataFolderIsNotWrittenThrough) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
     if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
     ProgramRun run;
     test::WriteWholeFile(run.Data("vmscan4.ini"), "[P45]\n");
@@ -182,6 +194,7 @@ TEST(StartUpFaults, ALinkAnotherUserPlantedInTheDataFolderIsNotWrittenThrough) {
                 ElementsAre(Message{MessageKind::Error, Unwritable("Binsettings.ini")}));
     EXPECT_EQ(test::ReadWholeFile(rootsFile), "kept as it is\n");
     EXPECT_TRUE(fs::is_symlink(run.Data("Binsettings.ini")));
+#endif
 }
 
 // The files a start writes, by where they lie below the temporary tree.
@@ -214,6 +227,9 @@ std::map<std::string, std::optional<std::string>> WrittenFiles(const ProgramRun&
 class StartUpOnAFillingDisk : public ::testing::TestWithParam<bool> {};
 
 TEST_P(StartUpOnAFillingDisk, LeavesEachFileWhollyOldOrWhollyNew) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoWriteLimit;
+#else
     ProgramRun before;
     PrepareLaterStart(before, GetParam());
     const auto oldFiles = WrittenFiles(before);
@@ -253,6 +269,7 @@ TEST_P(StartUpOnAFillingDisk, LeavesEachFileWhollyOldOrWhollyNew) {
             for (const auto& entry : fs::directory_iterator(folder))
                 EXPECT_THAT(entry.path().filename().string(), Not(HasSubstr(".tmp")));
     }
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(AfterAnEarlierStart, StartUpOnAFillingDisk, ::testing::Bool(),

@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "browsers/ScanLog.h"
-#include "support/PosixProcesses.h"
+#include "support/Portability.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
+#ifndef _WIN32
+#include "support/PosixProcesses.h"
+#endif
 
 namespace vellomar {
 namespace {
@@ -160,6 +163,9 @@ TEST_F(StartUpTest, ARegistryThatCannotBeWrittenShowsTheNoticeAndIgnoresTheTick)
 }
 
 TEST_F(StartUpTest, ADataFolderThatCannotBeCreatedIsReportedAndTheStartGoesOn) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
     tree.MakeReadOnly("home/.config");
     session.scan.ScanBytes = 512;
     const std::vector<Message> expected = {
@@ -176,9 +182,13 @@ TEST_F(StartUpTest, ADataFolderThatCannotBeCreatedIsReportedAndTheStartGoesOn) {
         return prompts.messages == expected && session.scan.ScanBytes == 512 &&
                prompts.noticesShown == 0;
     }));
+#endif
 }
 
 TEST_F(StartUpTest, AFailedSwitchWriteIsReportedAndEndsTheStartBeforeTheNotice) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoWriteLimit;
+#else
     const std::string original = "[Info]\nCweb=0\n";
     test::WriteWholeFile(InfoSwitchesFile(), original);
     test::WriteWholeFile(QuickSearchFile(), "[Status]\nSearch=Ignoreboth\n");
@@ -192,6 +202,7 @@ TEST_F(StartUpTest, AFailedSwitchWriteIsReportedAndEndsTheStartBeforeTheNotice) 
     EXPECT_EQ(test::ReadWholeFile(InfoSwitchesFile()), original);
     EXPECT_EQ(prompts.noticesShown, 0);
     EXPECT_FALSE(platform->Registry().KeyExists(kSettings));
+#endif
 }
 
 TEST_F(StartUpTest, OnlyTheFirstStartOffersTheScanDriveWindow) {

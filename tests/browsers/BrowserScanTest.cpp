@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "browsers/ScanLog.h"
+#include "support/Portability.h"
 #include "support/RecordingScan.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -97,7 +98,7 @@ TEST_F(BrowserScanTest, PassesOverReadOnlyAndSystemFilesButEntersHiddenFolders) 
          "elsewhere/prefs.js"});
     tree.MakeReadOnly("drive/Mozilla/ro/prefs.js");
     fs::create_directories(tree / "drive/Mozilla/link");
-    fs::create_symlink(tree / "drive/elsewhere/prefs.js", tree / "drive/Mozilla/link/prefs.js");
+    PLANT_OR_SKIP(test::PlantLink(tree / "drive/elsewhere/prefs.js", tree / "drive/Mozilla/link/prefs.js"));
     ScanDrive();
     EXPECT_THAT(Logged(kProfileSection),
                 ElementsAre("t:\\home\\ann\\.mozilla\\firefox\\abc.default\\"));
@@ -116,8 +117,8 @@ TEST_F(BrowserScanTest, NeverFollowsALinkToAFolder) {
     Add({"Mozilla/a/prefs.js"});
     tree.AddFile("outside/Mozilla/b/prefs.js");
     tree.AddFolder("outside/Mozilla/Firefox/c/Cache");
-    fs::create_directory_symlink(tree / "drive/Mozilla", tree / "drive/Mozilla/a/loop");
-    fs::create_directory_symlink(tree / "outside/Mozilla", tree / "drive/Mozilla/away");
+    PLANT_OR_SKIP(test::PlantLink(tree / "drive/Mozilla", tree / "drive/Mozilla/a/loop"));
+    PLANT_OR_SKIP(test::PlantLink(tree / "outside/Mozilla", tree / "drive/Mozilla/away"));
     ScanDrive();  // a followed loop would never end
     EXPECT_THAT(Logged(kProfileSection), ElementsAre("t:\\Mozilla\\a\\"));
 }

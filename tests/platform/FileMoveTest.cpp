@@ -4,14 +4,14 @@
 #include "platform/FileMove.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "platform/FileSystem.h"
 #include "platform/OpenedFile.h"
+#include "support/Portability.h"
 #include "support/TempTree.h"
+#include "support/TmpfsMount.h"
 
 namespace vellomar {
 namespace {
@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 class FileMoveTest : public ::testing::Test {
 protected:
-    FileMoveTest() { drives.Assign('t', tree.Root().string()); }
+    FileMoveTest() { drives.Assign('t', tree.Root().generic_string()); }
 
     Folder Open(std::string_view path) const {
         return files.EnterFolder(path, NameMatch::AnyCase, Folder::Links::Refuse);
@@ -40,22 +40,19 @@ TEST_F(FileMoveTest, NeverReplacesWhatStandsAtTheTarget) {
 
     // Across file systems as well, and no part of the copy is left behind.
     tree.AddFolder("other");
-    if (mount("none", (tree / "other").c_str(), "tmpfs", 0, nullptr) != 0)
-        GTEST_SKIP() << "mounting a file system needs privileges";
+    const test::TmpfsMount other(tree / "other");
+    if (!other) GTEST_SKIP() << test::kNoTmpfs;
     tree.AddFile("other/x", 3);
-    const FileOutcome outcome = MoveFile(Open("t:\\from"), "x", Open("t:\\other"), "x", EntryCheck{});
-    const auto left = std::distance(fs::directory_iterator(tree / "other"), {});
-    const auto otherSize = fs::file_size(tree / "other/x");
-    umount2((tree / "other").c_str(), MNT_DETACH);
-    EXPECT_EQ(outcome, FileOutcome::TargetExists);
-    EXPECT_EQ(left, 1);
-    EXPECT_EQ(otherSize, 3u);
+    EXPECT_EQ(MoveFile(Open("t:\\from"), "x", Open("t:\\other"), "x", EntryCheck{}),
+              FileOutcome::TargetExists);
+    EXPECT_EQ(std::distance(fs::directory_iterator(tree / "other"), {}), 1);
+    EXPECT_EQ(fs::file_size(tree / "other/x"), 3u);
     EXPECT_EQ(fs::file_size(tree / "from/x"), 1u);
 }
 
 TEST_F(FileMoveTest, OpensFoldersInAnyLetterCaseButNeverThroughALink) {
     tree.AddFolder("Real/Sub");
-    fs::create_directory_symlink(tree / "Real", tree / "via");
+    PLANT_OR_SKIP(test::PlantLink(tree / "Real", tree / "via"));
     EXPECT_TRUE(Open("t:\\real\\sub"));
     EXPECT_EQ(Open("t:\\via\\Sub").Failure(), FileOutcome::LinkInPath);
     EXPECT_TRUE(files.EnterFolder("t:\\via\\Sub", NameMatch::AnyCase, Folder::Links::Follow));
@@ -75,7 +72,7 @@ TEST_F(FileMoveTest, FilesAreWrittenInTheFolderHeldOpenWhateverItsPathNamesNow) 
     const Folder bin = Open("t:\\bin");
     // The folder is moved away and a link to another put in its place.
     fs::rename(tree / "bin", tree / "moved");
-    fs::create_directory_symlink(tree / "outside", tree / "bin");
+    PLANT_OR_SKIP(test::PlantLink(tree / "outside", tree / "bin"));
     EXPECT_EQ(bin.ReplaceFile("1.ini", "record"), FileOutcome::Done);
     EXPECT_EQ(test::ReadWholeFile(tree / "moved/1.ini"), "record");
     EXPECT_EQ(bin.ReadSmallFile("1.ini", 100), "record");
@@ -83,7 +80,7 @@ TEST_F(FileMoveTest, FilesAreWrittenInTheFolderHeldOpenWhateverItsPathNamesNow) 
 
     // A link of the file's name is replaced, never written through or read.
     test::WriteWholeFile(tree / "outside/2.ini", "canary");
-    fs::create_symlink(tree / "outside/2.ini", tree / "moved/2.ini");
+    PLANT_OR_SKIP(test::PlantLink(tree / "outside/2.ini", tree / "moved/2.ini"));
     EXPECT_EQ(bin.ReadSmallFile("2.ini", 100), std::nullopt);
     EXPECT_EQ(bin.ReplaceFile("2.ini", "record"), FileOutcome::Done);
     EXPECT_FALSE(fs::is_symlink(tree / "moved/2.ini"));
@@ -93,7 +90,7 @@ TEST_F(FileMoveTest, FilesAreWrittenInTheFolderHeldOpenWhateverItsPathNamesNow) 
 TEST_F(FileMoveTest, SmallFilesAreReadOnlyWhenTheyAreWholeRegularFiles) {
     tree.AddFolder("f/sub");
     test::WriteWholeFile(tree / "f/long", std::string(101, 'x'));
-    ASSERT_EQ(mkfifo((tree / "f/pipe").c_str(), 0600), 0);
+    PLANT_OR_SKIP(test::PlantNamedPipe(tree / "f/pipe"));
     const Folder folder = Open("t:\\f");
     EXPECT_EQ(folder.ReadSmallFile("long", 101), std::string(101, 'x'));
     EXPECT_EQ(folder.ReadSmallFile("long", 100), std::nullopt);

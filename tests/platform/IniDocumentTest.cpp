@@ -140,8 +140,16 @@ TEST(IniDocument, ARefusedWriteChangesNothing) {
 
 // The heap this process has in use, large blocks included.
 std::size_t HeapInUse() {
+#ifdef _WIN32
+    std::size_t used = 0;
+    _HEAPINFO block{};
+    while (_heapwalk(&block) == _HEAPOK)
+        if (block._useflag == _USEDENTRY) used += block._size;
+    return used;
+#else
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
+#endif
 }
 
 // Lines no look-up finds (blank lines, comments, a later key of a name, a later

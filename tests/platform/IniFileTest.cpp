@@ -1,16 +1,19 @@
 #include "platform/IniFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
-#include <csignal>
 #include <filesystem>
 
 #include "platform/TextFile.h"
-#include "support/PosixProcesses.h"
+#include "support/Portability.h"
 #include "support/TempTree.h"
+#ifndef _WIN32
+#include "support/PosixProcesses.h"
+#endif
 
 namespace vellomar {
 namespace {
@@ -107,7 +110,7 @@ protected:
     TempTree tree;
     fs::path folder = tree.AddFolder("data");
     fs::path path = folder / "settings.ini";
-    IniFile file{path.string(), "c:\\data\\settings.ini"};
+    IniFile file{path.generic_string(), "c:\\data\\settings.ini"};
 
     std::vector<std::string> FolderEntries() const {
         std::vector<std::string> names;
@@ -206,24 +209,29 @@ TEST_F(IniFileTest, SuccessfulWritesKeepPermissionsAndLeaveNoTemporaryFile) {
 TEST_F(IniFileTest, WritingThroughALinkReplacesTheFileItNames) {
     fs::path real = tree.AddFolder("real") / "real.ini";
     WriteWholeFile(real, "[Main]\n");
-    fs::create_symlink(real, path);
+    PLANT_OR_SKIP(test::PlantLink(real, path));
     file.WriteString("Main", "Color", "red");
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(ReadWholeFile(real), "[Main]\nColor=red\n");
 }
 
+#ifndef _WIN32
 // The nobody user: an owner that is neither root nor this process.
 constexpr uid_t kOtherUser = 65534;
 constexpr gid_t kOtherGroup = 65534;
+#endif
 
 TEST_F(IniFileTest, WritesFollowOnlyLinksOfThisUserOrRoot) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
     if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
     const fs::path elsewhere = tree.AddFolder("elsewhere");
     const fs::path target = elsewhere / "target.ini";
     WriteWholeFile(target, "[Main]\n");
     // A chain of two links, the second planted by another user.
-    fs::create_symlink(elsewhere / "planted", path);
-    fs::create_symlink(target, elsewhere / "planted");
+    PLANT_OR_SKIP(test::PlantLink(elsewhere / "planted", path));
+    PLANT_OR_SKIP(test::PlantLink(target, elsewhere / "planted"));
     ASSERT_EQ(::lchown((elsewhere / "planted").c_str(), kOtherUser, kOtherGroup), 0);
 
     ExpectWriteRefused(file);
@@ -235,19 +243,23 @@ TEST_F(IniFileTest, WritesFollowOnlyLinksOfThisUserOrRoot) {
     file.WriteString("Main", "Color", "red");
     EXPECT_EQ(ReadWholeFile(target), "[Main]\nColor=red\n");
     EXPECT_TRUE(fs::is_symlink(path));
+#endif
 }
 
 TEST_F(IniFileTest, LinksInALoopOrLeadingNowhereRefuseTheWrite) {
-    fs::create_symlink("loop.ini", path);
-    fs::create_symlink("settings.ini", folder / "loop.ini");
+    PLANT_OR_SKIP(test::PlantLink("loop.ini", path));
+    PLANT_OR_SKIP(test::PlantLink("settings.ini", folder / "loop.ini"));
     ExpectWriteRefused(file);
-    const IniFile toFolder((folder / "up.ini").string(), "c:\\data\\up.ini");
-    fs::create_symlink("..", folder / "up.ini");
+    const IniFile toFolder((folder / "up.ini").generic_string(), "c:\\data\\up.ini");
+    PLANT_OR_SKIP(test::PlantLink("..", folder / "up.ini"));
     ExpectWriteRefused(toFolder);
     EXPECT_TRUE(fs::is_symlink(path) && fs::is_symlink(folder / "loop.ini"));
 }
 
 TEST_F(IniFileTest, AReplacedFileKeepsItsOwnerGroupAndMode) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
     if (::geteuid() != 0) GTEST_SKIP() << "a file of another user needs root";
     WriteWholeFile(path, "[Main]\nColor=red\n");
     ASSERT_EQ(::chown(path.c_str(), kOtherUser, kOtherGroup), 0);
@@ -259,12 +271,13 @@ TEST_F(IniFileTest, AReplacedFileKeepsItsOwnerGroupAndMode) {
     EXPECT_EQ(replaced.st_gid, kOtherGroup);
     EXPECT_EQ(replaced.st_mode & 07777, 0640u);
     EXPECT_EQ(ReadWholeFile(path), "[Main]\nColor=blue\n");
+#endif
 }
 
 TEST_F(IniFileTest, UnwritablePlacesThrowTheMessageAndCreateNothing) {
-    ExpectWriteRefused(IniFile((folder / "missing/settings.ini").string(), "c:\\missing.ini"));
+    ExpectWriteRefused(IniFile((folder / "missing/settings.ini").generic_string(), "c:\\missing.ini"));
     WriteWholeFile(folder / "plain", "");
-    ExpectWriteRefused(IniFile((folder / "plain/settings.ini").string(), "c:\\plain\\s.ini"));
+    ExpectWriteRefused(IniFile((folder / "plain/settings.ini").generic_string(), "c:\\plain\\s.ini"));
     ExpectWriteRefused(IniFile("", "x:\\unknown.ini"));
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"plain"});
 }
@@ -281,31 +294,14 @@ TEST_F(IniFileTest, RefusedWritesLeaveTheFileAsItWas) {
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"settings.ini"});
 }
 
-// Caps the size of any file this process writes, so a write fails halfway even for root.
-class FileSizeCap {
-public:
-    explicit FileSizeCap(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit capped = saved_;
-        capped.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &capped);
-        savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeCap() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedSignal_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*savedSignal_)(int) = nullptr;
-};
-
 TEST_F(IniFileTest, AWriteFailingHalfwayKeepsTheOriginalAndRemovesTheTemporaryFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoWriteLimit;
+#else
     const std::string original = "[Main]\nColor=red\n";
     WriteWholeFile(path, original);
     {
-        FileSizeCap cap(64);
+        test::FileSizeLimit cap(64);
         try {
             file.WriteString("Main", "Color", std::string(1000, 'x'));
             ADD_FAILURE() << "the write succeeded";
@@ -314,9 +310,13 @@ TEST_F(IniFileTest, AWriteFailingHalfwayKeepsTheOriginalAndRemovesTheTemporaryFi
     }
     EXPECT_EQ(ReadWholeFile(path), original);
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"settings.ini"});
+#endif
 }
 
 TEST_F(IniFileTest, ReadOnlyFolderLeavesTheFileAsItWas) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
     const std::string original = "[Main]\nColor=red\n";
     WriteWholeFile(path, original);
     tree.MakeReadOnly("data");
@@ -330,6 +330,7 @@ TEST_F(IniFileTest, ReadOnlyFolderLeavesTheFileAsItWas) {
     }));
     EXPECT_EQ(ReadWholeFile(path), original);
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"settings.ini"});
+#endif
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <functional>
 
 #include "quicksearch/FolderAdmission.h"
 #include "quicksearch/QuickSearchFile.h"
+#include "support/Portability.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
@@ -128,9 +128,9 @@ TEST_F(NameSearchTest, AFolderOfThatNameIsSearchedButNeverListed) {
 
 TEST_F(NameSearchTest, SystemFilesAreListedLikeAnyOtherButNeverFollowed) {
     tree.AddAll({"drive/real/x.log:7"});
-    std::filesystem::create_symlink(tree / "drive/real/x.log", tree / "drive/link.log");
-    std::filesystem::create_directory_symlink(tree / "drive/real", tree / "drive/linked.log");
-    ASSERT_EQ(mkfifo((tree / "drive/pipe.log").c_str(), 0600), 0);
+    PLANT_OR_SKIP(test::PlantLink(tree / "drive/real/x.log", tree / "drive/link.log"));
+    PLANT_OR_SKIP(test::PlantLink(tree / "drive/real", tree / "drive/linked.log"));
+    PLANT_OR_SKIP(test::PlantNamedPipe(tree / "drive/pipe.log"));
     EXPECT_THAT(Find({".log", false, false}),
                 UnorderedElementsAre("t:\\real\\x.log", "t:\\link.log", "t:\\linked.log",
                                      "t:\\pipe.log"));

@@ -192,7 +192,7 @@ TEST_F(BinFaultsTest, AFullDrivesBinPassesTheFileToTheDataFoldersBin) {
     for (const char* full : {"nr_inodes=64", "size=64k"}) {
         SCOPED_TRACE(full);
         TmpfsMount drive(tree / "drive", full);
-        if (!drive) GTEST_SKIP() << "mounting a file system needs privileges";
+        if (!drive) GTEST_SKIP() << test::kNoTmpfs;
         test::WriteWholeFile(OnDrive("a/x.tmp"), "kept");
         tree.AddFolder("drive/Garbage Bin");
         FillUp(OnDrive("filler"));
@@ -210,7 +210,7 @@ TEST_F(BinFaultsTest, AFullDrivesBinPassesTheFileToTheDataFoldersBin) {
 }
 
 TEST_F(BinFaultsTest, ACrashInTheMiddleOfACopyLeavesTheFileWholeWhereItWas) {
-    if (!PutOnOtherFileSystem(300 * 1024)) GTEST_SKIP() << "mounting a file system needs privileges";
+    if (!PutOnOtherFileSystem(300 * 1024)) GTEST_SKIP() << test::kNoTmpfs;
     GarbageBin bin = NewBin();
     ASSERT_TRUE(CrashesWritingPast(100 * 1024, [&] { bin.MoveIn("t:\\other\\big.dat"); }));
     EXPECT_EQ(test::ReadWholeFile(OnDrive("other/big.dat")), content);
@@ -246,7 +246,7 @@ TEST_F(BinFaultsTest, AStrayEmptyItemFolderNeverHidesAFileMovedIn) {
 }
 
 TEST_F(BinFaultsTest, ADiskFillingDuringTheCopyLeavesTheFileWhereItWas) {
-    if (!PutOnOtherFileSystem(300 * 1024)) GTEST_SKIP() << "mounting a file system needs privileges";
+    if (!PutOnOtherFileSystem(300 * 1024)) GTEST_SKIP() << test::kNoTmpfs;
     GarbageBin bin = NewBin();
     {
         test::FileSizeLimit full(100 * 1024);
@@ -266,7 +266,7 @@ TEST_F(BinFaultsTest, ADiskFillingDuringTheCopyLeavesTheFileWhereItWas) {
 }
 
 TEST_F(BinFaultsTest, AFileChangedWhileItIsCopiedStaysWhereItWas) {
-    if (!PutOnOtherFileSystem(kBig)) GTEST_SKIP() << "mounting a file system needs privileges";
+    if (!PutOnOtherFileSystem(kBig)) GTEST_SKIP() << test::kNoTmpfs;
     GarbageBin bin = NewBin();
     {
         RewrittenMeanwhile writer(OnDrive("other/big.dat"));
@@ -287,7 +287,7 @@ TEST_F(BinFaultsTest, AFileChangedWhileItIsCopiedStaysWhereItWas) {
 }
 
 TEST_F(BinFaultsTest, AnOriginalThatCannotBeRemovedAfterTheCopyKeepsOnlyTheOriginal) {
-    if (!PutOnOtherFileSystem(300 * 1024)) GTEST_SKIP() << "mounting a file system needs privileges";
+    if (!PutOnOtherFileSystem(300 * 1024)) GTEST_SKIP() << test::kNoTmpfs;
     GarbageBin bin = NewBin();
     {
         AppendOnly pinned(OnDrive("other/big.dat"));

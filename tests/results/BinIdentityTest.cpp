@@ -243,7 +243,7 @@ TEST_F(BinIdentityTest, ARestoreFindsItsFileSystemByWhereItIsMountedNotByItsLett
 TEST_F(BinIdentityTest, ARestoreWhoseFileSystemIsNotMountedWhereItWasRefuses) {
     const fs::path point = tree.AddFolder("mnt/usb");
     std::optional<test::TmpfsMount> usb(std::in_place, point);
-    if (!*usb) GTEST_SKIP() << "mounting a file system needs privileges";
+    if (!*usb) GTEST_SKIP() << test::kNoTmpfs;
     test::WriteWholeFile(point / "Garbage Bin", "no bin can be made here");
     test::WriteWholeFile(point / "photos/a.jpg", "picture");
     const auto drives = PlatformWith(point);

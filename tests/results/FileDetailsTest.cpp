@@ -1,9 +1,6 @@
 #include "results/FileDetails.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -12,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Portability.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 
@@ -53,8 +51,7 @@ protected:
     // A file on drive t: of a given size, last changed at second 1600000000.
     fs::path AddFile(std::string_view relative, std::size_t size) {
         fs::path path = tree.AddFile("drive/" + std::string(relative), size);
-        const timespec times[2] = {{1'600'000'000, 0}, {1'600'000'000, 0}};
-        EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+        test::TempTree::SetLastChange(path, 1'600'000'000);
         return path;
     }
     // Appends an entry and makes it the current one, as a click would.
@@ -149,7 +146,7 @@ TEST_F(FileDetailsTest, AReadOnlyFileIsAnArchiveWhileAFolderAndALinkAreNamedAsSu
     AddFile("ro.txt", 1);
     tree.MakeReadOnly("drive/ro.txt");  // 33: read-only and archive
     tree.AddFolder("drive/sub");
-    fs::create_symlink(tree / "drive/ro.txt", tree / "drive/link");
+    PLANT_OR_SKIP(test::PlantLink(tree / "drive/ro.txt", tree / "drive/link"));
     struct Case {
         const char* entry;
         const char* text;
@@ -167,12 +164,7 @@ TEST_F(FileDetailsTest, AReadOnlyFileIsAnArchiveWhileAFolderAndALinkAreNamedAsSu
 TEST_F(FileDetailsTest, SizesBeyondFourGibibytesAreWhole) {
     constexpr long long kSize = 5LL * 1024 * 1024 * 1024 + 3;
     fs::path big = AddFile("big.iso", 0);
-    {
-        const int fd = open(big.c_str(), O_WRONLY);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(ftruncate(fd, kSize), 0);  // sparse: no disk space taken
-        close(fd);
-    }
+    fs::resize_file(big, kSize);  // sparse: no disk space taken
     EXPECT_EQ(FileSize64(session.platform.Files(), "t:\\big.iso"), kSize);
 
     Select("t:\\big.iso");

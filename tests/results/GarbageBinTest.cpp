@@ -5,8 +5,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <ctime>
@@ -20,11 +18,14 @@
 #include "support/BinItemPaths.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
+#include "support/Portability.h"
 #include "support/ShownEntries.h"
-#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 #include "support/TmpfsMount.h"
+#ifndef _WIN32
+#include "support/PosixProcesses.h"
+#endif
 
 namespace vellomar {
 namespace {
@@ -156,8 +157,8 @@ TEST_F(GarbageBinTest, RestoreNeverReplacesAFileThatNowStandsThere) {
 
 TEST_F(GarbageBinTest, NeverFollowsALinkOnTheWayInOrBack) {
     Add("real/x.tmp", "target");
-    fs::create_directory_symlink(OnDrive("real"), OnDrive("via"));
-    fs::create_symlink(OnDrive("real/x.tmp"), OnDrive("link.tmp"));
+    PLANT_OR_SKIP(test::PlantLink(OnDrive("real"), OnDrive("via")));
+    PLANT_OR_SKIP(test::PlantLink(OnDrive("real/x.tmp"), OnDrive("link.tmp")));
     EXPECT_EQ(bin.MoveIn("t:\\via\\x.tmp").outcome, BinOutcome::LinkInPath);
     EXPECT_EQ(bin.MoveIn("t:\\link.tmp").outcome, BinOutcome::NotAFile);
     EXPECT_EQ(test::ReadWholeFile(OnDrive("real/x.tmp")), "target");
@@ -168,7 +169,7 @@ TEST_F(GarbageBinTest, NeverFollowsALinkOnTheWayInOrBack) {
     ASSERT_EQ(bin.MoveIn("t:\\real\\x.tmp").outcome, BinOutcome::Done);
     fs::remove(OnDrive("real"));
     tree.AddFolder("elsewhere");
-    fs::create_directory_symlink(tree / "elsewhere", OnDrive("real"));
+    PLANT_OR_SKIP(test::PlantLink(tree / "elsewhere", OnDrive("real")));
     EXPECT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::LinkInPath);
     EXPECT_THAT(Contents(tree / "elsewhere"), IsEmpty());
     EXPECT_EQ(bin.Items().size(), 1u);
@@ -223,9 +224,8 @@ TEST_F(GarbageBinTest, MovesCutShortADayAgoAreSweptAndYoungerOnesAndFinishedItem
     record("4", "t:\\a\\odd.tmp", "2026-12-01T00:00:00Z");  // holds what is not ours
     test::WriteWholeFile(DriveBin() / "4" / "notes.txt", "mine");
 
-    std::tm noon{};
-    noon.tm_year = 2026 - 1900, noon.tm_mon = 11, noon.tm_mday = 8, noon.tm_hour = 12;
-    bin.SweepUnfinishedMoves(std::chrono::system_clock::from_time_t(timegm(&noon)));
+    using namespace std::chrono;
+    bin.SweepUnfinishedMoves(sys_days{year{2026} / December / 8} + hours{12});
 
     EXPECT_FALSE(fs::exists(DriveBin() / "1"));
     EXPECT_FALSE(fs::exists(DriveBin() / "1.ini"));
@@ -241,15 +241,18 @@ TEST_F(GarbageBinTest, ADrivesOwnBinNamesItsFilesByTheDrivesLetterNow) {
     Add("a/x.tmp");
     ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
     DriveTable renamed;
-    renamed.Assign('e', (tree / "drive").string());
-    renamed.Assign('u', (tree / "home").string());
+    renamed.Assign('e', (tree / "drive").generic_string());
+    renamed.Assign('u', (tree / "home").generic_string());
     Platform later(std::move(renamed),
-                   UserFolders{(tree / "home/.config").string(), (tree / "program").string(), ""});
+                   UserFolders{(tree / "home/.config").generic_string(), (tree / "program").generic_string(), ""});
     EXPECT_THAT(test::BinItemPaths(GarbageBin(later, "u:\\.config\\Velmo").Items()),
                 ElementsAre("e:\\a\\x.tmp"));
 }
 
 TEST_F(GarbageBinTest, ADriveWhoseRootCannotBeWrittenUsesTheDataFoldersBin) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
     Add("a/x.tmp", "data");
     tree.MakeReadOnly("drive");
     EXPECT_TRUE(test::RunAsUnprivilegedOwner(tree, [&] {
@@ -263,9 +266,13 @@ TEST_F(GarbageBinTest, ADriveWhoseRootCannotBeWrittenUsesTheDataFoldersBin) {
                unprivileged.Restore(items[0]) == BinOutcome::Done &&
                test::ReadWholeFile(OnDrive("a/x.tmp")) == "data";
     }));
+#endif
 }
 
 TEST_F(GarbageBinTest, AFileThatCannotGoBackStaysInTheBin) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
     Add("a/x.tmp", "data");
     ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
     tree.MakeReadOnly("drive/a");
@@ -274,12 +281,13 @@ TEST_F(GarbageBinTest, AFileThatCannotGoBackStaysInTheBin) {
         return unprivileged.Restore(unprivileged.Items().at(0)) == BinOutcome::NotPermitted &&
                unprivileged.Items().size() == 1 && !fs::exists(OnDrive("a/x.tmp"));
     }));
+#endif
 }
 
 TEST_F(GarbageBinTest, MovesAcrossFileSystemsByACheckedCopyAndBack) {
     tree.AddFolder("drive/mounted");
     TmpfsMount mounted(OnDrive("mounted"));
-    if (!mounted) GTEST_SKIP() << "mounting a file system needs privileges";
+    if (!mounted) GTEST_SKIP() << test::kNoTmpfs;
     const std::string content(300 * 1024, 'c');
     Add("mounted/big.dat", content);
     const auto changed = fs::file_time_type::clock::now() - std::chrono::hours(48);
@@ -301,7 +309,7 @@ TEST_F(GarbageBinTest, MovesAcrossFileSystemsByACheckedCopyAndBack) {
 TEST_F(GarbageBinTest, AFullBinDiskLeavesTheFileWhereItWasAndNothingInTheBin) {
     // Drive t: is a tiny file system; the file lies on another one mounted inside it.
     TmpfsMount small(tree / "drive", "size=64k");
-    if (!small) GTEST_SKIP() << "mounting a file system needs privileges";
+    if (!small) GTEST_SKIP() << test::kNoTmpfs;
     tree.AddFolder("drive/big");
     TmpfsMount big(OnDrive("big"));
     const std::string content(200 * 1024, 'b');

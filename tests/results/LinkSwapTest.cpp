@@ -6,7 +6,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -18,6 +17,7 @@
 #include "run/Session.h"
 #include "scan/WalkFolder.h"
 #include "support/FolderSnapshot.h"
+#include "support/Portability.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
@@ -70,7 +70,7 @@ protected:
     }
     static void SwapForLink(const fs::path& folder, const fs::path& target) {
         fs::remove_all(folder);
-        fs::create_directory_symlink(target, folder);
+        PLANT_OR_SKIP(test::PlantLink(target, folder));
     }
     void SwapBothFolders() {
         SwapForLink(OnDrive("cache"), Outside());
@@ -156,7 +156,7 @@ TEST_F(LinkSwapTest, ABinFolderSwappedForALinkIsNeitherFilledNorEmptiedThroughIt
     const fs::path itemFolder = OnDrive("Garbage Bin") / item.id;
     ASSERT_TRUE(fs::exists(itemFolder / "f.tmp"));
     fs::rename(itemFolder, tree / "kept");
-    fs::create_directory_symlink(Outside(), itemFolder);
+    PLANT_OR_SKIP(test::PlantLink(Outside(), itemFolder));
     EXPECT_NE(bin.Restore(item), BinOutcome::Done);
     EXPECT_NE(bin.Remove(item), BinOutcome::Done);
     EXPECT_THAT(bin.Items(), IsEmpty());
@@ -166,7 +166,7 @@ TEST_F(LinkSwapTest, ABinFolderSwappedForALinkIsNeitherFilledNorEmptiedThroughIt
     // the data folder instead.
     fs::remove(itemFolder);
     fs::rename(OnDrive("Garbage Bin"), tree / "old bin");
-    fs::create_directory_symlink(Outside(), OnDrive("Garbage Bin"));
+    PLANT_OR_SKIP(test::PlantLink(Outside(), OnDrive("Garbage Bin")));
     ASSERT_EQ(bin.MoveIn("t:\\plain\\p.tmp").outcome, BinOutcome::Done);
     EXPECT_EQ(test::ReadWholeFile(tree / "home/.config/Velmo/Garbage Bin" / bin.Items().at(0).id /
                                   "p.tmp"),

@@ -3,10 +3,6 @@
 
 #include "results/ListExport.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,9 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "support/PosixProcesses.h"
+#include "support/Portability.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
+#ifndef _WIN32
+#include "support/PosixProcesses.h"
+#endif
 
 namespace vellomar {
 namespace {
@@ -51,8 +50,7 @@ protected:
     // A file on drive t: changed at the given moment, listed by its drive-form path.
     void List(std::string_view name, std::size_t size, std::time_t changed = kMay2024) {
         const fs::path path = tree.AddFile("drive/" + std::string(name), size);
-        const timespec times[2] = {{changed, 0}, {changed, 0}};
-        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+        test::TempTree::SetLastChange(path, changed);
         session.results.Append("t:\\" + std::string(name));
     }
     std::string Csv() const { return ResultListCsv(session.results, platform->Files()); }
@@ -122,6 +120,9 @@ TEST_F(ListExportTest, SavingWritesTheListAndReplacesAFileThatWasThere) {
 }
 
 TEST_F(ListExportTest, AFailedWriteLeavesTheOldFileWholeAndNoPartBesideIt) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoWriteLimit;
+#else
     for (int i = 0; i < 50; ++i) List("file" + std::to_string(i) + ".tmp", 1);
     tree.AddFolder("drive/out");
     const std::string old = "the list saved last time\n";
@@ -138,6 +139,7 @@ TEST_F(ListExportTest, AFailedWriteLeavesTheOldFileWholeAndNoPartBesideIt) {
     EXPECT_EQ(prompts.messages[0].first, MessageKind::Error);
     EXPECT_EQ(prompts.messages[0].second.rfind("The list could not be saved to t:\\out\\list.csv: ", 0), 0u)
         << prompts.messages[0].second;
+#endif
 }
 
 TEST_F(ListExportTest, CancellingOrAnEmptyListWritesNothing) {

@@ -2,9 +2,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -12,10 +9,14 @@
 #include "quicksearch/FolderAdmission.h"
 #include "run/Session.h"
 #include "support/RecordingScan.h"
+#include "support/Portability.h"
 #include "support/ShownEntries.h"
-#include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
+#include "support/TmpfsMount.h"
+#ifndef _WIN32
+#include "support/PosixProcesses.h"
+#endif
 
 namespace vellomar {
 namespace {
@@ -106,23 +107,21 @@ TEST_F(WalkFolderTest, PassesOverReadOnlyFilesAlsoWhenEmptyButListsHiddenOnes) {
 
 TEST_F(WalkFolderTest, NeverFollowsLinksToFoldersOrFilesAndSkipsOtherSystemEntries) {
     Add({"real/a.tmp:0", "outside/b.tmp"});
-    fs::create_directory_symlink(OnDrive("real"), OnDrive("linked"));
-    fs::create_symlink(OnDrive("real/a.tmp"), OnDrive("file-link.tmp"));
-    fs::create_directory_symlink(OnDrive(""), OnDrive("real/loop"));
-    ASSERT_EQ(mkfifo(OnDrive("pipe.tmp").c_str(), 0666), 0);
+    PLANT_OR_SKIP(test::PlantLink(OnDrive("real"), OnDrive("linked")));
+    PLANT_OR_SKIP(test::PlantLink(OnDrive("real/a.tmp"), OnDrive("file-link.tmp")));
+    PLANT_OR_SKIP(test::PlantLink(OnDrive(""), OnDrive("real/loop")));
+    PLANT_OR_SKIP(test::PlantNamedPipe(OnDrive("pipe.tmp")));
     session.scan.FindGarbage = session.scan.FindZeroByte = true;
     EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\real\\a.tmp", "t:\\real\\a.tmp", "t:\\outside\\b.tmp"));
 }
 
 TEST_F(WalkFolderTest, StaysOnTheFileSystemOfItsDrive) {
     Add({"here.tmp", "mounted/"});
-    if (mount("none", OnDrive("mounted").c_str(), "tmpfs", 0, nullptr) != 0)
-        GTEST_SKIP() << "mounting a file system needs privileges";
+    const test::TmpfsMount mounted(OnDrive("mounted"));
+    if (!mounted) GTEST_SKIP() << test::kNoTmpfs;
     tree.AddFile("drive/mounted/there.tmp");
     session.scan.FindGarbage = true;
-    std::vector<std::string> entries = Walk();
-    umount2(OnDrive("mounted").c_str(), MNT_DETACH);
-    EXPECT_THAT(entries, ElementsAre("t:\\here.tmp"));
+    EXPECT_THAT(Walk(), ElementsAre("t:\\here.tmp"));
 }
 
 TEST_F(WalkFolderTest, SkipsFoldersTheQuickSearchFiltersRefuseWhole) {
@@ -161,18 +160,26 @@ TEST_F(WalkFolderTest, StopEndsTheWholeWalkAndKeepsWhatWasFound) {
 }
 
 TEST_F(WalkFolderTest, AnUnreadableFolderAddsNothingEvenToAZeroByteSearch) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
     Add({"locked/empty:0", "open/empty:0"});
     fs::permissions(OnDrive("locked"), fs::perms::none);
     session.scan.FindZeroByte = true;
     EXPECT_TRUE(test::RunAsUnprivilegedOwner(tree, [&] {
         return Walk() == std::vector<std::string>{"t:\\open\\empty"};
     }));
+#endif
 }
 
 TEST_F(WalkFolderTest, NamesDriveFormCannotCarryArePassedOver) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoBackslashNames;
+#else
     Add({"back\\slash.tmp", "plain.tmp"});
     session.scan.FindGarbage = true;
     EXPECT_THAT(Walk(), ElementsAre("t:\\plain.tmp"));
+#endif
 }
 
 TEST_F(WalkFolderTest, StartsBelowTheRootWhenGivenAFolder) {
@@ -189,9 +196,13 @@ TEST_F(WalkFolderTest, AMissingDriveOrFolderListsNothing) {
 }
 
 TEST_F(WalkFolderTest, SkipsBinsettingsIniOnlyInItsExactCase) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoCaseTwins;
+#else
     Add({"Binsettings.ini", "binsettings.ini", "x.dat"});
     session.scan.FindIniDat = true;
     EXPECT_THAT(Walk(), UnorderedElementsAre("t:\\binsettings.ini", "t:\\x.dat"));
+#endif
 }
 
 TEST_F(WalkFolderTest, LeavesTheCurrentFolderAtTheLastFolderListed) {

@@ -74,6 +74,11 @@ void TempTree::MakeReadOnly(std::string_view relative) {
                     fs::perm_options::remove);
 }
 
+void TempTree::SetLastChange(const fs::path& path, std::time_t changed) {
+    fs::last_write_time(path, fs::file_time_type::clock::from_sys(
+                                  std::chrono::system_clock::from_time_t(changed)));
+}
+
 std::string ReadWholeFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -3,6 +3,7 @@
 // whole-file reads and writes; on every platform (std::filesystem).
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -26,6 +27,8 @@ public:
     // Each line "path" or "path:size"; a path ending in '/' is a folder.
     void AddAll(const std::vector<std::string>& lines);
     void MakeReadOnly(std::string_view relative);
+    // Sets when the file was last changed, in seconds since 1970 (UTC).
+    static void SetLastChange(const std::filesystem::path& path, std::time_t changed);
 
 private:
     std::filesystem::path root_;

@@ -1,22 +1,36 @@
 #pragma once
 // A tmpfs over a folder while it lives, unmounted when it goes: another file
-// system for tests that cross one. Mounting needs privileges; tests skip when
-// it fails.
+// system for tests that cross one. Mounting needs privileges, and Windows
+// mounts none; tests skip with kNoTmpfs when it fails.
 
+#ifndef _WIN32
 #include <sys/mount.h>
+#endif
 
 #include <filesystem>
 
 namespace vellomar::test {
 
+#ifdef _WIN32
+inline constexpr char kNoTmpfs[] = "Windows mounts no small file system for a test";
+#else
+inline constexpr char kNoTmpfs[] = "mounting a file system needs privileges";
+#endif
+
 class TmpfsMount {
 public:
     explicit TmpfsMount(const std::filesystem::path& folder, const char* options = nullptr)
         : folder_(folder) {
+#ifdef _WIN32
+        (void)options;
+#else
         mounted_ = mount("none", folder.c_str(), "tmpfs", 0, options) == 0;
+#endif
     }
     ~TmpfsMount() {
+#ifndef _WIN32
         if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
+#endif
     }
     TmpfsMount(const TmpfsMount&) = delete;
     TmpfsMount& operator=(const TmpfsMount&) = delete;
@@ -24,7 +38,7 @@ public:
 
 private:
     std::filesystem::path folder_;
-    bool mounted_;
+    bool mounted_ = false;
 };
 
 }  // namespace vellomar::test

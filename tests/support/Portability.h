@@ -1,0 +1,41 @@
+#pragma once
+// What a test arranges that not every system allows.
+//
+// Symbolic links and named pipes planted in a test's tree. Not every system
+// makes them (Windows makes no named pipes in folders, its symbolic links need
+// a privilege, and Wine makes none), so each planting says why it made
+// nothing, and the test that needs the entry skips with that reason:
+//
+//     PLANT_OR_SKIP(test::PlantLink(target, link));
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace vellomar::test {
+
+// A symbolic link at link naming target, a file's or a folder's (a relative
+// target is read from the link's folder). "" once planted, else why not.
+std::string PlantLink(const std::filesystem::path& target, const std::filesystem::path& link);
+// A named pipe at path. "" once planted, else why not.
+std::string PlantNamedPipe(const std::filesystem::path& path);
+
+#ifdef _WIN32
+// Faults only POSIX arranges: a case that needs one is built under Windows as
+// a skip with its reason, `GTEST_SKIP() << test::kNoWriteLimit;`.
+inline constexpr char kNoWriteLimit[] = "Windows sets no limit on the size of a process's writes";
+inline constexpr char kNoOtherUser[] =
+    "under Windows no mode bits make a file unreadable or a folder unwritable";
+inline constexpr char kNoOpenCount[] = "Windows reports no opens of a file";
+inline constexpr char kNoCaseTwins[] = "Windows tells no two names apart by letter case alone";
+inline constexpr char kNoBackslashNames[] = "a Windows name holds no backslash";
+#endif
+
+}  // namespace vellomar::test
+
+#define PLANT_OR_SKIP(planting)                                   \
+    do {                                                          \
+        const std::string why_not = (planting);                   \
+        if (!why_not.empty()) GTEST_SKIP() << why_not;            \
+    } while (false)
