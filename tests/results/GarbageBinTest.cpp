@@ -44,7 +44,7 @@ std::vector<std::string> Contents(const fs::path& folder) {
     std::error_code ignored;
     for (auto it = fs::recursive_directory_iterator(folder, ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored))
-        paths.push_back(fs::relative(it->path(), folder).string());
+        paths.push_back(fs::relative(it->path(), folder).generic_string());
     std::sort(paths.begin(), paths.end());
     return paths;
 }
@@ -110,6 +110,9 @@ TEST_F(GarbageBinTest, RecordsArePlainTextThatSurvivesARestart) {
 }
 
 TEST_F(GarbageBinTest, NamesEndingInABlankComeBackWhole) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoTrailingBlanks;
+#else
     Add("a/x.tmp ", "blank");
     ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp ").outcome, BinOutcome::Done);
     std::vector<BinItem> items = NewBin().Items();
@@ -117,6 +120,7 @@ TEST_F(GarbageBinTest, NamesEndingInABlankComeBackWhole) {
     EXPECT_EQ(items[0].originalPath, "t:\\a\\x.tmp ");
     EXPECT_EQ(bin.Restore(items[0]), BinOutcome::Done);
     EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp ")), "blank");
+#endif
 }
 
 TEST_F(GarbageBinTest, FilesOfOneNameFromTwoFoldersEachGoBackToTheirOwn) {
@@ -330,6 +334,9 @@ protected:
 };
 
 TEST_F(DeleteToBinTest, MovesTheHighlightedFilesByTheirFoundPathsThenShowsTheBin) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoCaseTwins;
+#else
     Add("a.tmp", "aaa");
     Add("b.tmp", "bbbbb");
     Add("C.tmp", "ccccccc");
@@ -358,6 +365,7 @@ TEST_F(DeleteToBinTest, MovesTheHighlightedFilesByTheirFoundPathsThenShowsTheBin
     EXPECT_EQ(window.detailsShown, 1);
     EXPECT_THAT(window.messages, IsEmpty());
     EXPECT_EQ(window.binShown, 1);
+#endif
 }
 
 TEST_F(DeleteToBinTest, NoLeavesEveryFileAndTheListAsTheyWere) {

@@ -36,6 +36,11 @@ using ::testing::UnorderedElementsAre;
 
 class LinkSwapTest : public ::testing::Test {
 protected:
+    // Every case swaps folders for links, which not every system makes.
+    void SetUp() override {
+        PLANT_OR_SKIP(test::PlantLink(tree / "outside", tree / "link-probe"));
+        fs::remove(tree / "link-probe");
+    }
     LinkSwapTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
         tree.AddFolder("home/.config/Velmo");
         // Outside the drive: the canaries, one of each name the drive's files have.

@@ -78,6 +78,9 @@ TEST(CsvFieldTest, QuotesOnlyFieldsWithACommaQuoteOrLineBreakAndDoublesTheQuotes
 }
 
 TEST_F(ListExportTest, EachEntryIsOneRecordWithItsSizeAndTimeAwkwardNamesQuoted) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoAwkwardNames;
+#else
     List("plain.tmp", 3);
     List("a,b.tmp", 0);
     List("say \"hi\".tmp", 12);
@@ -88,6 +91,7 @@ TEST_F(ListExportTest, EachEntryIsOneRecordWithItsSizeAndTimeAwkwardNamesQuoted)
               "\"t:\\a,b.tmp\",0,2024-05-01T11:45:10Z\r\n"
               "\"t:\\say \"\"hi\"\".tmp\",12,2024-05-01T11:45:10Z\r\n"
               "\"t:\\two\nlines.tmp\",5,1970-01-01T00:00:00Z\r\n");
+#endif
 }
 
 TEST_F(ListExportTest, AnEntryWhoseFileIsGoneKeepsItsRecordWithoutSizeOrTime) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Portability.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -106,6 +107,9 @@ TEST_F(SortingTest, EachKindOrdersByItsKeyThenTheSeparatorAndTheEntry) {
 }
 
 TEST_F(SortingTest, SizeKeysArePaddedToTenDigitsAndAVanishedFileIsMinusOne) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoTrailingBlanks;
+#else
     tree.AddAll({"drive/five:5", "drive/seventy:70", "drive/twelve hundred:1200"});
     tree.AddFile("drive/blank at the end ", 3);  // looked up as named, blanks and all
     // Sparse: their sizes cost no disk.
@@ -122,9 +126,13 @@ TEST_F(SortingTest, SizeKeysArePaddedToTenDigitsAndAVanishedFileIsMinusOne) {
     // Eleven digits are not padded, so twelve billion bytes come before two billion.
     EXPECT_THAT(Entries(), ElementsAre("t:\\gone", "t:\\blank at the end ", "t:\\five", "t:\\seventy",
                                        "t:\\twelve hundred", "t:\\twelve billion", "t:\\two billion"));
+#endif
 }
 
 TEST_F(SortingTest, IgnoreCaseLowersTheEntriesThatComeBackButNotTheOrder) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoCaseTwins;
+#else
     tree.AddAll({"drive/A.dat:5", "drive/a.dat:70"});
     List({"t:\\C.txt", "t:\\a.dat", "t:\\B.txt", "t:\\A.dat"});
 
@@ -143,6 +151,7 @@ TEST_F(SortingTest, IgnoreCaseLowersTheEntriesThatComeBackButNotTheOrder) {
     EXPECT_EQ(session.results.FoundPath(2), "t:\\A.dat");
     EXPECT_THAT(collation.texts, ElementsAre("0000000070:::t:\\a.dat", "0000000005:::t:\\a.dat",
                                              "00000000-1:::t:\\b.txt", "00000000-1:::t:\\c.txt"));
+#endif
 }
 
 TEST_F(SortingTest, AnEntryWhoseNameHoldsTheSeparatorComesBackWhole) {

@@ -29,7 +29,16 @@ inline constexpr char kNoOtherUser[] =
     "under Windows no mode bits make a file unreadable or a folder unwritable";
 inline constexpr char kNoOpenCount[] = "Windows reports no opens of a file";
 inline constexpr char kNoCaseTwins[] = "Windows tells no two names apart by letter case alone";
-inline constexpr char kNoBackslashNames[] = "a Windows name holds no backslash";
+inline constexpr char kNoAwkwardNames[] =
+    "a Windows name holds no backslash, quote or line break, and no byte outside UTF-8";
+inline constexpr char kNoTrailingBlanks[] = "Windows drops the blanks at the end of a name";
+inline constexpr char kNamedAsWritten[] =
+    "Windows finds a name in any letter case, and a path keeps the case it was written in";
+inline constexpr char kNoModeBits[] = "Windows keeps no mode bits for a file";
+inline constexpr char kNoRegistryFile[] =
+    "under Windows the registry is the system's, which no test makes unwritable";
+inline constexpr char kNoUrlCacheFiles[] =
+    "under Windows the URL cache is WinINet's, which no test fills with files";
 #endif
 
 }  // namespace vellomar::test
