@@ -9,14 +9,13 @@
 namespace vellomar {
 namespace {
 
-// The stored name for a name as written: itself when it exists, else, in any
-// letter case, the one entry that differs only in letter case. Two such
+// The stored name for a name as written: the entry it reaches itself, else,
+// in any letter case, the one entry that differs only in letter case. Two such
 // entries make it ambiguous, and an ambiguous name resolves to nothing rather
 // than to a guess.
 std::optional<std::string> ResolveName(const Folder& folder, std::string_view name,
                                        NameMatch match) {
-    std::string exact(name);
-    if (folder.LookUp(exact)) return exact;
+    if (auto stored = folder.StoredName(name)) return stored;
     if (match == NameMatch::Exact) return std::nullopt;
 
     std::optional<std::string> found;

@@ -108,6 +108,10 @@ public:
 
     // Looks an entry up without following a link.
     std::optional<EntryInfo> LookUp(std::string_view name) const;
+    // The name the entry that name reaches is stored under: the name itself
+    // where names are told apart by letter case, and where the system finds
+    // a name in any case (Windows), the spelling the entry has on disk.
+    std::optional<std::string> StoredName(std::string_view name) const;
     struct EntryStatus {
         EntryKind kind;
         bool writable;      // its owner may write it

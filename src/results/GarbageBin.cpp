@@ -90,10 +90,10 @@ bool ComesBefore(const BinItem& a, const BinItem& b) {
 }
 
 // The checks an entry in the bin must pass to be acted on: it is the one listed.
-EntryCheck Listed(const BinItem& item) { return EntryCheck{false, item.identity}; }
+EntryCheck Listed(const BinItem& item) { return EntryCheck{false, item.identity, std::nullopt}; }
 
 // The bin's own files (records, partial copies): any regular file of the name.
-constexpr EntryCheck kOwnFile{false, std::nullopt};
+constexpr EntryCheck kOwnFile{false, std::nullopt, std::nullopt};
 
 }  // namespace
 

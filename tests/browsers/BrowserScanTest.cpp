@@ -98,7 +98,8 @@ TEST_F(BrowserScanTest, PassesOverReadOnlyAndSystemFilesButEntersHiddenFolders) 
          "elsewhere/prefs.js"});
     tree.MakeReadOnly("drive/Mozilla/ro/prefs.js");
     fs::create_directories(tree / "drive/Mozilla/link");
-    PLANT_OR_SKIP(test::PlantLink(tree / "drive/elsewhere/prefs.js", tree / "drive/Mozilla/link/prefs.js"));
+    PLANT_OR_SKIP(
+        test::PlantLink(tree / "drive/elsewhere/prefs.js", tree / "drive/Mozilla/link/prefs.js"));
     ScanDrive();
     EXPECT_THAT(Logged(kProfileSection),
                 ElementsAre("t:\\home\\ann\\.mozilla\\firefox\\abc.default\\"));

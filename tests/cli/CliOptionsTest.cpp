@@ -19,7 +19,7 @@ std::string ErrorOf(std::vector<std::string> args) {
 }
 
 TEST(CliOptionsTest, HelpAndVersionWinOverAnythingElseGiven) {
-    for (const std::vector<std::string> args :
+    for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--help"}, {"garbage", "-h"}, {"--bogus", "--help"}}) {
         const auto parsed = Parse(args);
         ASSERT_TRUE(std::holds_alternative<CliOptions>(parsed));

@@ -279,9 +279,11 @@ TEST_F(IniFileTest, AReplacedFileKeepsItsOwnerGroupAndMode) {
 }
 
 TEST_F(IniFileTest, UnwritablePlacesThrowTheMessageAndCreateNothing) {
-    ExpectWriteRefused(IniFile((folder / "missing/settings.ini").generic_string(), "c:\\missing.ini"));
+    ExpectWriteRefused(
+        IniFile((folder / "missing/settings.ini").generic_string(), "c:\\missing.ini"));
     WriteWholeFile(folder / "plain", "");
-    ExpectWriteRefused(IniFile((folder / "plain/settings.ini").generic_string(), "c:\\plain\\s.ini"));
+    ExpectWriteRefused(
+        IniFile((folder / "plain/settings.ini").generic_string(), "c:\\plain\\s.ini"));
     ExpectWriteRefused(IniFile("", "x:\\unknown.ini"));
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"plain"});
 }

@@ -126,16 +126,12 @@ TEST_F(ExactNamesTest, AFileThatGrewAfterItWasListedNeverTakesTheByteTotalBelowN
 }
 
 TEST_F(ExactNamesTest, AStartWrittenInAnotherCaseListsEntriesThatNameTheirFilesExactly) {
-#ifdef _WIN32
-    GTEST_SKIP() << test::kNamedAsWritten;
-#else
     test::WriteWholeFile(OnDrive("Docs/old.tmp"), "chosen");
     Walk(true, false, "t:\\DOCS");
     ASSERT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\Docs\\old.tmp"));
     session.results.HighlightAll();
     Delete();
     EXPECT_FALSE(fs::exists(OnDrive("Docs/old.tmp")));
-#endif
 }
 
 }  // namespace

@@ -248,7 +248,8 @@ TEST_F(GarbageBinTest, ADrivesOwnBinNamesItsFilesByTheDrivesLetterNow) {
     renamed.Assign('e', (tree / "drive").generic_string());
     renamed.Assign('u', (tree / "home").generic_string());
     Platform later(std::move(renamed),
-                   UserFolders{(tree / "home/.config").generic_string(), (tree / "program").generic_string(), ""});
+                   UserFolders{(tree / "home/.config").generic_string(),
+                               (tree / "program").generic_string(), ""});
     EXPECT_THAT(test::BinItemPaths(GarbageBin(later, "u:\\.config\\Velmo").Items()),
                 ElementsAre("e:\\a\\x.tmp"));
 }

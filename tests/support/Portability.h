@@ -22,8 +22,8 @@ std::string PlantLink(const std::filesystem::path& target, const std::filesystem
 std::string PlantNamedPipe(const std::filesystem::path& path);
 
 #ifdef _WIN32
-// Faults only POSIX arranges: a case that needs one is built under Windows as
-// a skip with its reason, `GTEST_SKIP() << test::kNoWriteLimit;`.
+// What Windows lacks or does otherwise: a case that needs it is built under
+// Windows as a skip with its reason, `GTEST_SKIP() << test::kNoWriteLimit;`.
 inline constexpr char kNoWriteLimit[] = "Windows sets no limit on the size of a process's writes";
 inline constexpr char kNoOtherUser[] =
     "under Windows no mode bits make a file unreadable or a folder unwritable";
@@ -32,8 +32,6 @@ inline constexpr char kNoCaseTwins[] = "Windows tells no two names apart by lett
 inline constexpr char kNoAwkwardNames[] =
     "a Windows name holds no backslash, quote or line break, and no byte outside UTF-8";
 inline constexpr char kNoTrailingBlanks[] = "Windows drops the blanks at the end of a name";
-inline constexpr char kNamedAsWritten[] =
-    "Windows finds a name in any letter case, and a path keeps the case it was written in";
 inline constexpr char kNoModeBits[] = "Windows keeps no mode bits for a file";
 inline constexpr char kNoRegistryFile[] =
     "under Windows the registry is the system's, which no test makes unwritable";

@@ -149,6 +149,11 @@ std::optional<EntryInfo> Folder::LookUp(std::string_view name) const {
                      TimeOf(info.st_mtim)};
 }
 
+std::optional<std::string> Folder::StoredName(std::string_view name) const {
+    if (!LookUp(name)) return std::nullopt;
+    return std::string(name);
+}
+
 std::optional<Folder::EntryStatus> Folder::Status(std::string_view name) const {
     const PlainName plain(name);
     struct stat info;

@@ -34,11 +34,11 @@ std::optional<HeldInfo> InfoAt(HANDLE folder, std::string_view name) {
     return entry ? InfoOf(entry.handle.Get()) : std::nullopt;
 }
 
-// The open folder's own path, for the calls that take nothing but a path.
-std::optional<std::wstring> PathOf(HANDLE folder) {
+// An open entry's own path, for the calls that take nothing but a path.
+std::optional<std::wstring> PathOf(HANDLE entry) {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD size = GetFinalPathNameByHandleW(folder, path.data(),
+        const DWORD size = GetFinalPathNameByHandleW(entry, path.data(),
                                                      static_cast<DWORD>(path.size()), 0);
         if (size == 0) return std::nullopt;
         if (size < path.size()) {
@@ -152,6 +152,16 @@ std::optional<EntryInfo> Folder::LookUp(std::string_view name) const {
     const auto info = handle_ != kNoHandle ? InfoAt(handle_, name) : std::nullopt;
     if (!info) return std::nullopt;
     return EntryInfo{info->Kind(), AttributesOf(*info), info->size, info->modified};
+}
+
+std::optional<std::string> Folder::StoredName(std::string_view name) const {
+    if (handle_ == kNoHandle) return std::nullopt;
+    const OpenedEntry entry = OpenEntry(handle_, name, {FILE_READ_ATTRIBUTES});
+    if (!entry) return std::nullopt;
+    // The entry's own path, as the file system stores it, ends in its name.
+    const auto path = PathOf(entry.handle.Get());
+    if (!path) return std::nullopt;
+    return Narrowed(std::wstring_view(*path).substr(path->rfind(L'\\') + 1));
 }
 
 std::optional<Folder::EntryStatus> Folder::Status(std::string_view name) const {

@@ -146,8 +146,8 @@ TEST_F(Win32FolderTest, DeletesWritableFilesOnlyAndNeverReadOnlyOnes) {
     EXPECT_FALSE(fs::exists(root_ / "plain.tmp"));
     EXPECT_EQ(folder.RemoveFile("locked.tmp").outcome, FileOutcome::ReadOnly);
     // Even unasked to check, the system keeps a read-only file.
-    EXPECT_NE(folder.RemoveFile("locked.tmp", EntryCheck{false, std::nullopt}).outcome,
-              FileOutcome::Done);
+    const EntryCheck unchecked{false, std::nullopt, std::nullopt};
+    EXPECT_NE(folder.RemoveFile("locked.tmp", unchecked).outcome, FileOutcome::Done);
     EXPECT_TRUE(fs::exists(locked));
     EXPECT_EQ(folder.RemoveFile("sub").outcome, FileOutcome::NotAFile);
     EXPECT_TRUE(fs::is_directory(root_ / "sub"));
@@ -183,20 +183,20 @@ TEST_F(Win32FolderTest, MovesAFileIntoTheBinAndBackNeverOverAnotherFile) {
     Add("to/taken.tmp", 1);
     const Folder from = Open("from");
     const Folder to = Open("to");
-    const auto identity = from.Status("x.tmp")->identity;
+    const EntryCheck stillX{true, from.Status("x.tmp")->identity, std::nullopt};
 
     EXPECT_EQ(MoveFile(from, "x.tmp", to, "taken.tmp", EntryCheck{}), FileOutcome::TargetExists);
     EXPECT_EQ(fs::file_size(root_ / "to/taken.tmp"), 1u);
-    EXPECT_EQ(MoveFile(from, "x.tmp", to, "x.tmp", EntryCheck{true, identity}), FileOutcome::Done);
+    EXPECT_EQ(MoveFile(from, "x.tmp", to, "x.tmp", stillX), FileOutcome::Done);
     EXPECT_EQ(fs::file_size(root_ / "to/x.tmp"), 6u);
-    EXPECT_EQ(to.Status("x.tmp")->identity, identity);
-    EXPECT_EQ(MoveFile(to, "x.tmp", from, "x.tmp", EntryCheck{true, identity}), FileOutcome::Done);
+    EXPECT_EQ(to.Status("x.tmp")->identity, stillX.identity);
+    EXPECT_EQ(MoveFile(to, "x.tmp", from, "x.tmp", stillX), FileOutcome::Done);
     EXPECT_TRUE(fs::exists(root_ / "from/x.tmp"));
 
     // Another file put in its place is refused as changed.
     fs::rename(root_ / "from/x.tmp", root_ / "from/kept.tmp");
     Add("from/x.tmp", 6);
-    EXPECT_EQ(MoveFile(from, "x.tmp", to, "x.tmp", EntryCheck{true, identity}), FileOutcome::Changed);
+    EXPECT_EQ(MoveFile(from, "x.tmp", to, "x.tmp", stillX), FileOutcome::Changed);
 }
 
 TEST_F(Win32FolderTest, FolderHeldOpenIsWrittenWhateverItsPathNamesNow) {
