@@ -2,20 +2,24 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 
 #include <algorithm>
 #include <filesystem>
 #include <cstdlib>
 #include <optional>
 #include <sstream>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "support/BrowserCacheFiles.h"
-#include "support/RacingProcess.h"
+#include "support/CliProgram.h"
+#include "support/Portability.h"
 #include "support/TempTree.h"
+#ifndef _WIN32
+#include "support/RacingProcess.h"
+#endif
 
 namespace vellomar {
 namespace {
@@ -23,19 +27,18 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
+using test::CliRun;
 
-struct CliRun {
-    int status = -1;
-    std::vector<std::string> out;
-    std::vector<std::string> err;
-    std::string rawOut;
-};
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+// A text of what comes before, a number (digits and dots) and what comes
+// after: the patterns gtest's matchers take differ between its platforms.
+MATCHER_P2(NumberBetween, before, after, "is \"" + std::string(before) + "<number>" + after + "\"") {
+    const std::string text = arg;
+    const std::string head = before, tail = after;
+    if (text.size() <= head.size() + tail.size() || !text.starts_with(head) || !text.ends_with(tail))
+        return false;
+    const std::string number = text.substr(head.size(), text.size() - head.size() - tail.size());
+    return std::isdigit(static_cast<unsigned char>(number[0])) &&
+           number.find_first_not_of("0123456789.") == std::string::npos;
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> lines) {
@@ -47,22 +50,9 @@ class CliTest : public ::testing::Test {
 protected:
     CliTest() { tree.AddFolder("drive"); tree.AddFolder("config"); }
 
-    // Arguments are passed to a shell: the tests use only plain words.
-    CliRun Run(const std::string& arguments) {
-        const auto out = tree / "out.txt";
-        const auto err = tree / "err.txt";
-        // The browsers' caches are the tree's too, never the user's.
-        const std::string command = "XDG_CONFIG_HOME=" + (tree / "config").string() +
-                                    " XDG_CACHE_HOME=" + cacheHome.string() + " " +
-                                    VELLOMAR_CLI_PATH + " " + arguments + " >" + out.string() +
-                                    " 2>" + err.string();
-        const int raw = std::system(command.c_str());
-        CliRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.rawOut = test::ReadWholeFile(out);
-        run.out = Lines(run.rawOut);
-        run.err = Lines(test::ReadWholeFile(err));
-        return run;
+    // The tests use only plain words as arguments.
+    CliRun Run(const std::string& arguments) const {
+        return test::RunCli({tree / "config", cacheHome}, arguments, tree.Root());
     }
     std::string DriveOption() const { return "--drive t=" + (tree / "drive").string(); }
     void Add(const std::vector<std::string>& lines) {
@@ -165,6 +155,7 @@ TEST_F(CliTest, SortLowersTheEntriesAsTheWindowStartsOrKeepsTheirCase) {
     EXPECT_THAT(run.err, ElementsAre("Total Files = 3", "Total Bytes = 9"));
 }
 
+#ifndef _WIN32
 // Sets an environment variable, which the CLI inherits, while it lives.
 class ScopedVariable {
 public:
@@ -181,8 +172,12 @@ private:
     const char* name_;
     std::optional<std::string> old_;
 };
+#endif
 
 TEST_F(CliTest, SortOrdersAsTheWindowDoesInTheUsersLocale) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoLocaleVariables;
+#else
     Add({"a_b.log", "a1.log"});
     {
         ScopedVariable locale("LC_ALL", "C");  // by code point
@@ -192,13 +187,14 @@ TEST_F(CliTest, SortOrdersAsTheWindowDoesInTheUsersLocale) {
     ScopedVariable locale("LC_ALL", "en_US.UTF-8");  // punctuation before digits
     EXPECT_THAT(Run(DriveOption() + " logs t: --sort name").out,
                 ElementsAre("t:\\a_b.log", "t:\\a1.log"));
+#endif
 }
 
 TEST_F(CliTest, FiltersNarrowOneAfterAnotherAndLeaveTheTotalsAsTheSearchFound) {
-    Add({"Docs/a.log:1", "docs/b.LOG:2", "c.log:4", "docsb.log:8"});
+    Add({"Docs/a.log:1", "mydocs/b.LOG:2", "c.log:4", "docsb.log:8"});
     CliRun run = Run(DriveOption() + " --filter docs --filter=B.L logs t:");
     EXPECT_EQ(run.status, 0);
-    EXPECT_THAT(Sorted(run.out), ElementsAre("t:\\docs\\b.LOG", "t:\\docsb.log"));
+    EXPECT_THAT(Sorted(run.out), ElementsAre("t:\\docsb.log", "t:\\mydocs\\b.LOG"));
     EXPECT_THAT(run.err, ElementsAre("Total Files = 4", "Total Bytes = 15"));
 }
 
@@ -228,6 +224,9 @@ TEST_F(CliTest, DeleteWithYesRemovesEveryListedFileAndPrintsWhatIsLeft) {
 }
 
 TEST_F(CliTest, DeletingEmptyFilesThatComeAndGoNeverReachesTheirTwinsInAnotherCase) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoCaseTwins;
+#else
     std::vector<std::string> racing;
     for (int folder = 0; folder < 50; ++folder) {
         const std::string name = "d" + std::to_string(folder);
@@ -252,6 +251,7 @@ TEST_F(CliTest, DeletingEmptyFilesThatComeAndGoNeverReachesTheirTwinsInAnotherCa
     for (const std::string& path : racing)
         EXPECT_EQ(std::filesystem::file_size(std::filesystem::path(path).parent_path() / "A"), 5u)
             << path;
+#endif
 }
 
 TEST_F(CliTest, NameFindsExactNamesIgnoringCaseUnlessToldOtherwise) {
@@ -325,7 +325,7 @@ TEST_F(CliTest, TheCopiesOfALinkedCacheHomeAreListedWhereTheyLieAndDeleted) {
                          test::ChromiumEntryFile("https://a.test/photo", "image/jpeg", "jpeg"));
     test::WriteWholeFile(tree / ("drive/" + copies + "2b_0"),
                          test::ChromiumEntryFile("https://a.test/", "text/html", "<p>"));
-    std::filesystem::create_directory_symlink(tree / "drive/disk2/cache", tree / "drive/.cache");
+    PLANT_OR_SKIP(test::PlantLink(tree / "drive/disk2/cache", tree / "drive/.cache"));
     cacheHome = tree / "drive/.cache";
     const std::string real = "t:\\disk2\\cache\\chromium\\Default\\Cache\\Cache_Data\\";
 
@@ -351,12 +351,15 @@ TEST_F(CliTest, TotalsPrintsTheStatisticsLinesOfAFreshRun) {
     EXPECT_EQ(run.out[1], "0 bytes of space have been reclaimed.");
     EXPECT_THAT(run.out[2], ::testing::StartsWith("Total RAM memory on your system = "));
     EXPECT_THAT(run.out[2], ::testing::Not(::testing::EndsWith("= 0")));  // live figures
-    EXPECT_THAT(run.out[4], ::testing::MatchesRegex("Percentage of RAM memory available = [0-9]+%"));
-    EXPECT_THAT(run.out[7], ::testing::MatchesRegex("Percentage of swap file available  = [0-9]+%"));
+    EXPECT_THAT(run.out[4], NumberBetween("Percentage of RAM memory available = ", "%"));
+    EXPECT_THAT(run.out[7], NumberBetween("Percentage of swap file available  = ", "%"));
     EXPECT_EQ(Run("totals t:").status, 2);
 }
 
 TEST_F(CliTest, EntriesWithLineBreaksOrBadBytesPrintQuotedOnOneLine) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoAwkwardNames;
+#else
     Add({"plain.tmp"});
     test::WriteWholeFile(tree / "drive" / "two\nlines.tmp", "");
     test::WriteWholeFile(tree / "drive" / "latin1 \xe9.tmp", "");
@@ -364,6 +367,7 @@ TEST_F(CliTest, EntriesWithLineBreaksOrBadBytesPrintQuotedOnOneLine) {
     EXPECT_THAT(Sorted(run.out), ElementsAre("$'t:\\\\latin1 \\xE9.tmp'",
                                              "$'t:\\\\two\\nlines.tmp'", "t:\\plain.tmp"));
     EXPECT_THAT(run.err, ::testing::Contains("Total Files = 3"));
+#endif
 }
 
 TEST_F(CliTest, HelpAndVersionGoToStandardOutputWithStatusZero) {
@@ -374,7 +378,7 @@ TEST_F(CliTest, HelpAndVersionGoToStandardOutputWithStatusZero) {
     EXPECT_THAT(help.out, ::testing::Contains(HasSubstr("bin restore ID...")));
     const CliRun version = Run("--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_THAT(version.out, ElementsAre(::testing::MatchesRegex("vellomar-cli [0-9]+\\.[0-9]+.*")));
+    EXPECT_THAT(version.out, ElementsAre(NumberBetween("vellomar-cli ", "")));
     const CliRun mistake = Run("bogus t:");
     EXPECT_THAT(mistake.err, ElementsAre("vellomar-cli: unknown command: bogus (see vellomar-cli --help)"));
 }
@@ -399,13 +403,20 @@ TEST_F(CliTest, OlderThanListsAndRemovesOnlyFilesOlderThanTheAgeGiven) {
 }
 
 TEST_F(CliTest, Print0GivesTheEntriesRawBytesEachEndedByNul) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoAwkwardNames;
+#else
     test::WriteWholeFile(tree / "drive" / "two\nlines \xe9.tmp", "");
     test::WriteWholeFile(tree / "drive" / "$'q'.tmp", "");
     const CliRun run = Run(DriveOption() + " garbage t: --print0 --sort name --keep-case");
     EXPECT_EQ(run.rawOut, std::string("t:\\$'q'.tmp") + '\0' + "t:\\two\nlines \xe9.tmp" + '\0');
+#endif
 }
 
 TEST_F(CliTest, JsonNamesEachFileByItsNativePathAndItsExactBytes) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoAwkwardNames;
+#else
     test::WriteWholeFile(tree / "drive" / "a\"\xe9.tmp", "xy");
     const CliRun run = Run(DriveOption() + " garbage t: --format json");
     const std::string native = (tree / "drive").string() + R"(/a\"\ufffd.tmp)";
@@ -413,12 +424,13 @@ TEST_F(CliTest, JsonNamesEachFileByItsNativePathAndItsExactBytes) {
     EXPECT_THAT(run.out[0], ::testing::StartsWith(R"({"path":"t:\\a\"\ufffd.tmp","native":")" +
                                                   native + "\",\"size\":2,\"modified\":\"20"));
     EXPECT_THAT(run.out[0], HasSubstr("\"native_base64\":\""));
+#endif
 }
 
 TEST_F(CliTest, DrivesListsTheLettersOfTheRun) {
     const CliRun run = Run(DriveOption() + " drives");
     EXPECT_EQ(run.status, 0);
-    EXPECT_THAT(run.out, ::testing::Contains("t:\t" + (tree / "drive").string() + "\t\t"));
+    EXPECT_THAT(run.out, ::testing::Contains("t:\t" + (tree / "drive").generic_string() + "\t\t"));
 }
 
 class CliBinTest : public CliTest {
@@ -454,8 +466,14 @@ TEST_F(CliBinTest, ToBinMovesEveryListedFileOnlyWhenAnsweredYes) {
     EXPECT_EQ(items[0].second, "t:\\a.tmp");
     EXPECT_EQ(items[1].second, "t:\\sub\\b.tmp");
     const CliRun list = Run(DriveOption() + " bin list");
-    EXPECT_THAT(list.out[0], ::testing::MatchesRegex(
-                                 ".*\tt:\\\\a\\.tmp\t5\t20[0-9-]+T[0-9:]+Z\tt:\\\\Garbage Bin"));
+    ASSERT_FALSE(list.out.empty());
+    std::vector<std::string> fields;  // key, path, size, moment of the move, bin
+    std::istringstream line(list.out[0]);
+    for (std::string field; std::getline(line, field, '\t');) fields.push_back(field);
+    EXPECT_THAT(fields, ElementsAre(items[0].first, "t:\\a.tmp", "5",
+                                    ::testing::AllOf(::testing::SizeIs(20), ::testing::StartsWith("20"),
+                                                     ::testing::EndsWith("Z")),
+                                    "t:\\Garbage Bin"));
 }
 
 TEST_F(CliBinTest, RestoreRefusesUnknownItemsAndOccupiedPlacesAndDoesTheRest) {

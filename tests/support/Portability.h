@@ -35,6 +35,8 @@ inline constexpr char kNoTrailingBlanks[] = "Windows drops the blanks at the end
 inline constexpr char kNoModeBits[] = "Windows keeps no mode bits for a file";
 inline constexpr char kNoRegistryFile[] =
     "under Windows the registry is the system's, which no test makes unwritable";
+inline constexpr char kNoLocaleVariables[] =
+    "Windows takes the user's locale from its settings, not from LC_ALL";
 inline constexpr char kNoUrlCacheFiles[] =
     "under Windows the URL cache is WinINet's, which no test fills with files";
 #endif

@@ -9,12 +9,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/RandomWord.h"
 #include "platform/win32/WidePath.h"
+#include "support/CliProgram.h"
 
 namespace vellomar {
 namespace {
@@ -24,43 +24,9 @@ using ::testing::Contains;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-struct CliRun {
-    DWORD status = 0;
-    std::vector<std::string> out;
-    std::vector<std::string> err;
-};
-
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The lines of a text written in the console's form ("\r\n" at each end).
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-// The program as Windows names it: a Linux build folder is reached under Wine
-// through its Z: drive.
-std::wstring ProgramPath() {
-    std::wstring path = fs::path(VELLOMAR_CLI_PATH).wstring();
-    if (path.starts_with(L"/")) path = L"Z:" + path;
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
-}
-
-// A handle a child process inherits as one of its standard outputs.
-HANDLE InheritedFile(const fs::path& path) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 class WindowsCliTest : public ::testing::Test {
@@ -68,10 +34,8 @@ protected:
     WindowsCliTest() {
         fs::create_directories(drive / "sub");
         fs::create_directories(appData);
-        SetEnvironmentVariableW(L"APPDATA", appData.c_str());
     }
     ~WindowsCliTest() override {
-        SetEnvironmentVariableW(L"APPDATA", nullptr);
         std::error_code ignored;
         for (fs::recursive_directory_iterator it(root, ignored), end; it != end; it.increment(ignored))
             SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -92,40 +56,15 @@ protected:
     }
 
     // Runs the program with the tree as drive t: and the arguments given (plain words).
-    CliRun Run(const std::wstring& arguments) const {
-        std::wstring commandLine =
-            L"\"" + ProgramPath() + L"\" --drive \"t=" + drive.wstring() + L"\" " + arguments;
-        const fs::path out = root / "out.txt";
-        const fs::path err = root / "err.txt";
-        const OwnedHandle outFile(InheritedFile(out));
-        const OwnedHandle errFile(InheritedFile(err));
-        CliRun run;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        startup.hStdOutput = outFile.Get();
-        startup.hStdError = errFile.Get();
-        PROCESS_INFORMATION process{};
-        if (!outFile || !errFile ||
-            !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                            nullptr, &startup, &process)) {
-            ADD_FAILURE() << "could not start the program, error " << GetLastError();
-            return run;
-        }
-        const OwnedHandle child(process.hProcess);
-        CloseHandle(process.hThread);
-        WaitForSingleObject(child.Get(), INFINITE);
-        GetExitCodeProcess(child.Get(), &run.status);
-        run.out = Lines(ReadAll(out));
-        run.err = Lines(ReadAll(err));
-        return run;
+    test::CliRun Run(const std::string& arguments) const {
+        const std::string driveOption = "--drive \"t=" + Narrowed(drive.wstring()) + "\" ";
+        return test::RunCli({appData, {}}, driveOption + arguments, root);
     }
 
     // The bin's items as "bin list" shows them: the ID and the path each came from.
     std::vector<std::pair<std::string, std::string>> BinItems() const {
-        const CliRun list = Run(L"bin list");
-        EXPECT_EQ(list.status, 0u);
+        const test::CliRun list = Run("bin list");
+        EXPECT_EQ(list.status, 0);
         std::vector<std::pair<std::string, std::string>> items;
         for (const std::string& line : list.out) {
             const std::size_t first = line.find('\t');
@@ -144,8 +83,8 @@ protected:
 
 TEST_F(WindowsCliTest, GarbageListsTheGarbageButNeitherReadOnlyNorOtherFiles) {
     AddTree();
-    const CliRun run = Run(L"garbage t:");
-    EXPECT_EQ(run.status, 0u);
+    const test::CliRun run = Run("garbage t:");
+    EXPECT_EQ(run.status, 0);
     EXPECT_THAT(run.out, UnorderedElementsAre("t:\\a.tmp", "t:\\sub\\b.TMP"));
     EXPECT_THAT(run.err, Contains("Total Files = 2"));
     EXPECT_THAT(run.err, Contains("Total Bytes = 11"));
@@ -154,8 +93,8 @@ TEST_F(WindowsCliTest, GarbageListsTheGarbageButNeitherReadOnlyNorOtherFiles) {
 
 TEST_F(WindowsCliTest, DeleteRemovesTheGarbageAndKeepsReadOnlyAndOtherFiles) {
     AddTree();
-    const CliRun run = Run(L"garbage t: --delete --yes");
-    EXPECT_EQ(run.status, 0u);
+    const test::CliRun run = Run("garbage t: --delete --yes");
+    EXPECT_EQ(run.status, 0);
     EXPECT_THAT(run.out, IsEmpty());
     EXPECT_THAT(run.err, Contains("All the files selected have been successfully removed."));
     EXPECT_FALSE(fs::exists(drive / "a.tmp"));
@@ -166,8 +105,8 @@ TEST_F(WindowsCliTest, DeleteRemovesTheGarbageAndKeepsReadOnlyAndOtherFiles) {
 
 TEST_F(WindowsCliTest, TheBinTakesTheGarbageAndGivesAFileBackInItsPlace) {
     AddTree();
-    const CliRun moved = Run(L"garbage t: --to-bin --yes");
-    EXPECT_EQ(moved.status, 0u);
+    const test::CliRun moved = Run("garbage t: --to-bin --yes");
+    EXPECT_EQ(moved.status, 0);
     EXPECT_THAT(moved.out, IsEmpty());
     EXPECT_FALSE(fs::exists(drive / "a.tmp"));
     EXPECT_FALSE(fs::exists(drive / "sub/b.TMP"));
@@ -178,21 +117,21 @@ TEST_F(WindowsCliTest, TheBinTakesTheGarbageAndGivesAFileBackInItsPlace) {
                 UnorderedElementsAre("t:\\a.tmp", "t:\\sub\\b.TMP"));
     const auto& bravo = items[0].second == "t:\\sub\\b.TMP" ? items[0] : items[1];
 
-    const CliRun restored = Run(L"bin restore " + fs::path(bravo.first).wstring());
-    EXPECT_EQ(restored.status, 0u);
+    const test::CliRun restored = Run("bin restore " + bravo.first);
+    EXPECT_EQ(restored.status, 0);
     EXPECT_EQ(ReadAll(drive / "sub/b.TMP"), "bravo!");
     EXPECT_FALSE(fs::exists(drive / "a.tmp"));
     const auto left = BinItems();
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].second, "t:\\a.tmp");
-    EXPECT_THAT(Run(L"bin restore " + fs::path(bravo.first).wstring()).status, 1u);  // gone now
+    EXPECT_THAT(Run("bin restore " + bravo.first).status, 1);  // gone now
 }
 
 TEST_F(WindowsCliTest, TheDataFolderLiesInTheApplicationDataFolderTheEnvironmentNames) {
     fs::create_directories(drive / "Mozilla/Firefox/x.default");
     Add("Mozilla/Firefox/x.default/prefs.js", "");
-    const CliRun run = Run(L"scan-browsers t:");
-    EXPECT_EQ(run.status, 0u);
+    const test::CliRun run = Run("scan-browsers t:");
+    EXPECT_EQ(run.status, 0);
     EXPECT_THAT(ReadAll(appData / "Velmo" / "vmscan4.ini"),
                 ::testing::HasSubstr("P1=t:\\Mozilla\\Firefox\\x.default\\"));
 }

@@ -7,8 +7,7 @@ file(GLOB WIN32_CORE_TEST_SOURCES CONFIGURE_DEPENDS
   platform/*.cpp run/*.cpp scan/*.cpp results/*.cpp quicksearch/*.cpp browsers/*.cpp app/*.cpp
   cli/*.cpp)
 list(REMOVE_ITEM WIN32_CORE_TEST_SOURCES
-  # The command line's Linux tests run it through fork and exec; its Windows
-  # tests are cli/win32.
+  # The command line run whole is tested by a program of its own, below.
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/CliTest.cpp
   # The desktop's opener and its type query are the POSIX layer's own, as are
   # the shell, the program starter and the browser cache folders it reads; the
@@ -41,7 +40,9 @@ target_compile_definitions(vellomar_win32_tests PRIVATE
 gtest_discover_tests(vellomar_win32_tests DISCOVERY_TIMEOUT 120)
 
 # vellomar-cli.exe run whole, as its own process, by a test program of its own.
-add_executable(vellomar_win32_cli_tests cli/win32/WindowsCliTest.cpp)
+add_executable(vellomar_win32_cli_tests cli/CliTest.cpp cli/win32/WindowsCliTest.cpp
+  support/CliProgram.cpp support/win32/CliProgram.cpp support/TempTree.cpp support/Portability.cpp)
+target_include_directories(vellomar_win32_cli_tests PRIVATE . ..)
 target_link_libraries(vellomar_win32_cli_tests PRIVATE vellomar_core GTest::gtest GTest::gmock
   GTest::gtest_main)
 target_compile_definitions(vellomar_win32_cli_tests PRIVATE
