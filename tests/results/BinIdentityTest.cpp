@@ -4,25 +4,30 @@
 // entry swapped for a folder or a link by another process while it is moved
 // in, and drive letters that move to other file systems.
 
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "results/BinWindowCommands.h"
 #include "results/GarbageBin.h"
 #include "run/Session.h"
 #include "support/BinItemPaths.h"
-#include "support/RacingProcess.h"
+#include "support/Portability.h"
 #include "support/RecordingCommands.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 #include "support/TmpfsMount.h"
+#ifndef _WIN32
+#include "support/RacingProcess.h"
+#endif
 
 namespace vellomar {
 namespace {
@@ -43,12 +48,12 @@ protected:
     std::unique_ptr<Platform> PlatformWith(const fs::path& e,
                                            const std::optional<fs::path>& f = std::nullopt) {
         DriveTable drives;
-        drives.Assign('t', (tree / "drive").string());
-        drives.Assign('u', (tree / "home").string());
-        drives.Assign('e', e.string());
-        if (f) drives.Assign('f', f->string());
+        drives.Assign('t', (tree / "drive").generic_string());
+        drives.Assign('u', (tree / "home").generic_string());
+        drives.Assign('e', e.generic_string());
+        if (f) drives.Assign('f', f->generic_string());
         return std::make_unique<Platform>(
-            std::move(drives), UserFolders{(tree / "home/.config").string(), "", ""});
+            std::move(drives), UserFolders{(tree / "home/.config").generic_string(), "", ""});
     }
 
     test::TempTree tree;
@@ -119,6 +124,7 @@ TEST_F(BinIdentityTest, ItemIdsAreNeverGivenOutAgain) {
     EXPECT_NE(ids[0], ids[2]);
 }
 
+#ifndef _WIN32  // the swaps of the race below
 // Stands somewhere else for a while, busy: long enough to be caught there.
 void Stay(std::chrono::microseconds span) {
     const auto until = std::chrono::steady_clock::now() + span;
@@ -151,8 +157,12 @@ void SwapEntryForFolderAndLink(int dir) {
         renameat2(dir, spare, dir, "x", RENAME_EXCHANGE);
     }
 }
+#endif
 
 TEST_F(BinIdentityTest, AnEntrySwappedForAFolderOrALinkWhileItIsMovedInIsNeverTakenForAFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoEntrySwaps;
+#else
     tree.AddFolder("drive/race");
     GarbageBin bin = NewBin();
     int moved = 0;
@@ -180,6 +190,7 @@ TEST_F(BinIdentityTest, AnEntrySwappedForAFolderOrALinkWhileItIsMovedInIsNeverTa
     }
     EXPECT_EQ(files, moved);
     EXPECT_EQ(bin.Items().size(), entries);
+#endif
 }
 
 TEST_F(BinIdentityTest, WhatTheBinHoldsIsListedEvenWithoutARecordOrAsNoFileAndNeverSweptAway) {

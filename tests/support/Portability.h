@@ -35,6 +35,10 @@ inline constexpr char kNoTrailingBlanks[] = "Windows drops the blanks at the end
 inline constexpr char kNoModeBits[] = "Windows keeps no mode bits for a file";
 inline constexpr char kNoRegistryFile[] =
     "under Windows the registry is the system's, which no test makes unwritable";
+inline constexpr char kNoEntrySwaps[] =
+    "Windows swaps no two entries of a folder in one step, as a racing process here does";
+inline constexpr char kNoHandleSwap[] =
+    "Windows lets no test turn a folder's open handle into another file's";
 inline constexpr char kNoLocaleVariables[] =
     "Windows takes the user's locale from its settings, not from LC_ALL";
 inline constexpr char kNoUrlCacheFiles[] =
