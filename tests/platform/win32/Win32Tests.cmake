@@ -1,7 +1,8 @@
-# Under Windows: the Win32 platform layer's own tests, and every core test
-# except those listed below. Cases within a built file that arrange their
-# faults through POSIX (links, named pipes, mounts, other users, write limits)
-# are reported as skipped, with the reason, under Windows.
+# Under Windows: the Win32 platform layer's own tests, and every core and CLI
+# test except those listed below. Cases within a built file that need what
+# Windows lacks or does otherwise (links under Wine, named pipes, mounts, mode
+# bits, write limits, names apart by letter case alone) report themselves
+# skipped there, with the reason (tests/support/Portability.h).
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 file(GLOB WIN32_CORE_TEST_SOURCES CONFIGURE_DEPENDS
   platform/*.cpp run/*.cpp scan/*.cpp results/*.cpp quicksearch/*.cpp browsers/*.cpp app/*.cpp
@@ -32,8 +33,6 @@ add_executable(vellomar_win32_tests ${WIN32_TEST_SOURCES} ${WIN32_CORE_TEST_SOUR
 target_include_directories(vellomar_win32_tests PRIVATE . ..)
 target_link_libraries(vellomar_win32_tests PRIVATE vellomar_cli_parts GTest::gtest GTest::gmock
   GTest::gtest_main)
-target_compile_definitions(vellomar_win32_tests PRIVATE
-  VELLOMAR_FIXTURES_PATH="${CMAKE_CURRENT_SOURCE_DIR}/fixtures")
 gtest_discover_tests(vellomar_win32_tests DISCOVERY_TIMEOUT 120)
 
 # vellomar-cli.exe run whole, as its own process, by a test program of its own.
