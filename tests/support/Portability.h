@@ -42,7 +42,7 @@ inline constexpr char kNoHandleSwap[] =
 inline constexpr char kNoLocaleVariables[] =
     "Windows takes the user's locale from its settings, not from LC_ALL";
 inline constexpr char kNoUrlCacheFiles[] =
-    "under Windows the URL cache is WinINet's, which no test fills with files";
+    "under Windows the URL cache is WinINet's, not the browsers' cache folders this case fills";
 #endif
 
 }  // namespace vellomar::test
