@@ -1,8 +1,26 @@
 #include "platform/Folder.h"
 
+#include <utility>
+
 #include "platform/FreshName.h"
 
 namespace vellomar {
+
+Folder::~Folder() { CloseNativeHandle(handle_); }
+
+Folder::Folder(Folder&& other) noexcept
+    : handle_(std::exchange(other.handle_, kNoHandle)),
+      failure_(other.failure_),
+      listed_(other.listed_) {}
+
+Folder& Folder::operator=(Folder&& other) noexcept {
+    if (this != &other) {
+        CloseNativeHandle(std::exchange(handle_, std::exchange(other.handle_, kNoHandle)));
+        failure_ = other.failure_;
+        listed_ = other.listed_;
+    }
+    return *this;
+}
 
 std::vector<std::string> Folder::Names() const {
     std::vector<std::string> names;

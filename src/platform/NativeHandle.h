@@ -12,4 +12,7 @@ using NativeHandle = int;  // a file descriptor
 inline constexpr NativeHandle kNoHandle = -1;
 #endif
 
+// Closes a handle the platform's classes own; does nothing with kNoHandle.
+void CloseNativeHandle(NativeHandle handle);
+
 }  // namespace vellomar

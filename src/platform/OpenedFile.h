@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/NativeHandle.h"
 
@@ -14,9 +15,16 @@ namespace vellomar {
 class OpenedFile {
 public:
     OpenedFile() = default;
-    ~OpenedFile();
-    OpenedFile(OpenedFile&& other) noexcept;
-    OpenedFile& operator=(OpenedFile&& other) noexcept;
+    ~OpenedFile() { CloseNativeHandle(handle_); }
+    OpenedFile(OpenedFile&& other) noexcept
+        : handle_(std::exchange(other.handle_, kNoHandle)), size_(other.size_) {}
+    OpenedFile& operator=(OpenedFile&& other) noexcept {
+        if (this != &other) {
+            CloseNativeHandle(std::exchange(handle_, std::exchange(other.handle_, kNoHandle)));
+            size_ = other.size_;
+        }
+        return *this;
+    }
     OpenedFile(const OpenedFile&) = delete;
     OpenedFile& operator=(const OpenedFile&) = delete;
 

@@ -1,14 +1,13 @@
 #include "results/GarbageBin.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 #include <tuple>
 
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "platform/FileMove.h"
-#include "platform/UtcTime.h"
+#include "platform/MomentText.h"
 #include "results/BinRecord.h"
 
 namespace vellomar {
@@ -57,13 +56,13 @@ bool IsItemId(std::string_view name) {
            });
 }
 
-// The start of a new item's id: when it was moved, to the second, in UTC.
+// The start of a new item's id: when it was moved, to the second, in UTC, in
+// the moment's text without its separators ("20261209T195742Z-").
 std::string ItemIdPrefix(std::chrono::system_clock::time_point moved) {
-    const UtcFields utc = UtcFieldsOf(moved);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d%02dZ-", utc.year, utc.month, utc.day,
-                  utc.hour, utc.minute, utc.second);
-    return text;
+    std::string text = MomentText(moved);
+    std::erase(text, '-');
+    std::erase(text, ':');
+    return text + "-";
 }
 
 std::string RecordName(const std::string& id) { return id + ".ini"; }

@@ -58,26 +58,6 @@ int OpenSubfolderFd(int parentFd, const char* name, Folder::Links links) {
 
 }  // namespace
 
-Folder::~Folder() {
-    if (handle_ >= 0) close(handle_);
-}
-
-Folder::Folder(Folder&& other) noexcept
-    : handle_(other.handle_), failure_(other.failure_), listed_(other.listed_) {
-    other.handle_ = kNoHandle;
-}
-
-Folder& Folder::operator=(Folder&& other) noexcept {
-    if (this != &other) {
-        if (handle_ >= 0) close(handle_);
-        handle_ = other.handle_;
-        failure_ = other.failure_;
-        listed_ = other.listed_;
-        other.handle_ = kNoHandle;
-    }
-    return *this;
-}
-
 Folder Folder::OpenNative(const std::string& nativePath) {
     const int fd = open(nativePath.c_str(), kFolderFlags);
     return Folder(fd, fd >= 0 ? FileOutcome::Done : OutcomeOfError(errno));

@@ -6,24 +6,6 @@
 
 namespace vellomar {
 
-OpenedFile::~OpenedFile() {
-    if (handle_ >= 0) close(handle_);
-}
-
-OpenedFile::OpenedFile(OpenedFile&& other) noexcept : handle_(other.handle_), size_(other.size_) {
-    other.handle_ = kNoHandle;
-}
-
-OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
-    if (this != &other) {
-        if (handle_ >= 0) close(handle_);
-        handle_ = other.handle_;
-        size_ = other.size_;
-        other.handle_ = kNoHandle;
-    }
-    return *this;
-}
-
 std::optional<std::string> OpenedFile::Read(std::uint64_t offset, std::size_t length) const {
     // Checked before anything is allocated: no part beyond the file is read.
     if (handle_ < 0 || offset > size_ || length > size_ - offset) return std::nullopt;

@@ -18,10 +18,13 @@ bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
            EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
-// What follows the type tag, or nothing when the value holds another type.
-std::optional<std::string_view> Untagged(std::string_view stored, std::string_view tag) {
-    if (!StartsWithIgnoringAsciiCase(stored, tag)) return std::nullopt;
-    return stored.substr(tag.size());
+// What follows the type tag in the stored value, or nothing when the value is
+// missing or holds another type.
+std::optional<std::string> Untagged(const IniDocument& document, std::string_view key,
+                                    std::string_view name, std::string_view tag) {
+    std::optional<std::string> stored = document.Value(key, name);
+    if (!stored || !StartsWithIgnoringAsciiCase(*stored, tag)) return std::nullopt;
+    return stored->substr(tag.size());
 }
 
 // The text with a section for the key and for each key above it, outermost first.
@@ -72,9 +75,7 @@ bool RegistryStore::CreateKey(std::string_view key) const {
 
 std::optional<std::int32_t> RegistryView::ReadInteger(std::string_view key,
                                                       std::string_view name) const {
-    std::optional<std::string> stored = document_.Value(key, name);
-    if (!stored) return std::nullopt;
-    std::optional<std::string_view> digits = Untagged(*stored, kIntegerTag);
+    const std::optional<std::string> digits = Untagged(document_, key, name, kIntegerTag);
     if (!digits) return std::nullopt;
     std::int32_t value = 0;
     const char* end = digits->data() + digits->size();
@@ -85,11 +86,7 @@ std::optional<std::int32_t> RegistryView::ReadInteger(std::string_view key,
 
 std::optional<std::string> RegistryView::ReadString(std::string_view key,
                                                     std::string_view name) const {
-    std::optional<std::string> stored = document_.Value(key, name);
-    if (!stored) return std::nullopt;
-    std::optional<std::string_view> text = Untagged(*stored, kTextTag);
-    if (!text) return std::nullopt;
-    return std::string(*text);
+    return Untagged(document_, key, name, kTextTag);
 }
 
 bool RegistryStore::WriteInteger(std::string_view key, std::string_view name,

@@ -51,26 +51,6 @@ std::optional<std::wstring> PathOf(HANDLE entry) {
 
 }  // namespace
 
-Folder::~Folder() {
-    if (handle_ != kNoHandle) CloseHandle(handle_);
-}
-
-Folder::Folder(Folder&& other) noexcept
-    : handle_(other.handle_), failure_(other.failure_), listed_(other.listed_) {
-    other.handle_ = kNoHandle;
-}
-
-Folder& Folder::operator=(Folder&& other) noexcept {
-    if (this != &other) {
-        if (handle_ != kNoHandle) CloseHandle(handle_);
-        handle_ = other.handle_;
-        failure_ = other.failure_;
-        listed_ = other.listed_;
-        other.handle_ = kNoHandle;
-    }
-    return *this;
-}
-
 Folder Folder::OpenNative(const std::string& nativePath) {
     OwnedHandle handle(CreateFileW(SystemPath(nativePath).c_str(), kFolderAccess | SYNCHRONIZE,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

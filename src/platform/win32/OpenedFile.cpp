@@ -4,24 +4,6 @@
 
 namespace vellomar {
 
-OpenedFile::~OpenedFile() {
-    if (handle_ != kNoHandle) CloseHandle(handle_);
-}
-
-OpenedFile::OpenedFile(OpenedFile&& other) noexcept : handle_(other.handle_), size_(other.size_) {
-    other.handle_ = kNoHandle;
-}
-
-OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
-    if (this != &other) {
-        if (handle_ != kNoHandle) CloseHandle(handle_);
-        handle_ = other.handle_;
-        size_ = other.size_;
-        other.handle_ = kNoHandle;
-    }
-    return *this;
-}
-
 std::optional<std::string> OpenedFile::Read(std::uint64_t offset, std::size_t length) const {
     // Checked before anything is allocated: no part beyond the file is read.
     if (handle_ == kNoHandle || offset > size_ || length > size_ - offset) return std::nullopt;

@@ -8,13 +8,12 @@
 #include "platform/win32/SystemApi.h"
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/RandomWord.h"
 #include "platform/win32/WidePath.h"
 #include "support/CliProgram.h"
+#include "support/TempTree.h"
 
 namespace vellomar {
 namespace {
@@ -24,26 +23,15 @@ using ::testing::Contains;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class WindowsCliTest : public ::testing::Test {
 protected:
     WindowsCliTest() {
         fs::create_directories(drive / "sub");
         fs::create_directories(appData);
     }
-    ~WindowsCliTest() override {
-        std::error_code ignored;
-        for (fs::recursive_directory_iterator it(root, ignored), end; it != end; it.increment(ignored))
-            SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        fs::remove_all(root, ignored);
-    }
 
     void Add(const std::string& relative, const std::string& content) const {
-        std::ofstream(drive / relative, std::ios::binary) << content;
+        test::WriteWholeFile(drive / relative, content);
     }
     // The tree of every test: garbage in two letter cases, a read-only
     // garbage file and a file that is no garbage.
@@ -58,7 +46,7 @@ protected:
     // Runs the program with the tree as drive t: and the arguments given (plain words).
     test::CliRun Run(const std::string& arguments) const {
         const std::string driveOption = "--drive \"t=" + Narrowed(drive.wstring()) + "\" ";
-        return test::RunCli({appData, {}}, driveOption + arguments, root);
+        return test::RunCli({appData, {}}, driveOption + arguments, tree.Root());
     }
 
     // The bin's items as "bin list" shows them: the ID and the path each came from.
@@ -74,11 +62,10 @@ protected:
         return items;
     }
 
-    const fs::path root = fs::temp_directory_path() /
-                          ("vellomar-cli-test-" + std::to_string(RandomWord()));
+    test::TempTree tree;
     // A name beyond any ANSI code page, as a user's folder may have.
-    const fs::path drive = root / L"drive-\u65E5\u672C";
-    const fs::path appData = root / "appdata";
+    const fs::path drive = tree.Root() / L"drive-\u65E5\u672C";
+    const fs::path appData = tree / "appdata";
 };
 
 TEST_F(WindowsCliTest, GarbageListsTheGarbageButNeitherReadOnlyNorOtherFiles) {
@@ -99,8 +86,8 @@ TEST_F(WindowsCliTest, DeleteRemovesTheGarbageAndKeepsReadOnlyAndOtherFiles) {
     EXPECT_THAT(run.err, Contains("All the files selected have been successfully removed."));
     EXPECT_FALSE(fs::exists(drive / "a.tmp"));
     EXPECT_FALSE(fs::exists(drive / "sub/b.TMP"));
-    EXPECT_EQ(ReadAll(drive / "c.tmp"), "read-only");
-    EXPECT_EQ(ReadAll(drive / "keep.txt"), "kept");
+    EXPECT_EQ(test::ReadWholeFile(drive / "c.tmp"), "read-only");
+    EXPECT_EQ(test::ReadWholeFile(drive / "keep.txt"), "kept");
 }
 
 TEST_F(WindowsCliTest, TheBinTakesTheGarbageAndGivesAFileBackInItsPlace) {
@@ -119,7 +106,7 @@ TEST_F(WindowsCliTest, TheBinTakesTheGarbageAndGivesAFileBackInItsPlace) {
 
     const test::CliRun restored = Run("bin restore " + bravo.first);
     EXPECT_EQ(restored.status, 0);
-    EXPECT_EQ(ReadAll(drive / "sub/b.TMP"), "bravo!");
+    EXPECT_EQ(test::ReadWholeFile(drive / "sub/b.TMP"), "bravo!");
     EXPECT_FALSE(fs::exists(drive / "a.tmp"));
     const auto left = BinItems();
     ASSERT_EQ(left.size(), 1u);
@@ -132,7 +119,7 @@ TEST_F(WindowsCliTest, TheDataFolderLiesInTheApplicationDataFolderTheEnvironment
     Add("Mozilla/Firefox/x.default/prefs.js", "");
     const test::CliRun run = Run("scan-browsers t:");
     EXPECT_EQ(run.status, 0);
-    EXPECT_THAT(ReadAll(appData / "Velmo" / "vmscan4.ini"),
+    EXPECT_THAT(test::ReadWholeFile(appData / "Velmo" / "vmscan4.ini"),
                 ::testing::HasSubstr("P1=t:\\Mozilla\\Firefox\\x.default\\"));
 }
 

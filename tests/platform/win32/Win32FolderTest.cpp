@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "platform/FileMove.h"
 #include "platform/Folder.h"
 #include "platform/RandomWord.h"
+#include "support/TempTree.h"
 
 namespace vellomar {
 namespace {
@@ -27,23 +27,8 @@ namespace fs = std::filesystem;
 // A folder of the test's own under the system's temporary folder.
 class Win32FolderTest : public ::testing::Test {
 protected:
-    Win32FolderTest()
-        : root_(fs::temp_directory_path() / ("vellomar-test-" + std::to_string(RandomWord()))) {
-        fs::create_directories(root_);
-    }
-    ~Win32FolderTest() override {
-        // Read-only files would keep their folders.
-        std::error_code ignored;
-        for (fs::recursive_directory_iterator it(root_, ignored), end; it != end; it.increment(ignored))
-            SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        fs::remove_all(root_, ignored);
-    }
-
-    fs::path Add(const std::string& relative, std::size_t size = 1) const {
-        const fs::path path = root_ / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << std::string(size, 'x');
-        return path;
+    fs::path Add(const std::string& relative, std::size_t size = 1) {
+        return tree_.AddFile(relative, size);
     }
     Folder Open(const std::string& relative = "") const {
         return Folder::OpenNative((relative.empty() ? root_ : root_ / relative).generic_string());
@@ -83,7 +68,8 @@ protected:
         return made && (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
     }
 
-    fs::path root_;
+    test::TempTree tree_;
+    const fs::path& root_ = tree_.Root();
 };
 
 TEST_F(Win32FolderTest, LooksEntriesUpWithTheirRealAttributesAndSizes) {
