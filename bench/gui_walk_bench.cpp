@@ -59,7 +59,8 @@ int TimeLongList(std::size_t rows) {
     window.show();
     for (std::size_t i = 0; i < rows; ++i)
         session.results.Append("c:\\home\\ann\\projects\\folder" + std::to_string(i % 997) +
-                               "\\file" + std::to_string(i) + ".tmp");
+                               "\\file" + std::to_string(i) + ".tmp",
+                               {});
 
     const Clock::time_point start = Clock::now();
     window.SetFilledListState();

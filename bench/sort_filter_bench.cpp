@@ -40,7 +40,7 @@ void FillList(ResultList& list, std::size_t rows) {
         entry += i % 3 ? "\\report" : "\\File";
         entry += std::to_string(next() % 50000);
         entry += kExtensions[next() % 8];
-        list.Append(std::move(entry));
+        list.Append(std::move(entry), {});
     }
 }
 

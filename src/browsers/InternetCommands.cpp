@@ -78,13 +78,13 @@ void ListCacheFolder(Session& session, const std::string& folderText, CacheFolde
         const bool picture = IsPictureFile(path);
         if (pass == CacheFolderPass::Pictures && !picture) continue;
         // A folder's own size frees nothing: folders count as empty, as their listing reports them.
-        auto info = entry->kind == EntryKind::File ? folder.LookUp(entry->name) : std::nullopt;
-        if (!scan.ageGuard.Admits(info)) continue;
-        const double size = info ? static_cast<double>(info->size) : 0;
+        const std::optional<EntryInfo> info = folder.LookUp(entry->name);
+        if (!info || !scan.ageGuard.Admits(info)) continue;
+        const double size = static_cast<double>(info->size);
         // A picture is listed once, by the pictures pass, and so brings its bytes
         // to the list once; the counters count it in both passes.
         if (pass != CacheFolderPass::EveryEntryAfterPictures || !picture) {
-            session.results.Append(path);
+            session.results.Append(path, ListedAs(*info));
             scan.ScanBytes += size;
         }
         if (pass == CacheFolderPass::Pictures) AddPicture(scan, size);
@@ -100,13 +100,14 @@ void ListUrlCache(Session& session) {
     const bool picturesOnly = session.browserCaches.InternetPicsOnly;
     session.platform.BrowserCache().ForEachEntry([&](const CachedCopy& copy) {
         const std::string& localFile = copy.localFile;
-        if (!files.FileExists(localFile, NameMatch::Exact)) return;
-        if (scan.ageGuard.On() && !scan.ageGuard.Admits(LookedUp(files, localFile))) return;
+        const std::optional<EntryInfo> info = LookedUp(files, localFile);
+        if (!info || info->kind == EntryKind::Folder) return;
+        if (!scan.ageGuard.Admits(info)) return;
         // The local name is a hash: what was fetched tells a picture.
         const bool picture = IsFetchedPicture(copy.fetchedAs.name, copy.fetchedAs.mediaType);
         if (picturesOnly && !picture) return;
         const double size = static_cast<double>(FileSize64(files, localFile));
-        session.results.Append(localFile);
+        session.results.Append(localFile, ListedAs(*info));
         scan.ScanBytes += size;
         if (picture) AddPicture(scan, size);
         if (!picturesOnly) AddInternetFile(scan, size);

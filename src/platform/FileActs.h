@@ -16,6 +16,24 @@ struct EntryIdentity {
     bool operator==(const EntryIdentity&) const = default;
 };
 
+// When a file was last modified, exactly as its file system keeps it: a file
+// rewritten within the same second differs in its nanoseconds.
+struct ModifiedStamp {
+    std::int64_t seconds = 0;      // since 1970
+    std::uint32_t nanoseconds = 0;
+    bool operator==(const ModifiedStamp&) const = default;
+};
+
+// The file an entry was listed as: which file it is and what it held then.
+// A file put in its place since, or the same file written to since, is
+// another one to every act on the entry.
+struct ListedFile {
+    EntryIdentity identity;
+    std::int64_t size = 0;
+    ModifiedStamp modified;
+    bool operator==(const ListedFile&) const = default;
+};
+
 enum class FileOutcome {
     Done,
     NotFound,      // the file, or a folder on its path, is not there
@@ -36,10 +54,17 @@ enum class FileOutcome {
 struct EntryCheck {
     bool writable = true;                   // its owner may write it
     std::optional<EntryIdentity> identity;  // it is still this very file
+    std::optional<ListedFile> listed;       // it is still the file listed, unchanged
     // It was last modified before this moment: an age checked when the file
     // was listed holds no more once someone has written to it since.
     std::optional<std::chrono::system_clock::time_point> modifiedBefore;
 };
+
+// The file system the checked file must lie on, where the check names the file listed.
+inline std::optional<std::uint64_t> ListedDevice(const EntryCheck& check) {
+    if (!check.listed) return std::nullopt;
+    return check.listed->identity.device;
+}
 
 struct RemovedFile {
     FileOutcome outcome;

@@ -5,6 +5,7 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
+#include "platform/FolderTrail.h"
 
 namespace vellomar {
 namespace {
@@ -101,9 +102,7 @@ bool FileSystem::CreateFolder(std::string_view drivePath) const {
 }
 
 RemovedFile FileSystem::DeleteFile(std::string_view drivePath, const EntryCheck& check) const {
-    auto parent = OpenParent(drivePath, NameMatch::Exact, Folder::Links::Refuse);
-    if (!parent || parent->name.empty()) return {FileOutcome::NotFound};
-    return parent->folder.RemoveFile(parent->name, check);
+    return FolderTrail(drives_).DeleteFile(drivePath, check);
 }
 
 std::optional<DriveIdentity> FileSystem::IdentifyDrive(char letter) const {

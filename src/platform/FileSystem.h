@@ -61,8 +61,10 @@ public:
     // any letter case stands there.
     bool CreateFolder(std::string_view drivePath) const;
     // Deletes the regular, writable file the program found at a path, reached
-    // by its exact names. Folders, links and read-only files are refused, also
-    // when one takes the file's place while it is being deleted.
+    // by its exact names (see FolderTrail, which deletes a list of them).
+    // Folders, links and read-only files are refused, also when one takes the
+    // file's place while it is being deleted; with check.listed, so is any
+    // file but the one listed.
     RemovedFile DeleteFile(std::string_view drivePath, const EntryCheck& check = {}) const;
 
     // The file system a drive letter stands for now.

@@ -49,7 +49,14 @@ struct EntryInfo {
     unsigned attributes;
     std::int64_t size;  // 0 for anything but a regular file
     std::chrono::system_clock::time_point modified;
+    EntryIdentity identity;
+    ModifiedStamp modifiedStamp;
 };
+
+// The entry as a listing of it records it, for the acts on it to check.
+inline ListedFile ListedAs(const EntryInfo& info) {
+    return {info.identity, info.size, info.modifiedStamp};
+}
 
 // "." and "..", which every listing holds.
 inline bool IsDotEntry(const char* name) {

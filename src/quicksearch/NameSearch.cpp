@@ -31,7 +31,7 @@ private:
         if (!scan.NameSearchActive || !info || info->kind == EntryKind::Folder) return;
         if (!scan.ageGuard.Admits(info)) return;
         ResultList& results = session_.results;
-        results.Append(JoinDrivePath(folderPath, name));
+        results.Append(JoinDrivePath(folderPath, name), ListedAs(*info));
         view_.ShowEntryCount(results.Count());
         scan.ScanBytes += static_cast<double>(info->size);
         view_.ShowByteTotal(scan.ScanBytes);

@@ -37,15 +37,17 @@ void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& pr
     }
     if (!prompts.Confirm(Question(total))) return;
 
-    GarbageBin bin(session.platform, session.dataFolder.DataFolderPath);
+    const GarbageBin bin(session.platform, session.dataFolder.DataFolderPath);
+    GarbageBin::Moves moves(bin);
     const std::optional<std::size_t> current = list.Current();
     std::vector<std::size_t> keptRows;
     std::vector<std::size_t> failedPlaces;  // where the failed entries stand in the rebuilt list
     std::vector<BinFailure> failures;
     for (std::size_t row = 0; row < list.Count(); ++row) {
         if (list.IsHighlighted(row)) {
-            const GarbageBin::MoveResult moved =
-                bin.MoveIn(list.FoundPath(row), session.scan.ageGuard.StillOldEnough());
+            EntryCheck check = session.scan.ageGuard.StillOldEnough();
+            check.listed = list.Listed(row);
+            const GarbageBin::MoveResult moved = moves.MoveIn(list.FoundPath(row), check);
             if (moved.outcome == BinOutcome::Done) {
                 session.scan.SubtractListedBytes(static_cast<double>(moved.size));
                 continue;

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/FolderTrail.h"
+
 namespace vellomar {
 namespace {
 
@@ -20,11 +22,16 @@ std::string NotAllRemovedText(std::size_t removed, std::size_t highlighted) {
            "some other application. Please verify that these files are not in use.";
 }
 
-// Deletes one file and counts it by the size it had when it went; false when
-// it is still there (or was never there).
-bool RemoveFile(DeletionContext& context, std::string_view foundPath) {
-    const RemovedFile removed = context.session.platform.Files().DeleteFile(
-        foundPath, context.session.scan.ageGuard.StillOldEnough());
+// Deletes the file an entry was listed as and counts it by the size it had
+// when it went; false when it is still there (or was never there), or when
+// another file, or the file rewritten, stands at its path now.
+bool RemoveFile(DeletionContext& context, FolderTrail& trail, std::size_t row) {
+    const ResultList& list = context.session.results;
+    EntryCheck check = context.session.scan.ageGuard.StillOldEnough();
+    check.listed = list.Listed(row);
+    // By the path it was found as: a sort may have lowered the shown text,
+    // which could name another file differing in letter case alone.
+    const RemovedFile removed = trail.DeleteFile(list.FoundPath(row), check);
     if (removed.outcome != FileOutcome::Done) return false;
     context.session.scan.SubtractListedBytes(static_cast<double>(removed.size));
     context.session.cleanup.ReclaimedBytes += static_cast<double>(removed.size);
@@ -41,11 +48,9 @@ std::vector<std::size_t> RemoveFilesOfHighlightedEntries(DeletionContext& contex
     const std::size_t highlighted = list.HighlightedCount();
     std::vector<std::size_t> removed;
     removed.reserve(highlighted);
+    FolderTrail trail(context.session.platform.Files().Drives());
     for (std::size_t row = 0; row < list.Count(); ++row) {
-        // By the path it was found as: a sort may have lowered the shown text,
-        // which could name another file differing in letter case alone.
-        if (list.IsHighlighted(row) && RemoveFile(context, list.FoundPath(row)))
-            removed.push_back(row);
+        if (list.IsHighlighted(row) && RemoveFile(context, trail, row)) removed.push_back(row);
         if (removed.size() == highlighted) {
             context.prompts.ShowMessage(MessageKind::Information, kAllRemoved);
             break;

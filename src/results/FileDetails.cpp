@@ -1,6 +1,7 @@
 #include "results/FileDetails.h"
 
 #include "platform/DrivePath.h"
+#include "platform/FolderTrail.h"
 #include "platform/Shell.h"
 
 namespace vellomar {
@@ -14,6 +15,12 @@ constexpr std::size_t kLongestExplorableFolder = 255;
 std::int64_t FileSize64(const FileSystem& files, std::string_view drivePath) {
     auto found = files.Find(drivePath, NameMatch::Exact);
     return found ? found->info.size : -1;
+}
+
+std::optional<EntryInfo> ListedFileNow(const Session& session, std::size_t row) {
+    const ResultList& list = session.results;
+    return FolderTrail(session.platform.Files().Drives())
+        .StillListed(list.FoundPath(row), list.Listed(row));
 }
 
 std::string AttributeText(unsigned attributes) {
@@ -34,23 +41,24 @@ void ShowFileDetails(const Session& session, FileDetailsView& view, MessagePromp
     const auto current = list.Current();
     if (!current) return;
 
-    auto found = session.platform.Files().Find(list.FoundPath(*current), NameMatch::Exact);
+    const std::optional<EntryInfo> found = ListedFileNow(session, *current);
     if (!found) {
         prompts.ShowMessage(MessageKind::Information,
                             "This file was not found. It appears to have been deleted.");
         return;
     }
 
-    const std::string size = std::to_string(found->info.size);
-    const std::string date = formatDate(found->info.modified);
+    const std::string size = std::to_string(found->size);
+    const std::string date = formatDate(found->modified);
     FileDetailLines lines;
-    lines.name = "File Name: " + found->name;
+    // Named exactly as found, which is how the file is stored.
+    lines.name = "File Name: " + std::string(LastName(list.FoundPath(*current)));
     lines.location = "File Location: " + std::string(FolderPartWithSeparator(list.At(*current)));
     lines.size = "File Size: " + size;
     lines.changedOn = "File Last Changed On : " + date;
     lines.fileDate = "File Date   = " + date;
     lines.byteSize = "Byte Size   = " + size;
-    lines.attribute = AttributeText(found->info.attributes);
+    lines.attribute = AttributeText(found->attributes);
     view.ShowFileDetailLines(lines);
 }
 

@@ -43,6 +43,11 @@ using DateFormatter = std::function<std::string(std::chrono::system_clock::time_
 // when nothing is there by that exact name.
 std::int64_t FileSize64(const FileSystem& files, std::string_view drivePath);
 
+// The entry's file as it is now, while the file at its path is still the one
+// listed; nothing when it is gone or another file, or the file rewritten,
+// stands there.
+std::optional<EntryInfo> ListedFileNow(const Session& session, std::size_t row);
+
 // "File Attribute: " and the name of the whole attribute value: a value with
 // more than one bit set is an archive.
 std::string AttributeText(unsigned attributes);

@@ -3,6 +3,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "platform/Shell.h"
+#include "results/FileDetails.h"
 #include "run/EmptyListCheck.h"
 
 namespace vellomar {
@@ -18,6 +19,9 @@ void ViewCurrentFile(const Session& session, MessagePrompts& prompts) {
     const auto current = session.results.Current();
     if (!current) return;
 
+    // Only the file listed, which another may have taken the place of, as
+    // silently as a file that is gone.
+    if (!ListedFileNow(session, *current)) return;
     // The file as found: a lower-cased entry may no longer name it exactly.
     const std::string_view path = session.results.FoundPath(*current);
     if (session.platform.ShellOpen(path, NameMatch::Exact) == kShellNoAssociation)
@@ -40,7 +44,9 @@ void PreviewCurrentScreensaver(const Session& session, MessagePrompts& prompts) 
                             "screensavers on your system.");
         return;
     }
-    if (!session.platform.StartProgram(path, NameMatch::Exact, kScreensaverShowArgument))
+    // Another file in the listed one's place cannot be started, as a gone one cannot.
+    if (!ListedFileNow(session, *current) ||
+        !session.platform.StartProgram(path, NameMatch::Exact, kScreensaverShowArgument))
         prompts.ShowMessage(MessageKind::Information,
                             "This file is not a screensaver and cannot be previewed with this "
                             "button. Screensaver have an extenstion ending with \"SCR\".");

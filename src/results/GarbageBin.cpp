@@ -100,33 +100,47 @@ GarbageBin::GarbageBin(const Platform& platform, std::string dataFolderPath)
     : files_(platform.Files()), dataFolderPath_(std::move(dataFolderPath)) {}
 
 GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path, const EntryCheck& check) const {
+    return Moves(*this).MoveIn(path, check);
+}
+
+struct GarbageBin::Moves::AddedItem {
+    const OpenBin* bin = nullptr;  // one of bins_; none when no bin took the item
+    std::string id;                // its folder, made in the bin
+    BinOutcome refusal = BinOutcome::NoBin;  // why there is none
+};
+
+GarbageBin::Moves::Moves(const GarbageBin& bin) : bin_(bin), sources_(bin.files_.Drives()) {}
+
+GarbageBin::MoveResult GarbageBin::Moves::MoveIn(std::string_view path, const EntryCheck& check) {
     auto parts = SplitDrivePath(path);
     if (!parts || parts->names.empty()) return {BinOutcome::NotFound};
     if (InAGarbageBin(*parts)) return {BinOutcome::AlreadyInBin};
-    const Folder source =
-        files_.EnterFolder(ParentPath(path), NameMatch::Exact, Folder::Links::Refuse);
-    if (!source) return {OutcomeOf(source.Failure())};
-    const std::string name(LastName(path));
+    const FolderTrail::Holder holder = sources_.HolderOf(path, ListedDevice(check));
+    if (!holder.folder) return {OutcomeOf(holder.failure)};
+    const Folder& source = *holder.folder;
+    const std::string name(holder.name);
     // Not trusted, only spares the bin an item folder for a file it would
     // refuse: what is moved is checked once it has moved.
     const auto held = source.Status(name);
     if (!held) return {BinOutcome::NotFound};
     if (held->kind != EntryKind::File) return {BinOutcome::NotAFile};
     if (!held->writable) return {BinOutcome::ReadOnly};
+    if (check.listed && (held->identity != check.listed->identity || held->size != check.listed->size))
+        return {BinOutcome::Changed};
 
     const auto moved = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     // The record comes first: a file never sits in the bin without it.
     const auto folder = source.Identity();
     const AddedItem added =
         folder ? AddItem(parts->letter, folder->device,
-                         {"", std::string(path), moved, files_.IdentifyDrive(parts->letter)})
+                         {"", std::string(path), moved, bin_.files_.IdentifyDrive(parts->letter)})
                : AddedItem{};
-    if (!added.item) return {added.refusal};
-    const Folder& bin = added.item->bin.folder;
-    const Folder itemFolder = bin.OpenSubfolder(added.item->id);
+    if (!added.bin) return {added.refusal};
+    const Folder& bin = added.bin->folder;
+    const Folder itemFolder = bin.OpenSubfolder(added.id);
     const FileOutcome outcome = MoveFile(source, name, itemFolder, name, check);
     if (outcome != FileOutcome::Done) {
-        Forget(bin, added.item->id);
+        bin_.Forget(bin, added.id);
         return {OutcomeOf(outcome)};
     }
     const auto inBin = itemFolder.Status(name);
@@ -229,13 +243,27 @@ std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
                    parts && parts->names.empty()};
 }
 
-GarbageBin::AddedItem GarbageBin::AddItem(char driveLetter, std::uint64_t device,
-                                          BinRecord record) const {
-    const std::string parents[] = {DriveRootPath(driveLetter), dataFolderPath_};
+GarbageBin::Moves::AddedItem GarbageBin::Moves::AddItem(char driveLetter, std::uint64_t device,
+                                                        BinRecord record) {
+    const std::string parents[] = {DriveRootPath(driveLetter), bin_.dataFolderPath_};
+    if (driveLetter_ != driveLetter || device_ != device) {
+        driveLetter_ = driveLetter;
+        device_ = device;
+        bins_.clear();
+    }
+    // The bins in the order they are tried, each opened (or made) once.
+    const auto binToTry = [&](std::size_t place) -> const std::optional<OpenBin>& {
+        if (place == bins_.size()) {
+            const std::string& parent = parents[place % 2];
+            bins_.push_back(place < 2 ? bin_.OpenBinIn(parent, Missing::Create, device)
+                                      : bin_.OpenBinIn(parent, Missing::Create));
+        }
+        return bins_[place];
+    };
     AddedItem added;
     // A bin that opens may still take no new folder or record (its disk is
     // full): the next one is tried then.
-    const auto addTo = [&](std::optional<OpenBin> bin) {
+    const auto addTo = [&](const std::optional<OpenBin>& bin) {
         std::optional<std::string> id =
             bin ? bin->folder.CreateFreshSubfolder(ItemIdPrefix(record.moved), kBinFolderMode)
                 : std::nullopt;
@@ -248,17 +276,17 @@ GarbageBin::AddedItem GarbageBin::AddItem(char driveLetter, std::uint64_t device
             // A path or mount point no record line can hold.
         }
         if (written != FileOutcome::Done) {
-            Forget(bin->folder, *id);
+            bin_.Forget(bin->folder, *id);
             added.refusal = BinOutcome::RecordNotWritten;
             return false;
         }
-        added.item = NewItem{std::move(*bin), std::move(*id)};
+        added.bin = &*bin;
+        added.id = std::move(*id);
         return true;
     };
-    for (const std::string& parent : parents)
-        if (addTo(OpenBinIn(parent, Missing::Create, device))) return added;
-    for (const std::string& parent : parents)
-        if (addTo(OpenBinIn(parent, Missing::Create))) return added;
+    constexpr std::size_t kBinsToTry = 4;  // on the file's file system, then anywhere
+    for (std::size_t place = 0; place < kBinsToTry; ++place)
+        if (addTo(binToTry(place))) return added;
     return added;
 }
 
@@ -312,7 +340,8 @@ std::string_view BinOutcomeReason(BinOutcome outcome) {
         case BinOutcome::TargetExists: return "a file of that name is already there";
         case BinOutcome::NoRoom: return "there is not enough room on the disk";
         case BinOutcome::NotPermitted: return "its folder may not be changed";
-        case BinOutcome::Changed: return "the file changed while it was being moved";
+        case BinOutcome::Changed:
+            return "it is no longer the file listed, or it changed while it was being moved";
         case BinOutcome::NotPutBack:
             return "another entry had taken its place, and that entry now lies where the file "
                    "was to go";

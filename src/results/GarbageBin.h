@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "platform/Folder.h"
+#include "platform/FolderTrail.h"
 #include "platform/Platform.h"
 #include "results/BinRecord.h"
 #include "scan/WalkFolder.h"
@@ -94,8 +95,12 @@ public:
     // where it was and the bin keeps nothing of it; should another entry have
     // taken the file's place and be stuck in the bin (NotPutBack), the bin
     // lists it. A file that fails the check as it moves (by default: any
-    // writable file passes) is refused and stays.
+    // writable file passes; with check.listed, only the very file listed, on
+    // its own file system) is refused and stays.
     MoveResult MoveIn(std::string_view path, const EntryCheck& check = {}) const;
+
+    // One command's moves, one file after another (below).
+    class Moves;
 
     // Every entry in every bin, ordered by the path it came from without
     // regard to ASCII letter case, those of unknown origin first.
@@ -126,18 +131,6 @@ private:
                                      std::optional<std::uint64_t> onDevice = std::nullopt) const;
     // The bin that lists the item, when it still holds the very entry listed.
     std::optional<OpenBin> OpenBinHolding(const BinItem& item) const;
-    struct NewItem {
-        OpenBin bin;
-        std::string id;  // its folder, made in the bin
-    };
-    struct AddedItem {
-        std::optional<NewItem> item;
-        BinOutcome refusal = BinOutcome::NoBin;  // why there is none
-    };
-    // A new item folder with its record beside it, written through the bin's
-    // open folder, in the first bin that takes both: bins on the file's own
-    // file system (device) first, the drive's before the data folder's.
-    AddedItem AddItem(char driveLetter, std::uint64_t device, BinRecord record) const;
     // Every bin once, the drives' before the data folder's.
     void ForEachBin(const std::function<void(const OpenBin& bin)>& visit) const;
     // Each item folder of a bin, with its record when it has one.
@@ -153,6 +146,32 @@ private:
 
     const FileSystem& files_;
     std::string dataFolderPath_;
+};
+
+// One command's moves, one file after another: the files' folders and the
+// bins that take them stay open from one move to the next, for as long as
+// the command runs.
+class GarbageBin::Moves {
+public:
+    explicit Moves(const GarbageBin& bin);
+    // As GarbageBin::MoveIn.
+    MoveResult MoveIn(std::string_view path, const EntryCheck& check = {});
+
+private:
+    struct AddedItem;
+    // A new item folder with its record beside it, written through the
+    // bin's open folder, in the first bin that takes both: bins on the
+    // file's own file system (device) first, the drive's before the data
+    // folder's.
+    AddedItem AddItem(char driveLetter, std::uint64_t device, BinRecord record);
+
+    const GarbageBin& bin_;
+    FolderTrail sources_;
+    // The bins that may take files of one drive and file system, in the
+    // order they are tried, as far as they were opened.
+    char driveLetter_ = 0;
+    std::uint64_t device_ = 0;
+    std::vector<std::optional<OpenBin>> bins_;
 };
 
 // The reason a file could not be moved, restored or removed, in a few words.

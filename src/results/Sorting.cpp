@@ -6,8 +6,8 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
+#include "platform/FolderTrail.h"
 #include "results/ByteKeyOrder.h"
-#include "results/FileDetails.h"
 #include "run/EmptyListCheck.h"
 
 namespace vellomar {
@@ -24,10 +24,22 @@ std::string SizeKey(std::int64_t size) {
     return digits;
 }
 
+// The size each entry sorts by: its file's, while the file at its path is
+// still the one listed, else -1, as for a file that is gone. The entries'
+// folders are opened one after another, each once while entries share it.
+std::vector<std::int64_t> ListedSizes(const ResultList& list, const FileSystem& files) {
+    std::vector<std::int64_t> sizes(list.Count(), -1);
+    FolderTrail trail(files.Drives());
+    for (std::size_t row = 0; row < list.Count(); ++row)
+        if (const auto info = trail.StillListed(list.FoundPath(row), list.Listed(row)))
+            sizes[row] = info->size;
+    return sizes;
+}
+
 // The key, ":::" and the entry. The entry comes back by its position, never
 // by cutting this text at its first ":::", which a name may hold too.
-std::string SortText(const ResultList& list, std::size_t row, const FileSystem& files,
-                     SortKind kind) {
+std::string SortText(const ResultList& list, std::size_t row,
+                     const std::vector<std::int64_t>& sizes, SortKind kind) {
     const std::string entry = list.At(row);
     std::string sizeKey;
     std::string_view key;
@@ -35,8 +47,7 @@ std::string SortText(const ResultList& list, std::size_t row, const FileSystem& 
         case SortKind::Extension: key = ExtensionOf(entry); break;
         case SortKind::Name: key = LastName(entry); break;
         case SortKind::Path: key = entry; break;
-        // The file the entry was found as: a lowered entry may name no file.
-        case SortKind::Size: key = sizeKey = SizeKey(FileSize64(files, list.FoundPath(row))); break;
+        case SortKind::Size: key = sizeKey = SizeKey(sizes[row]); break;
     }
     std::string text;
     text.reserve(key.size() + kKeySeparator.size() + entry.size());
@@ -105,8 +116,10 @@ void SortList(ResultList& list, const FileSystem& files, const ListCollation& co
     if (ignoreCase) {
         for (std::size_t row = 0; row < list.Count(); ++row) list.ShowLowerCased(row);
     }
+    const std::vector<std::int64_t> sizes =
+        kind == SortKind::Size ? ListedSizes(list, files) : std::vector<std::int64_t>();
     list.KeepRows(collation.AscendingOrder(
-        list.Count(), [&](std::size_t row) { return SortText(list, row, files, kind); }));
+        list.Count(), [&](std::size_t row) { return SortText(list, row, sizes, kind); }));
 }
 
 void SortButtonClick(SortContext& context, SortKind kind) {

@@ -5,9 +5,12 @@
 // SelectionGeneration() when the program changed highlights or the current entry.
 //
 // An entry may be shown lower-cased (an "Ignore Case" sort does that), but it
-// keeps naming the very file it was found as: FoundPath() is the path as found.
-// Only the path as found is stored, packed with the others, with one bit for
-// the lower-cased showing, so a million entries cost little more than their text.
+// keeps naming the very file it was found as: FoundPath() is the path as found,
+// and Listed() the file that stood there then, which every act on the entry
+// checks. Only the path as found and the file's identity are stored, packed
+// with the others (the identity in a few variable-length bytes before the
+// path), with one bit for the lower-cased showing, so a million entries cost
+// little more than their text.
 
 #include <cstdint>
 #include <optional>
@@ -15,13 +18,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileActs.h"
 #include "run/PackedTexts.h"
 
 namespace vellomar {
 
 class ResultList {
 public:
-    void Append(std::string_view entry);
+    void Append(std::string_view entry, const ListedFile& file);
     void Clear();
 
     std::size_t Count() const { return foundAs_.Count(); }
@@ -29,7 +33,9 @@ public:
     // The entry's text as the list shows it.
     std::string At(std::size_t index) const;
     // The file the entry names: its text as it was found.
-    std::string_view FoundPath(std::size_t index) const { return foundAs_.At(index); }
+    std::string_view FoundPath(std::size_t index) const;
+    // The file the entry was listed as.
+    ListedFile Listed(std::size_t index) const;
 
     // From now on the entry is shown with its ASCII letters lower-cased.
     void ShowLowerCased(std::size_t index) { shownLowerCased_[index] = true; }
@@ -55,7 +61,10 @@ public:
     std::uint64_t SelectionGeneration() const { return selectionGeneration_; }
 
 private:
-    PackedTexts foundAs_;
+    PackedTexts foundAs_;  // each entry's identity, then its path
+    // The devices of the listed files, each once: an entry holds its place here.
+    std::vector<std::uint64_t> devices_;
+    std::string record_;  // the entry being appended
     std::vector<bool> shownLowerCased_;
     std::vector<bool> highlighted_;
     std::size_t highlightedCount_ = 0;

@@ -46,7 +46,7 @@ private:
                                   : NameFitsCategory(category, key, bareName);
             if (!fits) continue;
             if (!entry) entry = JoinDrivePath(folderPath, bareName);
-            Add(category, *entry, static_cast<double>(info->size));
+            Add(category, *entry, *info);
         }
     }
 
@@ -56,8 +56,9 @@ private:
         return false;
     }
 
-    void Add(Category category, const std::string& entry, double size) {
-        results_.Append(entry);
+    void Add(Category category, const std::string& entry, const EntryInfo& info) {
+        const double size = static_cast<double>(info.size);
+        results_.Append(entry, ListedAs(info));
         if (category == Category::ZeroByte) {
             ++scan_.ZeroByteCount;
             view_.ShowEntryCount(results_.Count());

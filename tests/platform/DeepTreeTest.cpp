@@ -23,6 +23,7 @@
 #include "results/GarbageBin.h"
 #include "run/Session.h"
 #include "scan/TreeWalk.h"
+#include "support/ListedEntries.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
@@ -285,8 +286,8 @@ TEST_F(DeepTreeTest, DetailsDeletionAndTheBinReachAFileBeyondTheLongestPath) {
     const int before = OpenHandles();
     test::RecordingCommandWindow window;
 
-    session.results.Append(bottom);
-    session.results.Append(other);
+    test::AppendListed(session.results, session.platform.Files(), bottom);
+    test::AppendListed(session.results, session.platform.Files(), other);
     session.results.SetCurrent(0);
     ShowFileDetails(session, window, window, [](auto) { return std::string("today"); });
     ASSERT_TRUE(window.details);

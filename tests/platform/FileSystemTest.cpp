@@ -112,14 +112,14 @@ TEST_F(FileSystemTest, ADeletionNeverReachesThroughAFolderReplacedByALink) {
     tree.AddFile("precious/x.tmp");
     fs::remove_all(tree / "cache");
     PLANT_OR_SKIP(test::PlantLink(tree / "precious", tree / "cache"));
-    EXPECT_EQ(files.DeleteFile("t:\\cache\\x.tmp").outcome, FileOutcome::NotFound);
+    EXPECT_EQ(files.DeleteFile("t:\\cache\\x.tmp").outcome, FileOutcome::LinkInPath);
     EXPECT_TRUE(fs::exists(tree / "precious/x.tmp"));
 
     tree.AddFile("deep/a/b/x.tmp");
     fs::remove_all(tree / "deep/a");
     PLANT_OR_SKIP(test::PlantLink(tree / "precious", tree / "deep/a"));
     tree.AddFile("precious/b/x.tmp");
-    EXPECT_EQ(files.DeleteFile("t:\\deep\\a\\b\\x.tmp").outcome, FileOutcome::NotFound);
+    EXPECT_EQ(files.DeleteFile("t:\\deep\\a\\b\\x.tmp").outcome, FileOutcome::LinkInPath);
     EXPECT_TRUE(fs::exists(tree / "precious/b/x.tmp"));
 }
 

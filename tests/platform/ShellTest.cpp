@@ -19,6 +19,7 @@
 #include "results/FileDetails.h"
 #include "run/Session.h"
 #include "support/DesktopStandIn.h"
+#include "support/ListedEntries.h"
 #include "support/TempTree.h"
 
 namespace vellomar {
@@ -139,7 +140,7 @@ protected:
     std::vector<std::pair<MessageKind, std::string>> Explore(const std::string& entry) {
         Platform platform(DriveTable(drives), UserFolders{(tree / "home").string(), "", ""});
         Session session(platform);
-        session.results.Append(entry);
+        test::AppendListed(session.results, session.platform.Files(), entry);
         session.results.SetCurrent(0);
         if (adjustList) adjustList(session.results);
         Prompts prompts;

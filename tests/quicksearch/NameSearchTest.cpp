@@ -7,6 +7,7 @@
 
 #include "quicksearch/FolderAdmission.h"
 #include "quicksearch/QuickSearchFile.h"
+#include "support/ListedEntries.h"
 #include "support/Portability.h"
 #include "support/RecordingScan.h"
 #include "support/ShownEntries.h"
@@ -165,7 +166,7 @@ TEST_F(NameSearchTest, StopKeepsWhatWasFound) {
 }
 
 TEST_F(NameSearchTest, ClosingTheWindowWithoutSearchDiskNowKeepsTheResultsAndShowsTheStatus) {
-    session.results.Append("t:\\earlier.tmp");
+    test::AppendListed(session.results, session.platform.Files(), "t:\\earlier.tmp");
     session.scan.ScanBytes = 7;
     window.onShow = [this] { SaveSettings({{}, {}, QuickSearchScope::BothWindows, {}}); };
 
@@ -180,7 +181,7 @@ TEST_F(NameSearchTest, ClosingTheWindowWithoutSearchDiskNowKeepsTheResultsAndSho
 
 TEST_F(NameSearchTest, SearchDiskNowSearchesTheChosenDriveWithoutACleanupSummary) {
     tree.AddAll({"drive/report.doc:10", "drive/sub/old report.doc:5", "drive/other.txt"});
-    session.results.Append("t:\\earlier.tmp");
+    test::AppendListed(session.results, session.platform.Files(), "t:\\earlier.tmp");
     session.scan.NameSearchActive = false;
     SearchDiskNowFor("REPORT");
 

@@ -15,6 +15,7 @@
 #include "run/Session.h"
 #include "scan/WalkFolder.h"
 #include "support/FolderSnapshot.h"
+#include "support/ListedEntries.h"
 #include "support/Portability.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
@@ -94,7 +95,7 @@ TEST_F(AwkwardNamesTest, DeletingAnEntryRemovesItsOwnFileAndNoOther) {
     for (const auto& [entry, file] : kEntries) {
         const std::vector<std::string> before = DriveNow();
         session.results.Clear();
-        session.results.Append(entry);
+        test::AppendListed(session.results, session.platform.Files(), entry);
         session.results.HighlightAll();
         DeletionContext context{session, window, window};
         DeleteHighlighted(context);

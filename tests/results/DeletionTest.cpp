@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/ListedEntries.h"
 #include "support/Portability.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
@@ -70,7 +71,7 @@ protected:
         if (!absent) tree.AddFile("drive/" + relative, size);
         std::string entry = "t:\\" + relative;
         std::replace(entry.begin(), entry.end(), '/', '\\');
-        session.results.Append(entry);
+        test::AppendListed(session.results, session.platform.Files(), entry);
         session.scan.ScanBytes += static_cast<double>(size);
     }
     bool OnDrive(const std::string& relative) const {
@@ -173,9 +174,9 @@ TEST_F(DeletionTest, AFolderReplacedByALinkSinceTheSearchLeavesTheLinkedFileAlon
 TEST_F(DeletionTest, AFileOver4GiBCountsWithItsWholeSize) {
     constexpr std::int64_t kSize = (std::int64_t{5} << 30) + 7;
     List("other.txt", 100);
-    List("huge.tmp", 0);
+    tree.AddFile("drive/huge.tmp", 0);
     fs::resize_file(tree / "drive/huge.tmp", kSize);  // sparse: no disk space taken
-    session.scan.ScanBytes += static_cast<double>(kSize);
+    List("huge.tmp", kSize, /*absent=*/true);
     session.results.Highlight(1);
 
     DeleteHighlighted(context);

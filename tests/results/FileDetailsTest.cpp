@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ListedEntries.h"
 #include "support/Portability.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -56,7 +57,7 @@ protected:
     }
     // Appends an entry and makes it the current one, as a click would.
     void Select(std::string entry) {
-        session.results.Append(std::move(entry));
+        test::AppendListed(session.results, session.platform.Files(), std::move(entry));
         session.results.SetCurrent(session.results.Count() - 1);
     }
     void Describe() { ShowFileDetails(session, view, prompts, SecondsSinceEpoch); }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/DesktopStandIn.h"
+#include "support/ListedEntries.h"
 #include "support/PosixProcesses.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -66,7 +67,7 @@ protected:
     }
 
     void List(std::vector<std::string> entries) {
-        for (std::string& entry : entries) session.results.Append(std::move(entry));
+        for (std::string& entry : entries) test::AppendListed(session.results, session.platform.Files(), std::move(entry));
         session.results.SetCurrent(0);
     }
 

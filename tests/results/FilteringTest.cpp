@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ListedEntries.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -36,7 +37,7 @@ protected:
     FilteringTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {}
 
     void List(const std::vector<std::string>& entries) {
-        for (const std::string& entry : entries) session.results.Append(entry);
+        for (const std::string& entry : entries) test::AppendListed(session.results, session.platform.Files(), entry);
     }
     void Click(std::string_view boxText) { CmdFilterClick(session, view, prompts, boxText); }
     std::vector<std::string> Entries() const { return test::ShownEntries(session.results); }

@@ -16,6 +16,7 @@
 #include "run/Session.h"
 #include "scan/WalkFolder.h"
 #include "support/BinItemPaths.h"
+#include "support/ListedEntries.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
 #include "support/Portability.h"
@@ -329,7 +330,7 @@ TEST_F(GarbageBinTest, AFullBinDiskLeavesTheFileWhereItWasAndNothingInTheBin) {
 class DeleteToBinTest : public GarbageBinTest {
 protected:
     void List(std::initializer_list<const char*> entries) {
-        for (const char* entry : entries) session.results.Append(entry);
+        for (const char* entry : entries) test::AppendListed(session.results, session.platform.Files(), entry);
     }
     test::RecordingCommandWindow window;
 };

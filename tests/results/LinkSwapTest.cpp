@@ -17,6 +17,7 @@
 #include "run/Session.h"
 #include "scan/WalkFolder.h"
 #include "support/FolderSnapshot.h"
+#include "support/ListedEntries.h"
 #include "support/Portability.h"
 #include "support/RecordingCommands.h"
 #include "support/RecordingScan.h"
@@ -127,7 +128,7 @@ TEST_F(LinkSwapTest, DeleteToBinMovesOnlyTheFileStillInItsFolderAndNamesTheOther
 TEST_F(LinkSwapTest, RestoreNeverPutsAFileOrMakesAFolderThroughALink) {
     Search();
     test::WriteWholeFile(OnDrive("gone/sub/q.tmp"), "own q");
-    session.results.Append("t:\\gone\\sub\\q.tmp");
+    test::AppendListed(session.results, session.platform.Files(), "t:\\gone\\sub\\q.tmp");
     GarbageBin bin = NewBin();
     for (const std::string& entry : test::ShownEntries(session.results))
         ASSERT_EQ(bin.MoveIn(entry).outcome, BinOutcome::Done) << entry;

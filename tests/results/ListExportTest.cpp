@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ListedEntries.h"
 #include "support/Portability.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
@@ -51,7 +52,7 @@ protected:
     void List(std::string_view name, std::size_t size, std::time_t changed = kMay2024) {
         const fs::path path = tree.AddFile("drive/" + std::string(name), size);
         test::TempTree::SetLastChange(path, changed);
-        session.results.Append("t:\\" + std::string(name));
+        test::AppendListed(session.results, session.platform.Files(), "t:\\" + std::string(name));
     }
     std::string Csv() const { return ResultListCsv(session.results, platform->Files()); }
     void SaveTo(std::string drivePath) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ListedEntries.h"
 #include "support/Portability.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
@@ -70,7 +71,7 @@ protected:
     SortingTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {}
 
     void List(const std::vector<std::string>& entries) {
-        for (const std::string& entry : entries) session.results.Append(entry);
+        for (const std::string& entry : entries) test::AppendListed(session.results, session.platform.Files(), entry);
     }
     void Sort(SortKind kind, bool ignoreCase = true) {
         SortList(session.results, platform->Files(), collation, kind, ignoreCase);
@@ -194,7 +195,7 @@ TEST_F(SortCommandTest, YieldsOnceWithTheNoticeShownThenDescribesTheFirstEntry) 
     view.onPendingMessages = [&] {
         // What the user does in the yield counts: the list gets a new entry and
         // "Ignore Case" is cleared.
-        session.results.Append("t:\\D.txt");
+        test::AppendListed(session.results, session.platform.Files(), "t:\\D.txt");
         view.ignoreCase = false;
     };
     Click(SortKind::Name);

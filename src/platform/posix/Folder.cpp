@@ -126,7 +126,7 @@ std::optional<EntryInfo> Folder::LookUp(std::string_view name) const {
     const EntryKind kind = KindOfMode(info.st_mode);
     return EntryInfo{kind, AttributesOf(plain.c_str(), info),
                      kind == EntryKind::File ? static_cast<std::int64_t>(info.st_size) : 0,
-                     TimeOf(info.st_mtim)};
+                     TimeOf(info.st_mtim), IdentityOf(info), StampOf(info.st_mtim)};
 }
 
 std::optional<std::string> Folder::StoredName(std::string_view name) const {

@@ -42,6 +42,7 @@ struct HeldInfo {
     EntryIdentity identity;
     std::chrono::system_clock::time_point modified;
     std::chrono::system_clock::time_point changed;
+    ModifiedStamp modifiedStamp;
 
     bool IsLink() const { return attributes & FILE_ATTRIBUTE_REPARSE_POINT; }
     EntryKind Kind() const;

@@ -131,7 +131,8 @@ std::optional<std::string> Folder::CurrentNativePath() {
 std::optional<EntryInfo> Folder::LookUp(std::string_view name) const {
     const auto info = handle_ != kNoHandle ? InfoAt(handle_, name) : std::nullopt;
     if (!info) return std::nullopt;
-    return EntryInfo{info->Kind(), AttributesOf(*info), info->size, info->modified};
+    return EntryInfo{info->Kind(), AttributesOf(*info), info->size, info->modified,
+                     info->identity, info->modifiedStamp};
 }
 
 std::optional<std::string> Folder::StoredName(std::string_view name) const {

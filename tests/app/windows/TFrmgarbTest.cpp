@@ -35,6 +35,7 @@
 #include "run/Session.h"
 #include "scan/SearchCommands.h"
 #include "support/DesktopStandIn.h"
+#include "support/ListedEntries.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/windows/FindControl.h"
@@ -779,7 +780,7 @@ private slots:
         QListView* list = rig.List();
         for (int handOver = 0; handOver < 3; ++handOver) {
             for (int i = 0; i < 20; ++i)
-                rig.session.results.Append("t:\\found\\" + std::to_string(handOver) + "-" + std::to_string(i) + ".tmp");
+                test::AppendListed(rig.session.results, rig.session.platform.Files(), "t:\\found\\" + std::to_string(handOver) + "-" + std::to_string(i) + ".tmp");
             QTest::qWait(30);  // a walk's next hand-over is due
             static_cast<ScanView&>(rig.window).Pump();
 
@@ -829,9 +830,9 @@ private slots:
         rig.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
         const QString longest = "t:\\" + QString(150, 'x') + "\\long.tmp";
-        rig.session.results.Append(longest.toStdString());
+        test::AppendListed(rig.session.results, rig.session.platform.Files(), longest.toStdString());
         // Left to itself, the list takes every row's width from its last row.
-        rig.session.results.Append("t:\\a.tmp");
+        test::AppendListed(rig.session.results, rig.session.platform.Files(), "t:\\a.tmp");
         rig.window.SetFilledListState();
         rig.window.FitListWidth();
         QCoreApplication::processEvents();  // the list lays itself out

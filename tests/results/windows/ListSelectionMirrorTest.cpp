@@ -14,7 +14,7 @@ namespace vellomar {
 // A list, its model and a view that shows it, kept the same by a mirror.
 struct Rig {
     Rig() : model(list), mirror(list, model, (view.setModel(&model), view)) {
-        for (const char* entry : {"a", "b", "c", "d", "e"}) list.Append(entry);
+        for (const char* entry : {"a", "b", "c", "d", "e"}) list.Append(entry, {});
         view.setSelectionMode(QAbstractItemView::ExtendedSelection);
         model.Sync();
     }

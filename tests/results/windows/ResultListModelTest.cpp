@@ -18,9 +18,9 @@ private slots:
         ResultList list;
         ResultListModel model(list);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        list.Append("t:\\a.tmp");
-        list.Append("t:\\b.tmp");
-        list.Append("t:\\c.tmp");
+        list.Append("t:\\a.tmp", {});
+        list.Append("t:\\b.tmp", {});
+        list.Append("t:\\c.tmp", {});
         QCOMPARE(model.rowCount(), 0);
 
         model.Sync();
@@ -33,7 +33,7 @@ private slots:
         model.Sync();  // nothing new: nothing to tell
         QCOMPARE(inserted.size(), 1);
 
-        list.Append("t:\\d.tmp");
+        list.Append("t:\\d.tmp", {});
         model.Sync();
         QCOMPARE(inserted.size(), 2);
         QCOMPARE(inserted[1][1].toInt(), 3);
@@ -42,17 +42,17 @@ private slots:
 
     void syncAfterClearResetsTheModel() {
         ResultList list;
-        list.Append("t:\\a.tmp");
-        list.Append("t:\\b.tmp");
+        list.Append("t:\\a.tmp", {});
+        list.Append("t:\\b.tmp", {});
         ResultListModel model(list);
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
 
         list.Clear();
         QCOMPARE(model.index(1).data(), QVariant());  // rows gone before the sync read as nothing
-        list.Append("t:\\new.tmp");
-        list.Append("t:\\newer.tmp");
-        list.Append("t:\\newest.tmp");
+        list.Append("t:\\new.tmp", {});
+        list.Append("t:\\newer.tmp", {});
+        list.Append("t:\\newest.tmp", {});
         model.Sync();
 
         QCOMPARE(reset.size(), 1);

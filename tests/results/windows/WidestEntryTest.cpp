@@ -28,7 +28,7 @@ private slots:
             for (const std::string& entry : entries) {
                 const int drawn = metrics.horizontalAdvance(QString::fromStdString(entry));
                 ResultList list;
-                list.Append(entry);
+                list.Append(entry, {});
                 const int measured = WidestEntryWidth(list, font);
                 QVERIFY2(measured >= drawn, entry.c_str());
                 QVERIFY2(measured <= drawn + drawn / 10, entry.c_str());
@@ -39,9 +39,9 @@ private slots:
     void measuresEntriesAsTheListShowsThem() {
         const QFont font("DejaVu Sans", 8);
         ResultList list;
-        list.Append("c:\\WWWWWWWW");
+        list.Append("c:\\WWWWWWWW", {});
         list.ShowLowerCased(0);
-        list.Append("c:\\mm.tmp");
+        list.Append("c:\\mm.tmp", {});
         const int lowered = QFontMetrics(font).horizontalAdvance("c:\\wwwwwwww");
         const int measured = WidestEntryWidth(list, font);
         QVERIFY(measured >= lowered);

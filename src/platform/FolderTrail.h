@@ -1,0 +1,59 @@
+#pragma once
+// The folders that acts on listed files go through, one file after another.
+// Each folder is opened once, through its parent's handle, every name exact,
+// never through a link and never on another file system than the file's
+// own: a folder swapped for a link, or a file system mounted over a folder
+// since the file was listed, makes the act fail instead of reaching what
+// stands there now. Folders stay open while the next files lie in them or
+// below them, so a list of files in walk order costs one open per folder.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/DriveTable.h"
+#include "platform/FileActs.h"
+#include "platform/Folder.h"
+
+namespace vellomar {
+
+class FolderTrail {
+public:
+    explicit FolderTrail(const DriveTable& drives) : drives_(drives) {}
+
+    struct Holder {
+        const Folder* folder = nullptr;  // valid until the next call
+        std::string_view name;           // the file's name in it
+        FileOutcome failure = FileOutcome::NotFound;  // why there is no folder
+    };
+    // The folder holding the entry at a drive-form path, on the file system
+    // `device` where one is given.
+    Holder HolderOf(std::string_view drivePath, std::optional<std::uint64_t> device);
+
+    // The entry at the path when it is still the file listed there, unchanged.
+    std::optional<EntryInfo> StillListed(std::string_view drivePath, const ListedFile& listed);
+    // Removes the regular file at the path when it passes the check as it is
+    // removed; with check.listed, only that very file, on its own file system.
+    RemovedFile DeleteFile(std::string_view drivePath, const EntryCheck& check);
+
+private:
+    struct OpenFolder {
+        std::string name;  // empty for the drive's root
+        Folder folder;
+        std::uint64_t device;
+    };
+    // Opens the next folder below the last one kept; false when it cannot be.
+    bool Enter(std::string_view name, std::optional<std::uint64_t> device);
+    bool OnDevice(const OpenFolder& open, std::optional<std::uint64_t> device) const {
+        return !device || open.device == *device;
+    }
+
+    const DriveTable& drives_;
+    char letter_ = 0;
+    std::vector<OpenFolder> open_;  // the drive's root first, then each folder below
+    FileOutcome failure_ = FileOutcome::NotFound;
+};
+
+}  // namespace vellomar
