@@ -21,12 +21,14 @@ bool FolderTrail::Enter(std::string_view name, std::optional<std::uint64_t> devi
         failure_ = folder ? FileOutcome::Failed : folder.Failure();
         return false;
     }
+    if (device && *on != *device) {
+        // Another file system stands where the file's own stood when it was listed.
+        failure_ = FileOutcome::Changed;
+        return false;
+    }
     open_.push_back({std::string(name), std::move(folder), *on});
-    if (OnDevice(open_.back(), device)) return true;
-    // Another file system stands where the file's own stood when it was listed.
-    open_.pop_back();
-    failure_ = FileOutcome::Changed;
-    return false;
+    if (open_.size() > kDeepestHeld + 1) open_[open_.size() - 1 - kDeepestHeld].folder = Folder();
+    return true;
 }
 
 FolderTrail::Holder FolderTrail::HolderOf(std::string_view drivePath,
@@ -43,6 +45,8 @@ FolderTrail::Holder FolderTrail::HolderOf(std::string_view drivePath,
     while (kept < open_.size() && OnDevice(open_[kept], device) &&
            (kept == 0 || (kept <= folderNames && open_[kept].name == parts->names[kept - 1])))
         ++kept;
+    // Down again from the deepest folder still held (the root always is).
+    while (kept > 0 && !open_[kept - 1].folder) --kept;
     open_.resize(kept);
     if (open_.empty() && !Enter({}, device)) return {nullptr, {}, failure_};
     while (open_.size() <= folderNames)

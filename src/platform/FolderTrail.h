@@ -5,7 +5,9 @@
 // own: a folder swapped for a link, or a file system mounted over a folder
 // since the file was listed, makes the act fail instead of reaching what
 // stands there now. Folders stay open while the next files lie in them or
-// below them, so a list of files in walk order costs one open per folder.
+// below them, so a list of files in walk order costs one open per folder;
+// of a deep path only the root and the deepest folders are held, so that a
+// path of any depth takes a bounded number of handles.
 
 #include <cstdint>
 #include <optional>
@@ -41,9 +43,10 @@ public:
 private:
     struct OpenFolder {
         std::string name;  // empty for the drive's root
-        Folder folder;
+        Folder folder;     // closed again once deeper folders are held
         std::uint64_t device;
     };
+    static constexpr std::size_t kDeepestHeld = 32;
     // Opens the next folder below the last one kept; false when it cannot be.
     bool Enter(std::string_view name, std::optional<std::uint64_t> device);
     bool OnDevice(const OpenFolder& open, std::optional<std::uint64_t> device) const {

@@ -323,5 +323,26 @@ TEST_F(DeepTreeTest, DetailsDeletionAndTheBinReachAFileBeyondTheLongestPath) {
     EXPECT_EQ(OpenHandles(), before);
 }
 
+TEST_F(DeepTreeTest, ActsOnFilesBeyondTheOpenFileLimitHoldingFewHandles) {
+    Write(kLevels, "a.tmp");
+    Write(kLevels, "b.tmp");
+    Write(kLevels - 1, "c.tmp");
+    const int before = OpenHandles();
+    for (const char* name : {"a.tmp", "b.tmp"})
+        test::AppendListed(session.results, session.platform.Files(), ChainPath(kLevels, name));
+    test::AppendListed(session.results, session.platform.Files(), ChainPath(kLevels - 1, "c.tmp"));
+    test::RecordingCommandWindow window;
+    {
+        OpenFileLimit few(static_cast<rlim_t>(before + 40));
+        ASSERT_TRUE(few);
+        DeletionContext deletion{session, window, window};
+        HighlightAllAndDelete(deletion);
+    }
+    EXPECT_THAT(window.Texts(), ElementsAre("All the files selected have been successfully removed."));
+    EXPECT_EQ(ReadAt(Drive(), kLevels, "a.tmp"), std::nullopt);
+    EXPECT_EQ(ReadAt(Drive(), kLevels - 1, "c.tmp"), std::nullopt);
+    EXPECT_EQ(OpenHandles(), before);
+}
+
 }  // namespace
 }  // namespace vellomar
