@@ -157,8 +157,22 @@ std::vector<BinItem> GarbageBin::Items() const {
 void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const {
     const auto startedBefore = now - std::chrono::hours(24);
     ForEachBin([&](const OpenBin& bin) {
+        const auto leftBefore = [&](const std::string& name) {
+            const auto held = bin.folder.Status(name);
+            return held && held->changed <= startedBefore;
+        };
+        // A record cut short as it was written, and one whose item folder
+        // went while the item was forgotten.
+        for (const std::string& name : bin.folder.Names()) {
+            const bool orphanRecord = name.ends_with(".ini") &&
+                                      IsItemId(name.substr(0, name.size() - 4)) &&
+                                      !bin.folder.LookUp(name.substr(0, name.size() - 4));
+            if ((orphanRecord || name.starts_with(kPartialCopyPrefix)) && leftBefore(name))
+                bin.folder.RemoveFile(name, kOwnFile);
+        }
         ForEachItemFolder(bin, [&](const std::string& id, const std::optional<BinRecord>& record) {
-            if (!record || record->moved > startedBefore) return;
+            // Without a record, the folder's own time tells when it was made.
+            if (record ? record->moved > startedBefore : !leftBefore(id)) return;
             const Folder itemFolder = bin.folder.OpenSubfolder(id);
             for (const std::string& name : itemFolder.Names())
                 if (name.starts_with(kPartialCopyPrefix))
@@ -213,8 +227,9 @@ BinOutcome GarbageBin::Remove(const BinItem& item) const {
 std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
     std::string_view parentPath, Missing missing, std::optional<std::uint64_t> onDevice) const {
     // The bin's own parent is the program's choice (a drive's root, the data
-    // folder), so links on the way there are followed; the bin itself is not one.
-    Folder parent = files_.EnterFolder(parentPath, NameMatch::AnyCase, Folder::Links::Follow);
+    // folder), so links of this user's or root's on the way there are
+    // followed; the bin itself is not one.
+    Folder parent = files_.EnterFolder(parentPath, NameMatch::AnyCase, Folder::Links::FollowOwn);
     if (!parent) return std::nullopt;
     if (onDevice) {
         auto identity = parent.Identity();

@@ -26,8 +26,10 @@ list(REMOVE_ITEM WIN32_CORE_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/scan/ReadAheadWalkTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/DeepTreeTest.cpp
   # Faults made through POSIX alone, case after case: files the kernel keeps
-  # from removal, timer signals, children killed at a write, full tmpfs mounts.
-  ${CMAKE_CURRENT_SOURCE_DIR}/results/BinFaultsTest.cpp)
+  # from removal, timer signals, children killed at a write or by a signal,
+  # full tmpfs mounts.
+  ${CMAKE_CURRENT_SOURCE_DIR}/results/BinFaultsTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/InterruptedRemovalTest.cpp)
 add_executable(vellomar_win32_tests ${WIN32_TEST_SOURCES} ${WIN32_CORE_TEST_SOURCES}
   support/TempTree.cpp support/Portability.cpp)
 target_include_directories(vellomar_win32_tests PRIVATE . ..)
