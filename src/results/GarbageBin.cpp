@@ -65,7 +65,17 @@ std::string ItemIdPrefix(std::chrono::system_clock::time_point moved) {
     return text + "-";
 }
 
-std::string RecordName(const std::string& id) { return id + ".ini"; }
+constexpr std::string_view kRecordEnding = ".ini";
+
+std::string RecordName(const std::string& id) { return id + std::string(kRecordEnding); }
+
+// The item whose record has that name; nothing for any other name.
+std::optional<std::string_view> RecordedId(std::string_view name) {
+    if (!name.ends_with(kRecordEnding)) return std::nullopt;
+    name.remove_suffix(kRecordEnding.size());
+    if (!IsItemId(name)) return std::nullopt;
+    return name;
+}
 
 // A record holds one path and a moment; a longer file is no record of the bin's.
 constexpr std::size_t kLongestRecord = 1 << 20;
@@ -164,9 +174,8 @@ void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now)
         // A record cut short as it was written, and one whose item folder
         // went while the item was forgotten.
         for (const std::string& name : bin.folder.Names()) {
-            const bool orphanRecord = name.ends_with(".ini") &&
-                                      IsItemId(name.substr(0, name.size() - 4)) &&
-                                      !bin.folder.LookUp(name.substr(0, name.size() - 4));
+            const std::optional<std::string_view> id = RecordedId(name);
+            const bool orphanRecord = id && !bin.folder.LookUp(*id);
             if ((orphanRecord || name.starts_with(kPartialCopyPrefix)) && leftBefore(name))
                 bin.folder.RemoveFile(name, kOwnFile);
         }

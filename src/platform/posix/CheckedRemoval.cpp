@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/posix/EndingSignalsHeld.h"
 #include "platform/posix/FileErrors.h"
@@ -17,6 +20,17 @@ namespace {
 // later run can put an entry left aside back; a name too long for that gets
 // the fresh part alone.
 std::string AsideName(const char* name) { return FreshName(kAsidePrefix) + "-" + name; }
+
+// The name an aside name keeps; nothing when it keeps none.
+std::optional<std::string> NameBeforeAside(std::string_view aside) {
+    constexpr std::size_t kFreshPart = 32;  // FreshName's hex digits
+    if (!aside.starts_with(kAsidePrefix)) return std::nullopt;
+    aside.remove_prefix(kAsidePrefix.size());
+    if (aside.size() < kFreshPart + 2 || aside[kFreshPart] != '-') return std::nullopt;
+    const std::string_view name = aside.substr(kFreshPart + 1);
+    if (!IsPlainName(name)) return std::nullopt;
+    return std::string(name);
+}
 
 }  // namespace
 
@@ -56,16 +70,6 @@ RemovedFile RemoveCheckedAt(int folderFd, const char* name,
     error = RenameNoReplace(folderFd, aside.c_str(), folderFd, name);
     if (error != 0 && error != ENOENT) return {FileOutcome::NotPutBack};
     return {outcome};
-}
-
-std::optional<std::string> NameBeforeAside(std::string_view aside) {
-    constexpr std::size_t kFreshPart = 32;  // FreshName's hex digits
-    if (!aside.starts_with(kAsidePrefix)) return std::nullopt;
-    aside.remove_prefix(kAsidePrefix.size());
-    if (aside.size() < kFreshPart + 2 || aside[kFreshPart] != '-') return std::nullopt;
-    const std::string_view name = aside.substr(kFreshPart + 1);
-    if (!IsPlainName(name)) return std::nullopt;
-    return std::string(name);
 }
 
 FileOutcome PutAsideBackAt(int folderFd, const char* aside) {

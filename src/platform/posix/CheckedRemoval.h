@@ -9,9 +9,6 @@
 #include <sys/stat.h>
 
 #include <functional>
-#include <optional>
-#include <string>
-#include <string_view>
 
 #include "platform/FileActs.h"
 #include "platform/Folder.h"
@@ -34,9 +31,6 @@ FileOutcome CheckEntry(const struct stat& info, const EntryCheck& check);
 // the outcome is NotPutBack.
 RemovedFile RemoveCheckedAt(int folderFd, const char* name,
                             const std::function<FileOutcome(const struct stat&)>& accept);
-
-// The name an aside name keeps; nothing when it keeps none.
-std::optional<std::string> NameBeforeAside(std::string_view aside);
 
 // Puts a regular file of this user's that a removal left aside back under its
 // own name, never over an entry that has that name now (TargetExists).
