@@ -69,7 +69,16 @@ void ShowAdministratorNoticeWhenWanted(const RegistryStore& registry, StartUpPro
 void InitDataFolder(const Session& session, MessagePrompts& prompts) {
     const FileSystem& files = session.platform.Files();
     const std::string& folder = session.dataFolder.DataFolderPath;
-    if (!files.FolderExists(folder, NameMatch::AnyCase) && !files.CreateFolder(folder))
+    // The folder is the program's own: it is used and made only through
+    // links of this user's or root's, at every name of its path.
+    const Folder existing = files.EnterFolder(folder, NameMatch::AnyCase, Folder::Links::FollowOwn);
+    if (existing) return;
+    if (existing.Failure() == FileOutcome::LinkInPath)
+        prompts.ShowMessage(MessageKind::Warning,
+                            "The data folder " + folder +
+                                " is not used: a name on its path is a symbolic link that "
+                                "another user owns. No setting is written there.");
+    else if (!files.CreateFolder(folder))
         prompts.ShowMessage(MessageKind::Warning, kNoFolderWarning);
 }
 

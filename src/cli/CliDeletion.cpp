@@ -3,6 +3,7 @@
 #include <limits>
 #include <string_view>
 
+#include "app/StartUp.h"
 #include "cli/ShellPrompts.h"
 #include "results/DeleteToBin.h"
 #include "results/Deletion.h"
@@ -48,6 +49,8 @@ bool DeleteEveryEntry(Session& session, ScanView& labels, bool answerYes, std::F
 
 bool MoveEveryEntryToBin(Session& session, ScanView& labels, bool answerYes, std::FILE* messages) {
     CliDeletion deletion(labels, answerYes, messages);
+    // The data folder holds the bin of last resort: made as the program's start makes it.
+    InitDataFolder(session, deletion);
     session.results.HighlightAll();
     DeleteToBin(session, deletion, deletion);
     return !deletion.SomethingFailed();

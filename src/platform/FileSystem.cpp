@@ -94,7 +94,7 @@ bool FileSystem::FolderExists(std::string_view drivePath, NameMatch match) const
 }
 
 bool FileSystem::CreateFolder(std::string_view drivePath) const {
-    auto parent = OpenParent(drivePath, NameMatch::AnyCase, Folder::Links::Follow);
+    auto parent = OpenParent(drivePath, NameMatch::AnyCase, Folder::Links::FollowOwn);
     if (!parent || parent->name.empty() ||
         ResolveName(parent->folder, parent->name, NameMatch::AnyCase))
         return false;

@@ -58,7 +58,8 @@ public:
     bool FileExists(std::string_view drivePath, NameMatch match) const;
     bool FolderExists(std::string_view drivePath, NameMatch match) const;
     // Creates one folder whose parent exists, unless an entry of that name in
-    // any letter case stands there.
+    // any letter case stands there; the parent is reached through links of
+    // this user's or root's only.
     bool CreateFolder(std::string_view drivePath) const;
     // Deletes the regular, writable file the program found at a path, reached
     // by its exact names (see FolderTrail, which deletes a list of them).

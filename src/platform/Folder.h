@@ -68,6 +68,11 @@ struct FolderEntry {
     EntryKind kind;
 };
 
+// How the name begins under which a removal puts a file aside for the moment
+// it checks it (POSIX systems; see RemoveFile): a removal cut short by a
+// crash or a kill leaves the file there.
+inline constexpr std::string_view kAsidePrefix = ".vellomar-aside-";
+
 // A single name within a folder: not empty, not "." or "..", no '/' and no NUL,
 // so it can never climb out of or reach below the folder it is looked up in.
 inline bool IsPlainName(std::string_view name) {
@@ -76,14 +81,17 @@ inline bool IsPlainName(std::string_view name) {
 }
 
 // Every name below the folder it was opened from is opened relative to that
-// folder's handle and, unless the caller asks to follow links (for the
-// program's own folders), never through a link: a folder swapped for a link
+// folder's handle and, unless the caller asks to follow links, never through
+// a link (the program's own folders, which it writes and makes, follow only
+// links this user or root owns): a folder swapped for a link
 // between a search and an act makes the act fail instead of reaching
 // somewhere else. Acts on an entry check what they act on through the handle
 // they act with. A name that is no plain name (see IsPlainName) names nothing.
 class Folder {
 public:
-    enum class Links { Refuse, Follow };
+    // FollowOwn: links, and links on the way their texts lead, only of this
+    // user's or root's; another's is refused (LinkInPath).
+    enum class Links { Refuse, Follow, FollowOwn };
     enum class Missing { Fail, Create };
 
     Folder() = default;
@@ -153,6 +161,10 @@ public:
     // default: writable) as it is removed: a folder, a link or a file that
     // fails the check put in its place meanwhile is refused and left as it was.
     RemovedFile RemoveFile(std::string_view name, const EntryCheck& check = {}) const;
+    // Puts a file of this user's that a cut-short removal left under an
+    // aside name back under the name it had, never over an entry that has
+    // that name now (TargetExists); another user's is left alone.
+    FileOutcome PutAsideBack(std::string_view asideName) const;
     bool CreateSubfolder(std::string_view name, unsigned mode = 0777) const;
     // Makes a subfolder under the prefix and a part no name was ever given
     // before; its name, or nothing when the folder refuses.

@@ -28,14 +28,17 @@ std::optional<TextFileState> ReadTextFile(const std::string& nativePath);
 // temporary file beside it that is synced and then renamed over it, and takes
 // the replaced file's mode, owner and group (those this process may give). A
 // text larger than kMaxTextFileSize, which a read would take as missing, is
-// refused and the old file stays. A symbolic link keeps pointing at the file:
-// the file it names is replaced, not the link, but only through links of this
-// user's or root's; false for a link of any other owner, as the system's
-// protected links rule does for a program run as root.
+// refused and the old file stays. Symbolic links on the path, the last name's
+// included, are followed only when this user or root owns them (the file a
+// last link names is replaced, not the link): false for a link of any other
+// owner at any name of the path.
 bool ReplaceTextFile(const std::string& nativePath, std::string_view text);
 
-// ReplaceTextFile for a file of any size, such as a saved result list: what
-// failed when the file could not be replaced (the old file then stays as it was).
+// A file the user saves, such as a result list, of any size: replaced as
+// ReplaceTextFile does, through the same links, but by a fresh file of this
+// user's with the mode the umask gives, whoever owned the file it replaces.
+// What failed when the file could not be replaced (the old file then stays as
+// it was).
 std::error_code ReplaceFile(const std::string& nativePath, std::string_view text);
 
 }  // namespace vellomar

@@ -65,7 +65,17 @@ std::string ItemIdPrefix(std::chrono::system_clock::time_point moved) {
     return text + "-";
 }
 
-std::string RecordName(const std::string& id) { return id + ".ini"; }
+constexpr std::string_view kRecordEnding = ".ini";
+
+std::string RecordName(const std::string& id) { return id + std::string(kRecordEnding); }
+
+// The item whose record has that name; nothing for any other name.
+std::optional<std::string_view> RecordedId(std::string_view name) {
+    if (!name.ends_with(kRecordEnding)) return std::nullopt;
+    name.remove_suffix(kRecordEnding.size());
+    if (!IsItemId(name)) return std::nullopt;
+    return name;
+}
 
 // A record holds one path and a moment; a longer file is no record of the bin's.
 constexpr std::size_t kLongestRecord = 1 << 20;
@@ -171,8 +181,21 @@ std::vector<BinItem> GarbageBin::Items() const {
 void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const {
     const auto startedBefore = now - std::chrono::hours(24);
     ForEachBin([&](const OpenBin& bin) {
+        const auto leftBefore = [&](const std::string& name) {
+            const auto held = bin.folder.Status(name);
+            return held && held->changed <= startedBefore;
+        };
+        // A record cut short as it was written, and one whose item folder
+        // went while the item was forgotten.
+        for (const std::string& name : bin.folder.Names()) {
+            const std::optional<std::string_view> id = RecordedId(name);
+            const bool orphanRecord = id && !bin.folder.LookUp(*id);
+            if ((orphanRecord || name.starts_with(kPartialCopyPrefix)) && leftBefore(name))
+                bin.folder.RemoveFile(name, kOwnFile);
+        }
         ForEachItemFolder(bin, [&](const std::string& id, const std::optional<BinRecord>& record) {
-            if (!record || record->moved > startedBefore) return;
+            // Without a record, the folder's own time tells when it was made.
+            if (record ? record->moved > startedBefore : !leftBefore(id)) return;
             const Folder itemFolder = bin.folder.OpenSubfolder(id);
             for (const std::string& name : itemFolder.Names())
                 if (name.starts_with(kPartialCopyPrefix))
@@ -227,8 +250,9 @@ BinOutcome GarbageBin::Remove(const BinItem& item) const {
 std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
     std::string_view parentPath, Missing missing, std::optional<std::uint64_t> onDevice) const {
     // The bin's own parent is the program's choice (a drive's root, the data
-    // folder), so links on the way there are followed; the bin itself is not one.
-    Folder parent = files_.EnterFolder(parentPath, NameMatch::AnyCase, Folder::Links::Follow);
+    // folder), so links of this user's or root's on the way there are
+    // followed; the bin itself is not one.
+    Folder parent = files_.EnterFolder(parentPath, NameMatch::AnyCase, Folder::Links::FollowOwn);
     if (!parent) return std::nullopt;
     if (onDevice) {
         auto identity = parent.Identity();

@@ -113,10 +113,12 @@ public:
     // Removes the file from the bin for good.
     BinOutcome Remove(const BinItem& item) const;
 
-    // Clears away what moves cut short by a crash left behind a day or more
-    // ago: their partial copies, then their folders and records where the
-    // folder is empty; an entry the folder still holds keeps both, and is
-    // listed. A younger move may be one another run of the program is making.
+    // Clears away what moves cut short by a crash or a kill left behind a day
+    // or more ago: their partial copies and records written in part, then
+    // their folders and records where the folder is empty, also a folder
+    // whose record was never written and a record whose folder is gone; an
+    // entry a folder still holds keeps both, and is listed. A younger move may
+    // be one another run of the program is making.
     void SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const;
 
 private:

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/DrivePath.h"
+#include "platform/FileSystem.h"
 #include "platform/Folder.h"
 #include "scan/Categories.h"
 #include "scan/TreeWalk.h"
@@ -26,14 +27,19 @@ private:
         return name == kGarbageBinFolderName;
     }
 
-    // The zero-byte search looks every file up; the others only files they may list by name.
+    // The zero-byte search looks every file up; the others only files they
+    // may list by name, and files a removal cut short left aside.
     bool WantsLookUp(std::string_view name) const override {
-        return active_.zeroByte || FitsAnyByName(ExtensionKey(name), name);
+        return active_.zeroByte || FitsAnyByName(ExtensionKey(name), name) ||
+               name.starts_with(kAsidePrefix);
     }
 
     void VisitFile(const std::string& folderPath, const char* name,
                    const std::optional<EntryInfo>& info) override {
         if (!info || info->kind != EntryKind::File) return;
+        // Back under its own name, it is found there by the next search; one
+        // that cannot go back is taken as any file of its name.
+        if (std::string_view(name).starts_with(kAsidePrefix) && PutBack(folderPath, name)) return;
         if (info->attributes & (attribute::kReadOnly | attribute::kSystem)) return;
         if (!scan_.ageGuard.Admits(info)) return;
 
@@ -48,6 +54,12 @@ private:
             if (!entry) entry = JoinDrivePath(folderPath, bareName);
             Add(category, *entry, *info);
         }
+    }
+
+    bool PutBack(const std::string& folderPath, const char* asideName) const {
+        const Folder folder = session_.platform.Files().EnterFolder(folderPath, NameMatch::Exact,
+                                                                    Folder::Links::Refuse);
+        return folder.PutAsideBack(asideName) == FileOutcome::Done;
     }
 
     bool FitsAnyByName(std::string_view key, std::string_view name) const {

@@ -197,6 +197,31 @@ TEST(StartUpFaults, ALinkAnotherUserPlantedInTheDataFolderIsNotWrittenThrough) {
 #endif
 }
 
+TEST(StartUpFaults, ADataFolderReachedThroughAnotherUsersLinkIsNeitherMadeNorWritten) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+    // The data folder itself, and a folder higher on its path.
+    for (const std::string replaced : {"home/.config/Velmo", "home/.config"}) {
+        ProgramRun run;
+        const fs::path elsewhere = run.tree.AddFolder("elsewhere");
+        fs::remove_all(run.tree / replaced);
+        fs::create_symlink(elsewhere, run.tree / replaced);
+        ASSERT_EQ(::lchown((run.tree / replaced).c_str(), 65534, 65534), 0);
+
+        run.Start();
+
+        EXPECT_THAT(test::FolderSnapshot(elsewhere), IsEmpty()) << replaced;
+        ASSERT_THAT(run.prompts.messages, Not(IsEmpty())) << replaced;
+        EXPECT_EQ(run.prompts.messages[0].first, MessageKind::Warning);
+        EXPECT_THAT(run.prompts.messages[0].second,
+                    HasSubstr("is not used: a name on its path is a symbolic link that another "
+                              "user owns"));
+    }
+#endif
+}
+
 #ifndef _WIN32  // the cases that use these fill the disk through a write limit
 // The files a start writes, by where they lie below the temporary tree.
 const std::vector<std::string> kWrittenFiles = {

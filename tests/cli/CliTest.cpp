@@ -476,6 +476,19 @@ TEST_F(CliBinTest, ToBinMovesEveryListedFileOnlyWhenAnsweredYes) {
                                     "t:\\Garbage Bin"));
 }
 
+TEST_F(CliBinTest, ToBinMakesTheDataFolderForTheBinADriveWithoutOneNeeds) {
+    Add({"a.tmp:5"});
+    test::WriteWholeFile(tree / "drive" / "Garbage Bin", "");  // the drive can have no bin
+    ASSERT_FALSE(std::filesystem::exists(tree / "config" / "Velmo"));
+    const CliRun run = Run(DriveOption() + " garbage t: --to-bin --yes");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_FALSE(std::filesystem::exists(tree / "drive" / "a.tmp"));
+    EXPECT_TRUE(std::filesystem::is_directory(tree / "config" / "Velmo" / "Garbage Bin"));
+    const auto items = Listed();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].second, "t:\\a.tmp");
+}
+
 TEST_F(CliBinTest, RestoreRefusesUnknownItemsAndOccupiedPlacesAndDoesTheRest) {
     Add({"a.tmp:5", "b.tmp:7"});
     Run(DriveOption() + " garbage t: --to-bin --yes");

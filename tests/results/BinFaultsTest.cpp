@@ -36,6 +36,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 using test::TmpfsMount;
 
@@ -231,6 +232,27 @@ TEST_F(BinFaultsTest, ACrashInTheMiddleOfACopyLeavesTheFileWholeWhereItWas) {
     ASSERT_EQ(bin.Restore(item), BinOutcome::Done);
     EXPECT_EQ(test::ReadWholeFile(OnDrive("other/big.dat")), content);
     ExpectListedInBin(false);
+}
+
+TEST_F(BinFaultsTest, WhatAMoveKilledWhileItsRecordIsWrittenLeavesIsSweptADayLater) {
+    test::WriteWholeFile(OnDrive("a/x.tmp"), "kept");
+    GarbageBin bin = NewBin();
+    // A record is longer than this: its temporary file is being written.
+    ASSERT_TRUE(CrashesWritingPast(16, [&] { bin.MoveIn("t:\\a\\x.tmp"); }));
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp")), "kept");
+    EXPECT_THAT(bin.Items(), IsEmpty());
+    ASSERT_THAT(test::FolderSnapshot(OnDrive("Garbage Bin")), Not(IsEmpty()));
+    // And one cut short as it was forgotten: its record outlived its folder.
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    const std::string id = bin.Items().at(0).id;
+    ASSERT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::Done);
+    test::WriteWholeFile(OnDrive("Garbage Bin") / (id + ".ini"), "[Garbage Bin]\nId=" + id + "\n");
+
+    const std::vector<std::string> left = test::FolderSnapshot(OnDrive("Garbage Bin"));
+    bin.SweepUnfinishedMoves(std::chrono::system_clock::now());
+    EXPECT_EQ(test::FolderSnapshot(OnDrive("Garbage Bin")), left);  // perhaps under way
+    bin.SweepUnfinishedMoves(std::chrono::system_clock::now() + std::chrono::hours(25));
+    EXPECT_THAT(test::FolderSnapshot(OnDrive("Garbage Bin")), IsEmpty());
 }
 
 TEST_F(BinFaultsTest, AStrayEmptyItemFolderNeverHidesAFileMovedIn) {

@@ -25,6 +25,8 @@
 #include "support/TestPlatform.h"
 #include "support/TmpfsMount.h"
 #ifndef _WIN32
+#include <unistd.h>
+
 #include "support/PosixProcesses.h"
 #endif
 
@@ -199,6 +201,28 @@ TEST_F(GarbageBinTest, WalksNeverListTheFilesInTheBin) {
     test::RecordingView view;
     WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
     EXPECT_THAT(test::ShownEntries(session.results), IsEmpty());
+}
+
+TEST_F(GarbageBinTest, TheDataFoldersBinIsMadeAndFilledThroughNoLinkAnotherUserOwns) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+    test::WriteWholeFile(DriveBin(), "a file where the drive's bin would be");
+    Add("a/x.tmp");
+    const fs::path elsewhere = tree.AddFolder("elsewhere");
+    const fs::path dataFolder = tree / "home/.config/Velmo";
+    fs::remove(dataFolder);
+    fs::create_symlink(elsewhere, dataFolder);
+    ASSERT_EQ(::lchown(dataFolder.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::NoBin);
+    EXPECT_THAT(Contents(elsewhere), IsEmpty());
+    EXPECT_TRUE(fs::exists(OnDrive("a/x.tmp")));
+
+    ASSERT_EQ(::lchown(dataFolder.c_str(), ::geteuid(), ::getegid()), 0);
+    EXPECT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    EXPECT_TRUE(fs::is_directory(elsewhere / "Garbage Bin"));
+#endif
 }
 
 TEST_F(GarbageBinTest, AMoveThatNeverFinishedIsNotListed) {

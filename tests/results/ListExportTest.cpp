@@ -11,11 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "support/FolderSnapshot.h"
 #include "support/ListedEntries.h"
 #include "support/Portability.h"
 #include "support/TempTree.h"
 #include "support/TestPlatform.h"
 #ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "support/PosixProcesses.h"
 #endif
 
@@ -122,6 +126,55 @@ TEST_F(ListExportTest, SavingWritesTheListAndReplacesAFileThatWasThere) {
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(test::ReadWholeFile(tree / "drive/out/list.csv"),
               "path,size,modified\r\nt:\\a.tmp,1,2024-05-01T11:45:10Z\r\n");
+}
+
+TEST_F(ListExportTest, AListSavedOverAnotherUsersFileIsTheSaversOwnWithTheModeTheUmaskGives) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
+    if (::geteuid() != 0) GTEST_SKIP() << "a file of another user needs root";
+    List("a.tmp", 1);
+    const fs::path shared = tree.AddFolder("drive/shared");
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    test::WriteWholeFile(shared / "list.csv", "hers\n");
+    ASSERT_EQ(::chown((shared / "list.csv").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod((shared / "list.csv").c_str(), 0666), 0);
+    const mode_t umask = ::umask(027);
+    SaveTo("t:\\shared\\list.csv");
+    ::umask(umask);
+    EXPECT_TRUE(prompts.messages.empty());
+    struct stat saved {};
+    ASSERT_EQ(::lstat((shared / "list.csv").c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_uid, ::geteuid());
+    EXPECT_EQ(saved.st_mode & 07777, 0640u);
+    EXPECT_EQ(test::ReadWholeFile(shared / "list.csv").rfind("path,size,modified\r\n", 0), 0u);
+#endif
+}
+
+TEST_F(ListExportTest, NoListIsSavedThroughALinkAnotherUserOwnsAtAnyNameOfThePath) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoOtherUser;
+#else
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+    List("a.tmp", 1);
+    const fs::path elsewhere = tree.AddFolder("elsewhere");
+    const auto plant = [&](const fs::path& target, const fs::path& link) {
+        fs::create_symlink(target, link);
+        ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+    };
+    plant(elsewhere, tree / "drive/shared");      // a folder on the way
+    plant(elsewhere / "list.csv", tree / "drive/list.csv");  // the file's own name
+    for (const std::string path : {"t:\\shared\\list.csv", "t:\\list.csv"}) {
+        prompts.messages.clear();
+        SaveTo(path);
+        ASSERT_EQ(prompts.messages.size(), 1u) << path;
+        EXPECT_EQ(prompts.messages[0].second,
+                  "The list could not be saved to " + path +
+                      ": a name on its path is a symbolic link that another user owns. A file "
+                      "already there is as it was.");
+    }
+    EXPECT_TRUE(test::FolderSnapshot(elsewhere).empty());
+#endif
 }
 
 TEST_F(ListExportTest, AFailedWriteLeavesTheOldFileWholeAndNoPartBesideIt) {

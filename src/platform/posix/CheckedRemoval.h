@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "platform/FileActs.h"
+#include "platform/Folder.h"
 
 namespace vellomar {
 
@@ -22,13 +23,17 @@ inline EntryIdentity IdentityOf(const struct stat& info) {
 FileOutcome CheckEntry(const struct stat& info, const EntryCheck& check);
 
 // Removes the entry of that name in the folder when `accept` finds it Done,
-// both before it is put aside and after (only the second look is trusted). A
-// crash between the two steps leaves it under a name beginning with
-// kAsidePrefix; an entry that cannot be put back (a new one took its name
-// meanwhile) stays under that name and the outcome is NotPutBack.
+// both before it is put aside and after (only the second look is trusted).
+// Signals that end the program wait while the entry is aside; a crash or a
+// kill there leaves it under a name beginning with kAsidePrefix (Folder.h)
+// that keeps its own name where the two fit in one name; an entry that cannot
+// be put back (a new one took its name meanwhile) stays under that name and
+// the outcome is NotPutBack.
 RemovedFile RemoveCheckedAt(int folderFd, const char* name,
                             const std::function<FileOutcome(const struct stat&)>& accept);
 
-inline constexpr const char* kAsidePrefix = ".vellomar-aside-";
+// Puts a regular file of this user's that a removal left aside back under its
+// own name, never over an entry that has that name now (TargetExists).
+FileOutcome PutAsideBackAt(int folderFd, const char* aside);
 
 }  // namespace vellomar

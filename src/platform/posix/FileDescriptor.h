@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vellomar {
 
@@ -26,6 +27,8 @@ public:
         if (fd_ >= 0) close(fd_);
         fd_ = fd;
     }
+    // Hands the descriptor over: it is no longer this one's to close.
+    int Release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;

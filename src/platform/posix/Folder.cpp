@@ -12,6 +12,7 @@
 #include "platform/posix/CheckedRemoval.h"
 #include "platform/posix/FileDescriptor.h"
 #include "platform/posix/FileErrors.h"
+#include "platform/posix/OwnLinks.h"
 #include "platform/posix/PlainName.h"
 #include "platform/posix/Renames.h"
 #include "platform/posix/StatTime.h"
@@ -67,6 +68,16 @@ Folder Folder::OpenSubfolder(std::string_view name, Links links, Missing missing
                              unsigned mode) const {
     const PlainName plain(name);
     if (handle_ < 0 || !plain) return Folder(kNoHandle, FileOutcome::NotFound);
+    if (links == Links::FollowOwn) {
+        OwnPlace place;
+        const std::error_code error = FindOwnPlace(handle_, plain.c_str(), PathEnd::Folder, place,
+                                                   {missing == Missing::Create, mode});
+        if (error)
+            return Folder(kNoHandle, error == ForeignLinkError() ? FileOutcome::LinkInPath
+                                                                 : OutcomeOfError(error.value()));
+        const int fd = OpenSubfolderFd(place.folder.Get(), ".", Links::Follow);
+        return Folder(fd, fd >= 0 ? FileOutcome::Done : OutcomeOfError(errno));
+    }
     int fd = OpenSubfolderFd(handle_, plain.c_str(), links);
     if (fd < 0 && errno == ENOENT && missing == Missing::Create) {
         if (mkdirat(handle_, plain.c_str(), static_cast<mode_t>(mode)) != 0 && errno != EEXIST)
@@ -187,6 +198,12 @@ RemovedFile Folder::RemoveFile(std::string_view name, const EntryCheck& check) c
     if (handle_ < 0 || !plain) return {FileOutcome::NotFound};
     return RemoveCheckedAt(handle_, plain.c_str(),
                            [&](const struct stat& info) { return CheckEntry(info, check); });
+}
+
+FileOutcome Folder::PutAsideBack(std::string_view asideName) const {
+    const PlainName plain(asideName);
+    if (handle_ < 0 || !plain) return FileOutcome::NotFound;
+    return PutAsideBackAt(handle_, plain.c_str());
 }
 
 bool Folder::CreateSubfolder(std::string_view name, unsigned mode) const {

@@ -51,11 +51,12 @@ bool TakeOwnerAndMode(int fd, const struct stat& replaced) {
 }  // namespace
 
 int ReplaceFileAt(int folderFd, const std::string& name, std::string_view text,
-                  unsigned createMode) {
+                  unsigned createMode, Ownership ownership) {
     TemporaryFile written(folderFd, createMode);
     if (written.Fd() < 0) return written.Error();
     struct stat replaced;
     const bool replacesAFile =
+        ownership == Ownership::OfTheReplaced &&
         fstatat(folderFd, name.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) == 0 &&
         S_ISREG(replaced.st_mode);
     if (!WriteAll(written.Fd(), text) ||

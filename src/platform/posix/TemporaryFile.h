@@ -34,13 +34,17 @@ private:
     std::string name_;
 };
 
+// Whose a file written over another one is: a settings file stays what it
+// was, a file the user saves (a list) is a fresh one of the writer's.
+enum class Ownership { OfTheReplaced, OfTheWriter };
+
 // Puts the text in the file of that name in an open folder whole or not at
 // all: it is written to a temporary file beside it (made with createMode),
 // synced and renamed over the name, which is never followed should it be a
-// link. A regular file replaced passes on its mode and, as far as this process
-// may give them, its owner and group. 0, or the errno of the step that failed;
-// the temporary file never stays behind.
+// link. With OfTheReplaced, a regular file replaced passes on its mode and, as
+// far as this process may give them, its owner and group. 0, or the errno of
+// the step that failed; the temporary file never stays behind.
 int ReplaceFileAt(int folderFd, const std::string& name, std::string_view text,
-                  unsigned createMode = 0600);
+                  unsigned createMode = 0600, Ownership ownership = Ownership::OfTheReplaced);
 
 }  // namespace vellomar

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -5,6 +6,7 @@
 #include <pwd.h>
 
 #include "platform/Platform.h"
+#include "platform/posix/OwnLinks.h"
 
 namespace vellomar {
 namespace {
@@ -34,11 +36,11 @@ std::string ExecutableFolder() {
 UserFolders UserFolders::OfThisProcess() {
     // The desktop always has a per-user application-data folder; a new account
     // here may not have its configuration folder yet, so make it as the desktop
-    // would (private to the user). A failure shows later, when a file cannot be written.
+    // would (private to the user), through no link of another user's. A
+    // failure shows later, when a file cannot be written.
     const std::string configHome = ConfigHome();
-    std::error_code ignored;
-    if (std::filesystem::create_directories(configHome, ignored))
-        std::filesystem::permissions(configHome, std::filesystem::perms::owner_all, ignored);
+    OwnPlace made;
+    (void)FindOwnPlace(AT_FDCWD, configHome, PathEnd::Folder, made, {true, 0700});
     return UserFolders{configHome, ExecutableFolder(), UrlCache::CacheHomeOfThisUser()};
 }
 

@@ -49,6 +49,29 @@ std::optional<std::wstring> PathOf(HANDLE entry) {
     }
 }
 
+// Whether the entry's owner is this process's user or, when the system counts,
+// the system's own accounts (LocalSystem, the Administrators group), which
+// stand here where root does on POSIX systems.
+bool OwnedByThisUserOrSystem(HANDLE entry, bool systemCounts) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(entry, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
+        return false;
+    bool owned = systemCounts && (IsWellKnownSid(owner, WinLocalSystemSid) ||
+                                  IsWellKnownSid(owner, WinBuiltinAdministratorsSid));
+    HANDLE token = nullptr;
+    if (!owned && OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+        DWORD size = 0;
+        if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size))
+            owned = EqualSid(owner, reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid);
+        CloseHandle(token);
+    }
+    LocalFree(descriptor);
+    return owned;
+}
+
 }  // namespace
 
 Folder Folder::OpenNative(const std::string& nativePath) {
@@ -65,10 +88,10 @@ Folder Folder::OpenNative(const std::string& nativePath) {
 Folder Folder::OpenSubfolder(std::string_view name, Links links, Missing missing,
                              unsigned /*mode: the new folder takes its parent's rights*/) const {
     if (handle_ == kNoHandle) return Folder(kNoHandle, FileOutcome::NotFound);
-    OpenedEntry entry = OpenEntry(
-        handle_, name,
-        {kFolderAccess, FILE_DIRECTORY_FILE, missing == Missing::Create ? kFileOpenIf : 1,
-         links == Links::Refuse ? Reparse::Open : Reparse::Follow});
+    OpenRequest request{kFolderAccess, FILE_DIRECTORY_FILE,
+                        missing == Missing::Create ? kFileOpenIf : 1,
+                        links == Links::Follow ? Reparse::Follow : Reparse::Open};
+    OpenedEntry entry = OpenEntry(handle_, name, request);
     if (!entry) {
         // A symbolic link to a file met as "not a folder" is told as what it is.
         const auto info = InfoAt(handle_, name);
@@ -78,6 +101,17 @@ Folder Folder::OpenSubfolder(std::string_view name, Links links, Missing missing
     const auto info = InfoOf(entry.handle.Get());
     if (!info) return Folder(kNoHandle, FileOutcome::Failed);
     if (info->IsLink() && links == Links::Refuse) return Folder(kNoHandle, FileOutcome::LinkInPath);
+    if (info->IsLink() && links == Links::FollowOwn) {
+        // Any user may make a junction in a folder he may write: only the
+        // user's own and the system's are followed. Windows opens no link's
+        // target through the link's own handle, so the name is opened again.
+        if (!OwnedByThisUserOrSystem(entry.handle.Get(), true))
+            return Folder(kNoHandle, FileOutcome::LinkInPath);
+        request.reparse = Reparse::Follow;
+        OpenedEntry followed = OpenEntry(handle_, name, request);
+        if (!followed) return Folder(kNoHandle, followed.failure);
+        return Folder(followed.handle.Release(), FileOutcome::Done);
+    }
     return Folder(entry.handle.Release(), FileOutcome::Done);
 }
 
@@ -95,23 +129,7 @@ std::optional<EntryIdentity> Folder::Identity() const {
 }
 
 bool Folder::OwnedByThisUser() const {
-    if (handle_ == kNoHandle) return false;
-    PSID owner = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetSecurityInfo(handle_, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
-                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
-        return false;
-    bool owned = false;
-    HANDLE token = nullptr;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-        DWORD size = 0;
-        if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size))
-            owned = EqualSid(owner, reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid);
-        CloseHandle(token);
-    }
-    LocalFree(descriptor);
-    return owned;
+    return handle_ != kNoHandle && OwnedByThisUserOrSystem(handle_, false);
 }
 
 bool Folder::MakeCurrent() const {
@@ -202,6 +220,12 @@ RemovedFile Folder::RemoveFile(std::string_view name, const EntryCheck& check) c
         return {refusal};
     if (!MarkForDeletion(entry.handle.Get())) return {OutcomeOfError(GetLastError())};
     return {FileOutcome::Done, info->size};
+}
+
+FileOutcome Folder::PutAsideBack(std::string_view /*asideName*/) const {
+    // Windows removes the file this handle holds: nothing is ever put aside
+    // here, so an entry of such a name is no removal's and stays as it is.
+    return FileOutcome::NotFound;
 }
 
 bool Folder::CreateSubfolder(std::string_view name, unsigned /*mode*/) const {

@@ -26,9 +26,11 @@ list(REMOVE_ITEM WIN32_CORE_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/scan/ReadAheadWalkTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/DeepTreeTest.cpp
   # Faults made through POSIX alone, case after case: files the kernel keeps
-  # from removal, timer signals, children killed at a write, full tmpfs mounts;
-  # entries exchanged in one step and file systems mounted over listed folders.
+  # from removal, timer signals, children killed at a write or by a signal,
+  # full tmpfs mounts; entries exchanged in one step and file systems mounted
+  # over listed folders.
   ${CMAKE_CURRENT_SOURCE_DIR}/results/BinFaultsTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/InterruptedRemovalTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/results/ListedFileTest.cpp)
 add_executable(vellomar_win32_tests ${WIN32_TEST_SOURCES} ${WIN32_CORE_TEST_SOURCES}
   support/TempTree.cpp support/Portability.cpp)
