@@ -3,9 +3,10 @@
 // reaches it: checked through the folder handle the act goes through, at the
 // moment of the act, never by an earlier look-up.
 
-#include <chrono>
 #include <cstdint>
 #include <optional>
+
+#include "platform/FileTime.h"
 
 namespace vellomar {
 
@@ -38,7 +39,7 @@ struct EntryCheck {
     std::optional<EntryIdentity> identity;  // it is still this very file
     // It was last modified before this moment: an age checked when the file
     // was listed holds no more once someone has written to it since.
-    std::optional<std::chrono::system_clock::time_point> modifiedBefore;
+    std::optional<FileTime> modifiedBefore;
 };
 
 struct RemovedFile {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/FileActs.h"
+#include "platform/FileTime.h"
 #include "platform/NativeHandle.h"
 
 namespace vellomar {
@@ -48,7 +49,7 @@ struct EntryInfo {
     EntryKind kind;
     unsigned attributes;
     std::int64_t size;  // 0 for anything but a regular file
-    std::chrono::system_clock::time_point modified;
+    FileTime modified;
 };
 
 // "." and "..", which every listing holds.

@@ -143,7 +143,7 @@ std::optional<Folder::EntryStatus> Folder::Status(std::string_view name) const {
     return EntryStatus{kind, (info.st_mode & S_IWUSR) != 0,
                        kind == EntryKind::File ? static_cast<std::int64_t>(info.st_size) : 0,
                        IdentityOf(info),
-                       std::chrono::system_clock::from_time_t(info.st_ctim.tv_sec)};
+                       TimeOf(info.st_ctim).ClockTime()};
 }
 
 bool Folder::IsStillNamed(const Folder& parent, std::string_view name) const {

@@ -11,12 +11,18 @@ constexpr ULONG kSynchronousIo = 0x20;  // FILE_SYNCHRONOUS_IO_NONALERT
 constexpr ULONG kBackupIntent = 0x4000;  // FILE_OPEN_FOR_BACKUP_INTENT: folders as the walks need them
 constexpr ULONG kCaseInsensitive = 0x40;  // OBJ_CASE_INSENSITIVE, as the system's own opens ask
 
-std::chrono::system_clock::time_point TimeOf(std::int64_t ticksSince1601) {
-    // From 1601 in tenths of microseconds to 1970 in the clock's units.
-    constexpr std::int64_t kUnixEpoch = 116444736000000000;
-    return std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(
-            std::chrono::nanoseconds((ticksSince1601 - kUnixEpoch) * 100)));
+FileTime TimeOf(std::int64_t ticksSince1601) {
+    // From 1601 in tenths of microseconds to 1970 in seconds, floored: a
+    // file's ticks reach the year 30828, far beyond the clock's nanoseconds.
+    constexpr std::int64_t kTicksPerSecond = 10000000;
+    constexpr std::int64_t kUnixEpochSeconds = 11644473600;
+    std::int64_t seconds = ticksSince1601 / kTicksPerSecond;
+    std::int64_t ticks = ticksSince1601 % kTicksPerSecond;
+    if (ticks < 0) {
+        --seconds;
+        ticks += kTicksPerSecond;
+    }
+    return {seconds - kUnixEpochSeconds, static_cast<std::int32_t>(ticks * 100)};
 }
 
 std::int64_t TicksOf(const FILETIME& time) {
@@ -63,7 +69,8 @@ std::optional<HeldInfo> InfoOf(HANDLE handle) {
                   (std::int64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
                   {info.dwVolumeSerialNumber,
                    (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow},
-                  TimeOf(TicksOf(info.ftLastWriteTime)), TimeOf(basic.ChangeTime.QuadPart)};
+                  TimeOf(TicksOf(info.ftLastWriteTime)),
+                  TimeOf(basic.ChangeTime.QuadPart).ClockTime()};
     if (held.Kind() != EntryKind::File) held.size = 0;  // as a folder's listing reports them
     return held;
 }
