@@ -3,9 +3,10 @@
 // reaches it: checked through the folder handle the act goes through, at the
 // moment of the act, never by an earlier look-up.
 
-#include <chrono>
 #include <cstdint>
 #include <optional>
+
+#include "platform/FileTime.h"
 
 namespace vellomar {
 
@@ -16,21 +17,13 @@ struct EntryIdentity {
     bool operator==(const EntryIdentity&) const = default;
 };
 
-// When a file was last modified, exactly as its file system keeps it: a file
-// rewritten within the same second differs in its nanoseconds.
-struct ModifiedStamp {
-    std::int64_t seconds = 0;      // since 1970
-    std::uint32_t nanoseconds = 0;
-    bool operator==(const ModifiedStamp&) const = default;
-};
-
 // The file an entry was listed as: which file it is and what it held then.
 // A file put in its place since, or the same file written to since, is
 // another one to every act on the entry.
 struct ListedFile {
     EntryIdentity identity;
     std::int64_t size = 0;
-    ModifiedStamp modified;
+    FileTime modified;  // to the nanosecond: a file rewritten within a second differs
     bool operator==(const ListedFile&) const = default;
 };
 
@@ -57,7 +50,7 @@ struct EntryCheck {
     std::optional<ListedFile> listed;       // it is still the file listed, unchanged
     // It was last modified before this moment: an age checked when the file
     // was listed holds no more once someone has written to it since.
-    std::optional<std::chrono::system_clock::time_point> modifiedBefore;
+    std::optional<FileTime> modifiedBefore;
 };
 
 // The file system the checked file must lie on, where the check names the file listed.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/FileActs.h"
+#include "platform/FileTime.h"
 #include "platform/NativeHandle.h"
 
 namespace vellomar {
@@ -48,14 +49,13 @@ struct EntryInfo {
     EntryKind kind;
     unsigned attributes;
     std::int64_t size;  // 0 for anything but a regular file
-    std::chrono::system_clock::time_point modified;
+    FileTime modified;
     EntryIdentity identity;
-    ModifiedStamp modifiedStamp;
 };
 
 // The entry as a listing of it records it, for the acts on it to check.
 inline ListedFile ListedAs(const EntryInfo& info) {
-    return {info.identity, info.size, info.modifiedStamp};
+    return {info.identity, info.size, info.modified};
 }
 
 // "." and "..", which every listing holds.

@@ -5,8 +5,13 @@
 #include <chrono>
 #include <string>
 
+#include "platform/FileTime.h"
+
 namespace vellomar {
 
 std::string MomentText(std::chrono::system_clock::time_point moment);
+// A file's time, with its true year from 0000 to 9999 and held at the first
+// or last second of that range beyond it.
+std::string MomentText(FileTime time);
 
 }  // namespace vellomar

@@ -4,11 +4,10 @@ namespace vellomar {
 
 using namespace std::chrono;
 
-UtcFields UtcFieldsOf(system_clock::time_point moment) {
-    const auto second = floor<seconds>(moment);
-    const auto day = floor<days>(second);
+UtcFields UtcFieldsOf(sys_seconds moment) {
+    const auto day = floor<days>(moment);
     const year_month_day date(day);
-    const hh_mm_ss time(second - day);
+    const hh_mm_ss time(moment - day);
     return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())),
             int(time.hours().count()), int(time.minutes().count()), int(time.seconds().count())};
 }

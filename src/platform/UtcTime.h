@@ -11,7 +11,7 @@ struct UtcFields {
     int year, month, day, hour, minute, second;  // month and day from 1
 };
 
-UtcFields UtcFieldsOf(std::chrono::system_clock::time_point moment);
+UtcFields UtcFieldsOf(std::chrono::sys_seconds moment);
 
 // The moment the fields name, to the second. Fields beyond their range carry
 // over as they do in timegm(): month 13 is January of the next year, day 32

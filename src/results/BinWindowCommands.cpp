@@ -49,7 +49,7 @@ BinLines BinWindowCommands::Lines(const DateFormatter& formatDate) const {
     if (highlighted_) {
         const BinItem& item = items_[*highlighted_];
         lines.size += std::to_string(item.size);
-        lines.date += formatDate(item.moved);
+        lines.date += formatDate(FileTime::Of(item.moved));
     }
     return lines;
 }

@@ -3,13 +3,13 @@
 // (the File Details window and the two lines under the main window's counters),
 // and opening the current entry's folder in the file manager.
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "platform/FileTime.h"
 #include "run/MessagePrompts.h"
 #include "run/Session.h"
 
@@ -37,7 +37,7 @@ public:
 
 // A moment as the user's short date format writes its local date, without the
 // time of day.
-using DateFormatter = std::function<std::string(std::chrono::system_clock::time_point)>;
+using DateFormatter = std::function<std::string(FileTime)>;
 
 // The size in bytes of the entry the program found at a path, of any kind; -1
 // when nothing is there by that exact name.

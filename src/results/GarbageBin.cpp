@@ -218,6 +218,8 @@ BinOutcome GarbageBin::Restore(const BinItem& item) const {
     const std::optional<OpenBin> bin = OpenBinHolding(item);
     const std::optional<BinRecord> record = bin ? ReadRecord(bin->folder, item.id) : std::nullopt;
     if (!record || LastName(record->originalPath) != item.name) return BinOutcome::BinChanged;
+    if (!bin->onDriveRoot && record->drive && !TellsDisksApart(record->drive->fileSystem))
+        return BinOutcome::DriveUnproven;
     const std::optional<std::string> target = PathNow(*bin, *record);
     if (!target) return BinOutcome::DriveGone;
     if (*target != item.originalPath) return BinOutcome::BinChanged;
@@ -377,6 +379,9 @@ std::string_view BinOutcomeReason(BinOutcome outcome) {
         case BinOutcome::OriginUnknown: return "the bin holds no record of where it came from";
         case BinOutcome::DriveGone:
             return "the drive it came from is not mounted where it was";
+        case BinOutcome::DriveUnproven:
+            return "its record, from an older version, cannot tell the drive it came from apart "
+                   "from another disk";
     }
     return "";
 }

@@ -63,6 +63,9 @@ enum class BinOutcome {
     BinChanged,        // the item is no longer the one listed, or gone
     OriginUnknown,     // the bin holds no record of where the item came from
     DriveGone,         // the file system it came from is not mounted where it was
+    // The record, an older version's, names the file system it came from only
+    // by device numbers, which another disk mounted there may share.
+    DriveUnproven,
 };
 
 // One entry held in a bin.

@@ -12,7 +12,7 @@ constexpr std::chrono::seconds kLongestAge = std::chrono::days(36525);
 
 AgeGuard AgeGuard::OlderThan(std::chrono::seconds age, Clock::time_point now) {
     AgeGuard guard;
-    guard.modifiedBefore_ = now - age;
+    guard.modifiedBefore_ = FileTime::Of(now - age);
     return guard;
 }
 

@@ -29,7 +29,7 @@ public:
     EntryCheck StillOldEnough() const;
 
 private:
-    std::optional<Clock::time_point> modifiedBefore_;
+    std::optional<FileTime> modifiedBefore_;
 };
 
 // The age "30d", "12h" or "90m": a whole number of days, hours or minutes,

@@ -48,8 +48,10 @@ Record ReadRecord(std::string_view record) {
     read.file.identity.inode = ReadVarint(in);
     read.file.size = static_cast<std::int64_t>(ReadVarint(in));
     read.file.modified.seconds = UnZigZag(ReadVarint(in));
+    std::uint32_t nanoseconds = 0;
     for (std::size_t i = 0; i < kNanosecondBytes; ++i)
-        read.file.modified.nanoseconds |= std::uint32_t{static_cast<unsigned char>(*in++)} << (8 * i);
+        nanoseconds |= std::uint32_t{static_cast<unsigned char>(*in++)} << (8 * i);
+    read.file.modified.nanoseconds = static_cast<std::int32_t>(nanoseconds);
     read.path = record.substr(static_cast<std::size_t>(in - record.data()));
     return read;
 }
@@ -65,7 +67,7 @@ void ResultList::Append(std::string_view entry, const ListedFile& file) {
     AppendVarint(static_cast<std::uint64_t>(file.size), record_);
     AppendVarint(ZigZag(file.modified.seconds), record_);
     for (std::size_t i = 0; i < kNanosecondBytes; ++i)
-        record_.push_back(static_cast<char>(file.modified.nanoseconds >> (8 * i)));
+        record_.push_back(static_cast<char>(static_cast<std::uint32_t>(file.modified.nanoseconds) >> (8 * i)));
     record_.append(entry);
     foundAs_.Append(record_);
     shownLowerCased_.push_back(false);

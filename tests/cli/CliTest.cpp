@@ -402,6 +402,19 @@ TEST_F(CliTest, OlderThanListsAndRemovesOnlyFilesOlderThanTheAgeGiven) {
     EXPECT_EQ(Run(DriveOption() + " garbage t: --older-than 12").status, 2);
 }
 
+TEST_F(CliTest, AFileDatedAfter2262IsShownInItsYearAndIsOlderThanNoAge) {
+    Add({"future.tmp:2"});
+    test::TempTree::SetLastChange(tree / "drive" / "future.tmp", test::TempTree::kNoonOf2300);
+    EXPECT_THAT(Run(DriveOption() + " garbage t: --format tsv").out,
+                ElementsAre(::testing::StartsWith("t:\\\\future.tmp\t2\t2300-01-01T12:00:00Z\t")));
+    EXPECT_THAT(Run(DriveOption() + " garbage t: --format json").out,
+                ElementsAre(HasSubstr("\"modified\":\"2300-01-01T12:00:00Z\"")));
+    const CliRun run = Run(DriveOption() + " garbage t: --older-than 30d --delete --yes");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(std::filesystem::exists(tree / "drive" / "future.tmp"));
+}
+
 TEST_F(CliTest, Print0GivesTheEntriesRawBytesEachEndedByNul) {
 #ifdef _WIN32
     GTEST_SKIP() << test::kNoAwkwardNames;

@@ -7,9 +7,7 @@
 namespace vellomar::cli {
 namespace {
 
-using Clock = std::chrono::system_clock;
-
-const EntryInfo kFile{EntryKind::File, 0, 1234, Clock::from_time_t(1714564999) + std::chrono::milliseconds(999)};
+const EntryInfo kFile{EntryKind::File, 0, 1234, {1714564999, 999'000'000}};
 
 TEST(EntryRecordTest, JsonEscapesQuotesBackslashesAndControlCharacters) {
     const EntryFacts entry{"t:\\a \"q\"\n\x01\x7f.tmp", "/d/a \"q\"\n\x01\x7f.tmp", kFile};

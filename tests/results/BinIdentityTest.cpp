@@ -13,6 +13,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -55,9 +56,31 @@ protected:
         return std::make_unique<Platform>(
             std::move(drives), UserFolders{(tree / "home/.config").generic_string(), "", ""});
     }
+    // e:\photos\a.jpg, e: standing for disk, moved into the data folder's
+    // bin: no bin can be made on the disk.
+    GarbageBin MoveIntoTheDataFoldersBin(const fs::path& disk) {
+        test::WriteWholeFile(disk / "Garbage Bin", "no bin can be made here");
+        test::WriteWholeFile(disk / "photos/a.jpg", "picture");
+        drives = PlatformWith(disk);
+        GarbageBin bin(*drives, "u:\\.config\\Velmo");
+        EXPECT_EQ(bin.MoveIn("e:\\photos\\a.jpg").outcome, BinOutcome::Done);
+        return bin;
+    }
+    // The bin window's restore of that file refuses for the reason given, and
+    // the item stays listed.
+    void ExpectRestoreRefused(GarbageBin& bin, const fs::path& disk, const char* reason) {
+        BinWindowCommands commands(bin, window, cleaned, reclaimed);
+        ASSERT_THAT(test::BinItemPaths(commands.Items()), ElementsAre("e:\\photos\\a.jpg"));
+        commands.Highlight(0);
+        commands.RestoreFile();
+        EXPECT_THAT(window.Texts(), ElementsAre(HasSubstr(reason)));
+        EXPECT_FALSE(fs::exists(disk / "photos/a.jpg"));
+        EXPECT_EQ(commands.Items().size(), 1u);
+    }
 
     test::TempTree tree;
     std::unique_ptr<Platform> platform;
+    std::unique_ptr<Platform> drives;  // with e:, once a test gives it
     Session session;
     test::RecordingCommandWindow window;
     std::int32_t cleaned = 0;
@@ -255,21 +278,55 @@ TEST_F(BinIdentityTest, ARestoreWhoseFileSystemIsNotMountedWhereItWasRefuses) {
     const fs::path point = tree.AddFolder("mnt/usb");
     std::optional<test::TmpfsMount> usb(std::in_place, point);
     if (!*usb) GTEST_SKIP() << test::kNoTmpfs;
-    test::WriteWholeFile(point / "Garbage Bin", "no bin can be made here");
-    test::WriteWholeFile(point / "photos/a.jpg", "picture");
-    const auto drives = PlatformWith(point);
-    GarbageBin bin(*drives, "u:\\.config\\Velmo");
-    ASSERT_EQ(bin.MoveIn("e:\\photos\\a.jpg").outcome, BinOutcome::Done);
+    GarbageBin bin = MoveIntoTheDataFoldersBin(point);
 
     usb.reset();  // unplugged: e: now stands for the empty folder it was mounted on
-    BinWindowCommands commands(bin, window, cleaned, reclaimed);
-    ASSERT_THAT(test::BinItemPaths(commands.Items()), ElementsAre("e:\\photos\\a.jpg"));
-    commands.Highlight(0);
-    commands.RestoreFile();
-    EXPECT_THAT(window.Texts(),
-                ElementsAre(HasSubstr("the drive it came from is not mounted where it was")));
+    ExpectRestoreRefused(bin, point, "the drive it came from is not mounted where it was");
     EXPECT_FALSE(fs::exists(point / "photos"));
-    EXPECT_EQ(commands.Items().size(), 1u);
+}
+
+// A file system without a UUID is known by its device numbers, which the
+// next disk mounted from the same slot gets as well: here a second ramfs
+// (no UUID, no creation times) where the first was, which takes the same
+// anonymous device numbers when no other mount took them meanwhile.
+TEST_F(BinIdentityTest, ARestoreRefusesAnotherDiskMountedWhereItsOwnWasFromTheSameDevice) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoTmpfs;
+#else
+    const fs::path point = tree.AddFolder("mnt/usb");
+    std::optional<test::TmpfsMount> first(std::in_place, point, nullptr, "ramfs");
+    if (!*first) GTEST_SKIP() << test::kNoTmpfs;
+    GarbageBin bin = MoveIntoTheDataFoldersBin(point);
+
+    first.reset();
+    const test::TmpfsMount second(point, nullptr, "ramfs");
+    ASSERT_TRUE(second);
+    tree.AddFolder("mnt/usb/photos");
+    ExpectRestoreRefused(bin, point, "the drive it came from is not mounted where it was");
+#endif
+}
+
+// Older versions named such a file system by its device numbers alone: their
+// records are still listed, but cannot show that the disk there now is theirs.
+TEST_F(BinIdentityTest, ARecordNamingItsFileSystemByDeviceNumbersAloneIsListedButNotRestored) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows names a volume by its serial number";
+#else
+    const fs::path disk = tree.AddFolder("mnt/photos");
+    GarbageBin bin = MoveIntoTheDataFoldersBin(disk);
+    struct stat info;
+    ASSERT_EQ(stat(disk.c_str(), &info), 0);
+    const fs::path record =
+        tree / "home/.config/Velmo/Garbage Bin" / (bin.Items().at(0).id + ".ini");
+    std::string text = test::ReadWholeFile(record);
+    const std::size_t key = text.find("FileSystem=");
+    ASSERT_NE(key, std::string::npos);
+    text.replace(key, text.find('\n', key) - key,
+                 "FileSystem=device:" + std::to_string(major(info.st_dev)) + ":" +
+                     std::to_string(minor(info.st_dev)));
+    test::WriteWholeFile(record, text);
+    ExpectRestoreRefused(bin, disk, "cannot tell the drive it came from apart from another disk");
+#endif
 }
 
 }  // namespace

@@ -40,10 +40,7 @@ public:
 };
 
 // A date format of our own, so the texts do not depend on the machine's locale.
-std::string SecondsSinceEpoch(system_clock::time_point moment) {
-    const auto sinceEpoch = std::chrono::duration_cast<seconds>(moment.time_since_epoch());
-    return "day of " + std::to_string(sinceEpoch.count());
-}
+std::string SecondsSinceEpoch(FileTime time) { return "day of " + std::to_string(time.seconds); }
 
 class FileDetailsTest : public ::testing::Test {
 protected:
@@ -83,6 +80,11 @@ TEST_F(FileDetailsTest, DescribesTheCurrentEntryOnEveryLine) {
     EXPECT_EQ(view.lines->byteSize, "Byte Size   = 1234");
     EXPECT_EQ(view.lines->attribute, "File Attribute: Archive");
     EXPECT_TRUE(prompts.messages.empty());
+
+    test::TempTree::SetLastChange(tree / "drive/Docs/Report.txt", test::TempTree::kNoonOf2300);
+    Select("t:\\Docs\\Report.txt");  // listed again as it is now
+    Describe();
+    EXPECT_EQ(view.lines->changedOn, "File Last Changed On : day of 10413835200");
 }
 
 TEST_F(FileDetailsTest, DescribesOnlyTheFileOfTheEntrysExactNameNeverATwinInAnotherCase) {

@@ -105,6 +105,11 @@ TEST_F(ListExportTest, AnEntryWhoseFileIsGoneKeepsItsRecordWithoutSizeOrTime) {
     EXPECT_EQ(Csv(), "path,size,modified\r\nt:\\gone.tmp,,\r\n");
 }
 
+TEST_F(ListExportTest, AFileDatedAfter2262KeepsItsYear) {
+    List("future.tmp", 1, test::TempTree::kNoonOf2300);
+    EXPECT_EQ(Csv(), "path,size,modified\r\nt:\\future.tmp,1,2300-01-01T12:00:00Z\r\n");
+}
+
 TEST_F(ListExportTest, EntriesAreNamedAsFoundNotAsALowerCasedListShowsThem) {
     List("Big.TMP", 2);
     session.results.ShowLowerCased(0);

@@ -44,14 +44,15 @@ TEST(AgeGuardTest, AdmitsOnlyFilesModifiedBeforeTheAgeItKeeps) {
     const Clock::time_point now = Clock::now();
     const AgeGuard guard = AgeGuard::OlderThan(std::chrono::hours(1), now);
     const auto file = [](Clock::time_point modified) {
-        return std::optional<EntryInfo>(EntryInfo{EntryKind::File, 0, 1, modified});
+        return std::optional<EntryInfo>(EntryInfo{EntryKind::File, 0, 1, FileTime::Of(modified)});
     };
     EXPECT_TRUE(guard.Admits(file(now - 1h - 1ns)));
     EXPECT_FALSE(guard.Admits(file(now - 1h)));  // exactly an hour old is not older
     EXPECT_FALSE(guard.Admits(file(now)));
     EXPECT_FALSE(guard.Admits(file(now + 24h)));  // a date in the future
     EXPECT_FALSE(guard.Admits(std::nullopt));     // gone: its age is unknown
-    EXPECT_FALSE(guard.Admits(EntryInfo{EntryKind::Folder, 0, 0, now - 48h}));
+    EXPECT_FALSE(guard.Admits(EntryInfo{EntryKind::File, 0, 1, {test::TempTree::kNoonOf2300}}));
+    EXPECT_FALSE(guard.Admits(EntryInfo{EntryKind::Folder, 0, 0, FileTime::Of(now - 48h)}));
 
     const AgeGuard off;
     EXPECT_TRUE(off.Admits(file(now)));
@@ -62,9 +63,11 @@ class AgeGuardedSearchTest : public ::testing::Test {
 protected:
     AgeGuardedSearchTest() : platform(test::MakeTestPlatform(tree)), session(*platform) {
         session.scan.ContinueScan = true;
-        tree.AddAll({"drive/new.tmp", "drive/sub/old.tmp", "drive/sub/edge.tmp:0"});
+        tree.AddAll({"drive/new.tmp", "drive/sub/old.tmp", "drive/sub/edge.tmp:0",
+                     "drive/sub/future.tmp"});
         Age("drive/sub/old.tmp", 31 * 24h);
         Age("drive/sub/edge.tmp", 29 * 24h);
+        test::TempTree::SetLastChange(tree / "drive/sub/future.tmp", test::TempTree::kNoonOf2300);
         session.scan.ageGuard = AgeGuard::OlderThan(30 * 24h, Clock::now());
     }
     void Age(const char* relative, std::chrono::seconds age) {
@@ -96,26 +99,34 @@ TEST_F(AgeGuardedSearchTest, TheNameSearchListsOnlyOlderFiles) {
 // The age is checked again, through the act, when the file goes: a file
 // written to after the walk listed it is younger than the guard allows by then.
 TEST_F(AgeGuardedSearchTest, AFileWrittenToAfterItWasListedIsNeitherDeletedNorMovedToTheBin) {
-    tree.AddAll({"drive/sub/older.tmp"});
+    tree.AddAll({"drive/sub/older.tmp", "drive/sub/oldest.tmp"});
     Age("drive/sub/older.tmp", 40 * 24h);
+    Age("drive/sub/oldest.tmp", 50 * 24h);
     session.scan.FindGarbage = true;
     WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
     ASSERT_THAT(test::ShownEntries(session.results),
-                UnorderedElementsAre("t:\\sub\\old.tmp", "t:\\sub\\older.tmp"));
+                UnorderedElementsAre("t:\\sub\\old.tmp", "t:\\sub\\older.tmp",
+                                     "t:\\sub\\oldest.tmp"));
     Age("drive/sub/old.tmp", 0s);  // written to now
+    // Dated far ahead since: never older than any age.
+    test::TempTree::SetLastChange(tree / "drive/sub/oldest.tmp", test::TempTree::kNoonOf2300);
 
     test::RecordingCommandWindow window;
     session.results.HighlightAll();
     DeletionContext deletion{session, window, window};
     DeleteHighlighted(deletion);
     EXPECT_TRUE(fs::exists(tree / "drive/sub/old.tmp"));
+    EXPECT_TRUE(fs::exists(tree / "drive/sub/oldest.tmp"));
     EXPECT_FALSE(fs::exists(tree / "drive/sub/older.tmp"));
-    EXPECT_THAT(test::ShownEntries(session.results), UnorderedElementsAre("t:\\sub\\old.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results),
+                UnorderedElementsAre("t:\\sub\\old.tmp", "t:\\sub\\oldest.tmp"));
 
     session.results.HighlightAll();
     DeleteToBin(session, window, window);
     EXPECT_TRUE(fs::exists(tree / "drive/sub/old.tmp"));
-    EXPECT_THAT(test::ShownEntries(session.results), UnorderedElementsAre("t:\\sub\\old.tmp"));
+    EXPECT_TRUE(fs::exists(tree / "drive/sub/oldest.tmp"));
+    EXPECT_THAT(test::ShownEntries(session.results),
+                UnorderedElementsAre("t:\\sub\\old.tmp", "t:\\sub\\oldest.tmp"));
 }
 
 }  // namespace

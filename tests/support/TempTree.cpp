@@ -1,5 +1,12 @@
 #include "support/TempTree.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -74,9 +81,21 @@ void TempTree::MakeReadOnly(std::string_view relative) {
                     fs::perm_options::remove);
 }
 
-void TempTree::SetLastChange(const fs::path& path, std::time_t changed) {
-    fs::last_write_time(path, fs::file_time_type::clock::from_sys(
-                                  std::chrono::system_clock::from_time_t(changed)));
+void TempTree::SetLastChange(const fs::path& path, std::int64_t changed) {
+    // By the system's own call: the standard library's file clock counts
+    // nanoseconds in 64 bits and cannot name a time after 2262.
+#ifdef _WIN32
+    const std::uint64_t ticks = (changed + 11644473600) * 10000000;  // tenths of microseconds since 1601
+    const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    const HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const bool set = file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &time);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+#else
+    const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(changed), 0}};
+    const bool set = utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+#endif
+    if (!set) throw std::runtime_error("cannot set the time of " + path.string());
 }
 
 std::string ReadWholeFile(const fs::path& path) {

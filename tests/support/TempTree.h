@@ -3,6 +3,7 @@
 // whole-file reads and writes; on every platform (std::filesystem).
 
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -28,7 +29,10 @@ public:
     void AddAll(const std::vector<std::string>& lines);
     void MakeReadOnly(std::string_view relative);
     // Sets when the file was last changed, in seconds since 1970 (UTC).
-    static void SetLastChange(const std::filesystem::path& path, std::time_t changed);
+    static void SetLastChange(const std::filesystem::path& path, std::int64_t changed);
+    // Noon of 2300-01-01 UTC: beyond 2262, where a clock counting nanoseconds
+    // in 64 bits ends, so a time that wraps reads as 1715.
+    static constexpr std::int64_t kNoonOf2300 = 10'413'835'200;
 
 private:
     std::filesystem::path root_;

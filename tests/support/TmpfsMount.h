@@ -1,7 +1,8 @@
 #pragma once
 // A tmpfs over a folder while it lives, unmounted when it goes: another file
 // system for tests that cross one. Mounting needs privileges, and Windows
-// mounts none; tests skip with kNoTmpfs when it fails.
+// mounts none; tests skip with kNoTmpfs when it fails. A ramfs instead has no
+// UUID and no creation times: a disk known by its device numbers only.
 
 #ifndef _WIN32
 #include <sys/mount.h>
@@ -19,12 +20,14 @@ inline constexpr char kNoTmpfs[] = "mounting a file system needs privileges";
 
 class TmpfsMount {
 public:
-    explicit TmpfsMount(const std::filesystem::path& folder, const char* options = nullptr)
+    explicit TmpfsMount(const std::filesystem::path& folder, const char* options = nullptr,
+                        const char* type = "tmpfs")
         : folder_(folder) {
 #ifdef _WIN32
         (void)options;
+        (void)type;
 #else
-        mounted_ = mount("none", folder.c_str(), "tmpfs", 0, options) == 0;
+        mounted_ = mount("none", folder.c_str(), type, 0, options) == 0;
 #endif
     }
     ~TmpfsMount() {

@@ -38,7 +38,7 @@ FileOutcome CheckEntry(const struct stat& info, const EntryCheck& check) {
     if (!S_ISREG(info.st_mode)) return FileOutcome::NotAFile;
     if (check.writable && !(info.st_mode & S_IWUSR)) return FileOutcome::ReadOnly;
     if (check.identity && *check.identity != IdentityOf(info)) return FileOutcome::Changed;
-    if (check.listed && *check.listed != ListedFile{IdentityOf(info), info.st_size, StampOf(info.st_mtim)})
+    if (check.listed && *check.listed != ListedFile{IdentityOf(info), info.st_size, TimeOf(info.st_mtim)})
         return FileOutcome::Changed;
     if (check.modifiedBefore && TimeOf(info.st_mtim) >= *check.modifiedBefore) return FileOutcome::Changed;
     return FileOutcome::Done;

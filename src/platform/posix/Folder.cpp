@@ -137,7 +137,7 @@ std::optional<EntryInfo> Folder::LookUp(std::string_view name) const {
     const EntryKind kind = KindOfMode(info.st_mode);
     return EntryInfo{kind, AttributesOf(plain.c_str(), info),
                      kind == EntryKind::File ? static_cast<std::int64_t>(info.st_size) : 0,
-                     TimeOf(info.st_mtim), IdentityOf(info), StampOf(info.st_mtim)};
+                     TimeOf(info.st_mtim), IdentityOf(info)};
 }
 
 std::optional<std::string> Folder::StoredName(std::string_view name) const {
@@ -154,7 +154,7 @@ std::optional<Folder::EntryStatus> Folder::Status(std::string_view name) const {
     return EntryStatus{kind, (info.st_mode & S_IWUSR) != 0,
                        kind == EntryKind::File ? static_cast<std::int64_t>(info.st_size) : 0,
                        IdentityOf(info),
-                       std::chrono::system_clock::from_time_t(info.st_ctim.tv_sec)};
+                       TimeOf(info.st_ctim).ClockTime()};
 }
 
 bool Folder::IsStillNamed(const Folder& parent, std::string_view name) const {

@@ -11,23 +11,18 @@ constexpr ULONG kSynchronousIo = 0x20;  // FILE_SYNCHRONOUS_IO_NONALERT
 constexpr ULONG kBackupIntent = 0x4000;  // FILE_OPEN_FOR_BACKUP_INTENT: folders as the walks need them
 constexpr ULONG kCaseInsensitive = 0x40;  // OBJ_CASE_INSENSITIVE, as the system's own opens ask
 
-// 1970 in tenths of microseconds since 1601, as the system counts file times.
-constexpr std::int64_t kUnixEpoch = 116444736000000000;
-constexpr std::int64_t kTicksPerSecond = 10000000;
-
-std::chrono::system_clock::time_point TimeOf(std::int64_t ticksSince1601) {
-    // From 1601 in tenths of microseconds to 1970 in the clock's units.
-    return std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(
-            std::chrono::nanoseconds((ticksSince1601 - kUnixEpoch) * 100)));
-}
-
-ModifiedStamp StampOf(std::int64_t ticksSince1601) {
-    const std::int64_t ticks = ticksSince1601 - kUnixEpoch;
-    std::int64_t seconds = ticks / kTicksPerSecond;
-    std::int64_t rest = ticks % kTicksPerSecond;
-    if (rest < 0) --seconds, rest += kTicksPerSecond;
-    return {seconds, static_cast<std::uint32_t>(rest * 100)};
+FileTime TimeOf(std::int64_t ticksSince1601) {
+    // From 1601 in tenths of microseconds to 1970 in seconds, floored: a
+    // file's ticks reach the year 30828, far beyond the clock's nanoseconds.
+    constexpr std::int64_t kTicksPerSecond = 10000000;
+    constexpr std::int64_t kUnixEpochSeconds = 11644473600;
+    std::int64_t seconds = ticksSince1601 / kTicksPerSecond;
+    std::int64_t ticks = ticksSince1601 % kTicksPerSecond;
+    if (ticks < 0) {
+        --seconds;
+        ticks += kTicksPerSecond;
+    }
+    return {seconds - kUnixEpochSeconds, static_cast<std::int32_t>(ticks * 100)};
 }
 
 std::int64_t TicksOf(const FILETIME& time) {
@@ -74,8 +69,8 @@ std::optional<HeldInfo> InfoOf(HANDLE handle) {
                   (std::int64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
                   {info.dwVolumeSerialNumber,
                    (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow},
-                  TimeOf(TicksOf(info.ftLastWriteTime)), TimeOf(basic.ChangeTime.QuadPart),
-                  StampOf(TicksOf(info.ftLastWriteTime))};
+                  TimeOf(TicksOf(info.ftLastWriteTime)),
+                  TimeOf(basic.ChangeTime.QuadPart).ClockTime()};
     if (held.Kind() != EntryKind::File) held.size = 0;  // as a folder's listing reports them
     return held;
 }
@@ -84,7 +79,7 @@ FileOutcome CheckEntry(const HeldInfo& info, const EntryCheck& check) {
     if (info.Kind() != EntryKind::File) return FileOutcome::NotAFile;
     if (check.writable && (info.attributes & FILE_ATTRIBUTE_READONLY)) return FileOutcome::ReadOnly;
     if (check.identity && *check.identity != info.identity) return FileOutcome::Changed;
-    if (check.listed && *check.listed != ListedFile{info.identity, info.size, info.modifiedStamp})
+    if (check.listed && *check.listed != ListedFile{info.identity, info.size, info.modified})
         return FileOutcome::Changed;
     if (check.modifiedBefore && info.modified >= *check.modifiedBefore) return FileOutcome::Changed;
     return FileOutcome::Done;

@@ -40,9 +40,8 @@ struct HeldInfo {
     DWORD attributes;
     std::int64_t size;
     EntryIdentity identity;
-    std::chrono::system_clock::time_point modified;
+    FileTime modified;
     std::chrono::system_clock::time_point changed;
-    ModifiedStamp modifiedStamp;
 
     bool IsLink() const { return attributes & FILE_ATTRIBUTE_REPARSE_POINT; }
     EntryKind Kind() const;

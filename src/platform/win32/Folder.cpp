@@ -150,7 +150,7 @@ std::optional<EntryInfo> Folder::LookUp(std::string_view name) const {
     const auto info = handle_ != kNoHandle ? InfoAt(handle_, name) : std::nullopt;
     if (!info) return std::nullopt;
     return EntryInfo{info->Kind(), AttributesOf(*info), info->size, info->modified,
-                     info->identity, info->modifiedStamp};
+                     info->identity};
 }
 
 std::optional<std::string> Folder::StoredName(std::string_view name) const {

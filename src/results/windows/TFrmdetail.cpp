@@ -63,10 +63,9 @@ void TFrmdetail::SetLines(const FileDetailLines& lines) {
 
 void TFrmdetail::ShowDetails() { exec(); }
 
-std::string UserShortDate(std::chrono::system_clock::time_point moment) {
-    const auto sinceEpoch =
-        std::chrono::duration_cast<std::chrono::milliseconds>(moment.time_since_epoch());
-    const QDate localDate = QDateTime::fromMSecsSinceEpoch(sinceEpoch.count()).date();
+std::string UserShortDate(FileTime time) {
+    const auto sinceEpoch = time.ShownSeconds().time_since_epoch();
+    const QDate localDate = QDateTime::fromSecsSinceEpoch(sinceEpoch.count()).date();
     return QLocale().toString(localDate, QLocale::ShortFormat).toStdString();
 }
 

@@ -3,7 +3,6 @@
 // made once and keeps the texts last written into it.
 
 #include <QDialog>
-#include <chrono>
 #include <string>
 
 #include "results/FileDetails.h"
@@ -37,6 +36,6 @@ private:
 
 // The local date of a moment in the user's short date format, without the
 // time of day: the dates the details show.
-std::string UserShortDate(std::chrono::system_clock::time_point moment);
+std::string UserShortDate(FileTime time);
 
 }  // namespace vellomar

@@ -93,7 +93,7 @@ private slots:
         window.ShowBin();
         QCOMPARE(shown, QStringList({"t:\\a\\alpha.tmp", "t:\\b\\Zeta.tmp"}));
         const QString movedOn =
-            QString::fromStdString("File Date   = " + UserShortDate(items[0].moved));
+            QString::fromStdString("File Date   = " + UserShortDate(FileTime::Of(items[0].moved)));
         QCOMPARE(firstLines, QStringList({"Files in bin = 2", "Byte Size   = 3", movedOn}));
         QCOMPARE(secondLines.at(1), QString("Byte Size   = 5"));
     }

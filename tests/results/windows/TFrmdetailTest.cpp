@@ -130,12 +130,14 @@ private slots:
         } restoreLocale;
         TimeZone tokyo("UTC-9");  // nine hours ahead of UTC
         // 15:30 UTC on the 3rd is half past midnight on the 4th there.
-        const auto moment = std::chrono::system_clock::time_point(std::chrono::seconds(1614785400));
+        const FileTime moment{1614785400};
 
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(UserShortDate(moment), std::string("3/4/21"));
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(UserShortDate(moment), std::string("04.03.21"));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));  // four-digit years
+        QCOMPARE(UserShortDate(FileTime{10'413'835'200}), std::string("01/01/2300"));
     }
 };
 
