@@ -103,6 +103,7 @@ bool FileSystem::CreateFolder(std::string_view drivePath) const {
 RemovedFile FileSystem::DeleteFile(std::string_view drivePath, const EntryCheck& check) const {
     auto parent = OpenParent(drivePath, NameMatch::Exact, Folder::Links::Refuse);
     if (!parent || parent->name.empty()) return {FileOutcome::NotFound};
+    if (OwnedBySystem(drivePath)) return {FileOutcome::NotAFile};
     return parent->folder.RemoveFile(parent->name, check);
 }
 
@@ -157,6 +158,29 @@ std::optional<std::string> FileSystem::NativePath(std::string_view drivePath,
         native += name;
     }
     return native;
+}
+
+std::optional<std::string> FileSystem::JoinedNativePath(std::string_view drivePath) const {
+    auto parts = SplitDrivePath(drivePath);
+    const Drive* drive = parts ? drives_.Find(parts->letter) : nullptr;
+    if (!drive) return std::nullopt;
+    std::string native = drive->root;
+    for (std::string_view name : parts->names) {
+        if (native.back() != '/') native.push_back('/');
+        native += name;
+    }
+    return native;
+}
+
+SystemPlace FileSystem::SystemPlaceOf(std::string_view folderPath) const {
+    const std::optional<std::string> native = JoinedNativePath(folderPath);
+    return native ? systemFiles_.PlaceOf(*native) : SystemPlace();
+}
+
+bool FileSystem::OwnedBySystem(std::string_view drivePath) const {
+    const std::string_view name = LastName(drivePath);
+    if (name.size() == drivePath.size()) return false;  // a drive root is no entry
+    return SystemPlaceOf(drivePath.substr(0, drivePath.size() - name.size() - 1)).Owns(name);
 }
 
 WrittenFolder FileSystem::OpenWrittenFolder(std::string_view drivePath) const {

@@ -50,7 +50,11 @@ void ShowFileDetails(const Session& session, FileDetailsView& view, MessagePromp
     lines.changedOn = "File Last Changed On : " + date;
     lines.fileDate = "File Date   = " + date;
     lines.byteSize = "Byte Size   = " + size;
-    lines.attribute = AttributeText(found->info.attributes);
+    // A file the operating system owns is a system file, whatever its bits say.
+    const std::string_view path = list.FoundPath(*current);
+    lines.attribute = AttributeText(session.platform.Files().OwnedBySystem(path)
+                                        ? attribute::kSystem
+                                        : found->info.attributes);
     view.ShowFileDetailLines(lines);
 }
 

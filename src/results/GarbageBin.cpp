@@ -111,7 +111,7 @@ GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path, const EntryChec
     // refuse: what is moved is checked once it has moved.
     const auto held = source.Status(name);
     if (!held) return {BinOutcome::NotFound};
-    if (held->kind != EntryKind::File) return {BinOutcome::NotAFile};
+    if (held->kind != EntryKind::File || files_.OwnedBySystem(path)) return {BinOutcome::NotAFile};
     if (!held->writable) return {BinOutcome::ReadOnly};
 
     const auto moved = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());

@@ -22,6 +22,12 @@ std::string ConfigHome() {
     return HomeFolder() + "/.config";
 }
 
+std::string TrashFolder() {
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
+        return std::string(data) + "/Trash";
+    return HomeFolder() + "/.local/share/Trash";
+}
+
 std::string ExecutableFolder() {
     std::error_code error;
     auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -39,7 +45,7 @@ UserFolders UserFolders::OfThisProcess() {
     std::error_code ignored;
     if (std::filesystem::create_directories(configHome, ignored))
         std::filesystem::permissions(configHome, std::filesystem::perms::owner_all, ignored);
-    return UserFolders{configHome, ExecutableFolder(), UrlCache::CacheHomeOfThisUser()};
+    return UserFolders{configHome, ExecutableFolder(), UrlCache::CacheHomeOfThisUser(), TrashFolder()};
 }
 
 }  // namespace vellomar
