@@ -28,6 +28,17 @@ std::optional<std::string> ResolveName(const Folder& folder, std::string_view na
     return found;
 }
 
+// The native path of names below a drive's root folder.
+template <typename Names>
+std::string BelowRoot(const Drive& drive, const Names& names) {
+    std::string native = drive.root;
+    for (const auto& name : names) {
+        if (native.back() != '/') native.push_back('/');
+        native += name;
+    }
+    return native;
+}
+
 }  // namespace
 
 std::optional<FileSystem::Parent> FileSystem::OpenParent(std::string_view drivePath,
@@ -152,24 +163,14 @@ std::optional<std::string> FileSystem::NativePath(std::string_view drivePath,
                                                   NameMatch match) const {
     auto stored = ResolveNames(drivePath, match);
     if (!stored) return std::nullopt;
-    std::string native = stored->drive->root;
-    for (const std::string& name : stored->names) {
-        if (native.back() != '/') native.push_back('/');
-        native += name;
-    }
-    return native;
+    return BelowRoot(*stored->drive, stored->names);
 }
 
 std::optional<std::string> FileSystem::JoinedNativePath(std::string_view drivePath) const {
     auto parts = SplitDrivePath(drivePath);
     const Drive* drive = parts ? drives_.Find(parts->letter) : nullptr;
     if (!drive) return std::nullopt;
-    std::string native = drive->root;
-    for (std::string_view name : parts->names) {
-        if (native.back() != '/') native.push_back('/');
-        native += name;
-    }
-    return native;
+    return BelowRoot(*drive, parts->names);
 }
 
 SystemPlace FileSystem::SystemPlaceOf(std::string_view folderPath) const {

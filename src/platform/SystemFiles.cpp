@@ -1,22 +1,7 @@
 #include "platform/SystemFiles.h"
 
-#include <vector>
-
 namespace vellomar {
 namespace {
-
-// The names of a native path, whichever separator it uses.
-std::vector<std::string_view> NamesOf(std::string_view path) {
-    std::vector<std::string_view> names;
-    while (!path.empty()) {
-        const std::size_t end = path.find_first_of("/\\");
-        const std::string_view name = path.substr(0, end);
-        if (!name.empty() && name != ".") names.push_back(name);
-        if (end == std::string_view::npos) break;
-        path.remove_prefix(end + 1);
-    }
-    return names;
-}
 
 // The branch of that name, with the kind it has: its own where it is laid
 // out, else the one it takes from its parent.
@@ -40,6 +25,25 @@ const PackagedFolder* SubfolderOf(const PackagedFolder* folder, std::string_view
 }
 
 }  // namespace
+
+std::vector<std::string_view> NativeNames(std::string_view path) {
+    std::vector<std::string_view> names;
+    while (!path.empty()) {
+        const std::size_t end = path.find_first_of("/\\");
+        const std::string_view name = path.substr(0, end);
+        if (!name.empty() && name != ".") names.push_back(name);
+        if (end == std::string_view::npos) break;
+        path.remove_prefix(end + 1);
+    }
+    return names;
+}
+
+SystemTree& SystemTree::Branch(std::string_view path) {
+    SystemTree* tree = this;
+    for (std::string_view name : NativeNames(path))
+        tree = &tree->branches.try_emplace(NameKey(name), SystemTree{tree->kind, {}, {}}).first->second;
+    return *tree;
+}
 
 SystemPlace::SystemPlace(const SystemFiles* files, const SystemTree* tree, SystemTree::Kind kind,
                          const PackagedFolder* packaged)
@@ -76,7 +80,7 @@ SystemPlace SystemFiles::PlaceOf(std::string_view nativeFolder) const {
         if (!rest.empty() && root_.back() != '/' && rest.front() != '/' && rest.front() != '\\')
             return {};
     }
-    const std::vector<std::string_view> names = NamesOf(rest);
+    const std::vector<std::string_view> names = NativeNames(rest);
     const SystemTree* tree = &trees_;
     SystemTree::Kind kind = trees_.kind;
     std::size_t laidOut = 0;  // the names the branches reach
@@ -101,7 +105,7 @@ const PackagedFolder& SystemFiles::Packages() const {
 }
 
 void SystemFiles::AddPackagedFile(std::string_view pathBelowRoot) const {
-    const std::vector<std::string_view> names = NamesOf(pathBelowRoot);
+    const std::vector<std::string_view> names = NativeNames(pathBelowRoot);
     if (names.empty()) return;
     // Only what the laid-out trees leave to the lists is kept: a few files
     // of all those the lists name.

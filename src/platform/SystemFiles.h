@@ -15,6 +15,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vellomar {
 
@@ -28,7 +29,11 @@ struct SystemTree {
     Kind kind = Kind::Packaged;
     // Names below that start with it are System trees ("lib" for lib, lib32, lib64).
     std::string systemPrefix;
-    std::map<std::string, SystemTree, std::less<>> branches;
+    std::map<std::string, SystemTree, std::less<>> branches;  // by NameKey
+
+    // The branch at a native path below this one; what is missing on the way
+    // is laid out with its parent's kind.
+    SystemTree& Branch(std::string_view path);
 };
 
 // The files the package lists name, folder by folder.
@@ -106,5 +111,7 @@ void ForEachPackagedFile(const std::string& systemRoot,
                          const std::function<void(std::string_view)>& add);
 // The key a name is compared by: itself where letter case tells names apart.
 std::string NameKey(std::string_view name);
+// The names of a native path, whichever separator it uses.
+std::vector<std::string_view> NativeNames(std::string_view path);
 
 }  // namespace vellomar

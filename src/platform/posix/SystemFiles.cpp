@@ -12,8 +12,6 @@ std::string Below(const std::string& root, std::string_view path) {
     return joined.append(path);
 }
 
-SystemTree Tree(SystemTree::Kind kind) { return SystemTree{kind, {}, {}}; }
-
 // Calls each with every line of the file (a missing or unreadable one has none).
 template <typename Each>
 void ForEachLine(const std::string& nativePath, Each each) {
@@ -61,17 +59,12 @@ std::string SystemFiles::MachineRoot() { return "/"; }
 
 SystemTree SystemTreesOf(const std::string&) {
     using Kind = SystemTree::Kind;
-    SystemTree root = Tree(Kind::Packaged);
-    root.systemPrefix = "lib";  // lib, lib32, lib64, libx32
-    for (const char* name : {"boot", "etc", "bin", "sbin"}) root.branches.emplace(name, Tree(Kind::System));
+    SystemTree root{Kind::Packaged, "lib", {}};  // lib, lib32, lib64, libx32
+    for (const char* path : {"usr", "boot", "etc", "bin", "sbin", "var/lib"}) root.Branch(path).kind = Kind::System;
     // Packages put no file in these: the users', the machine's scratch and mount folders.
-    for (const char* name : {"home", "root", "tmp", "mnt", "media", "srv", "run", "proc", "sys", "dev"})
-        root.branches.emplace(name, Tree(Kind::None));
-    SystemTree& usr = root.branches.emplace("usr", Tree(Kind::System)).first->second;
-    usr.branches.emplace("local", Tree(Kind::None));
-    SystemTree& var = root.branches.emplace("var", Tree(Kind::Packaged)).first->second;
-    var.branches.emplace("lib", Tree(Kind::System));
-    var.branches.emplace("tmp", Tree(Kind::None));
+    for (const char* path : {"usr/local", "home", "root", "tmp", "var/tmp", "mnt", "media", "srv", "run",
+                             "proc", "sys", "dev"})
+        root.Branch(path).kind = Kind::None;
     return root;
 }
 

@@ -17,25 +17,6 @@ std::string Variable(const wchar_t* name) {
     return NativePathOf(value);
 }
 
-// Lays out the folder at an absolute path, each name by its key, as a System tree.
-void AddSystemTree(SystemTree& root, std::string_view path) {
-    SystemTree* tree = &root;
-    std::size_t names = 0;
-    while (!path.empty()) {
-        const std::size_t end = path.find_first_of("/\\");
-        const std::string_view name = path.substr(0, end);
-        if (!name.empty()) {
-            tree = &tree->branches.try_emplace(NameKey(name), SystemTree{SystemTree::Kind::None, {}, {}})
-                        .first->second;
-            ++names;
-        }
-        if (end == std::string_view::npos) break;
-        path.remove_prefix(end + 1);
-    }
-    // A drive's root alone would make the whole drive the system's.
-    if (names >= 2) tree->kind = SystemTree::Kind::System;
-}
-
 }  // namespace
 
 // Native paths here are absolute, drive letter first.
@@ -46,8 +27,11 @@ std::string SystemFiles::MachineRoot() { return {}; }
 // records are its own), so no file elsewhere counts as the system's.
 SystemTree SystemTreesOf(const std::string&) {
     SystemTree root{SystemTree::Kind::None, {}, {}};
-    for (const wchar_t* name : {L"SystemRoot", L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432"})
-        if (const std::string folder = Variable(name); !folder.empty()) AddSystemTree(root, folder);
+    for (const wchar_t* name : {L"SystemRoot", L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432"}) {
+        // A drive's root alone would make the whole drive the system's.
+        const std::string folder = Variable(name);
+        if (NativeNames(folder).size() >= 2) root.Branch(folder).kind = SystemTree::Kind::System;
+    }
     return root;
 }
 
