@@ -24,7 +24,7 @@ struct UserFolders {
     std::string configHome;     // per-user configuration folder
     std::string programFolder;  // the folder holding the running executable
     std::string cacheHome;      // per-user cache folder, where browsers keep their caches
-    std::string trashFolder;    // the desktop's trash of this user; empty where it has none
+    std::string trashFolder = {};  // the desktop's trash of this user; empty where it has none
 
     // $XDG_CONFIG_HOME (or ~/.config), created when missing, the folder of
     // this process's executable, $XDG_CACHE_HOME (or ~/.cache) and

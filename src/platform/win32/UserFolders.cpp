@@ -58,9 +58,10 @@ std::string ExecutableFolder() {
 }  // namespace
 
 UserFolders UserFolders::OfThisProcess() {
-    // The recycle bins lie at each drive's top, where the walks know them by name.
+    // No trash folder of the user's own: the recycle bins lie at each drive's
+    // top, where the walks know them by name.
     return UserFolders{ApplicationDataFolder(), ExecutableFolder(),
-                       UrlCache::CacheHomeOfThisUser(), {}};
+                       UrlCache::CacheHomeOfThisUser()};
 }
 
 }  // namespace vellomar
