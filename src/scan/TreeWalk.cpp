@@ -14,13 +14,13 @@ void TreeWalk::Run(std::string_view folderText) {
     // names its entry by the names as stored, so that it names it exactly.
     WrittenFolder start = session_.platform.Files().OpenWrittenFolder(folderText);
     if (!start.folder) return;
+    const SystemPlace place = session_.platform.Files().SystemPlaceOf(start.path);
+    if (place.OwnsEverything()) return;  // nothing in it may be listed
     mount_ = start.folder.Mount();
     // Its readers ask this walk's rules: they end before it does.
     FolderReadAhead readAhead(mount_, *this, kDeepestWalkedLevel);
     readAhead_ = &readAhead;
     readAhead.SetRounds(view_.OtherWorkRounds());
-    const SystemPlace place = session_.platform.Files().SystemPlaceOf(start.path);
-    if (place.OwnsEverything()) return;
     List(start.path, readAhead.ReadStart(std::move(start.folder)), admission, place);
     readAhead_ = nullptr;
 }

@@ -53,6 +53,10 @@ TEST_F(SystemFilesWalkTest, TheGarbageWalkListsNeitherTheSystemsFilesNorTheTrash
         EXPECT_FALSE(shown.starts_with("t:\\etc")) << shown;
         EXPECT_FALSE(shown.starts_with("t:\\usr\\lib")) << shown;
     }
+    // Nor is one where a walk starts, as on a drive that is the system's /boot.
+    session.results.Clear();
+    WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:\\etc");
+    EXPECT_TRUE(test::ShownEntries(session.results).empty());
 }
 
 TEST_F(SystemFilesWalkTest, TheNameSearchFindsNoneOfTheSystemsFilesNorWhatIsInTheTrash) {
