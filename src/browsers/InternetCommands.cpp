@@ -71,9 +71,12 @@ void ListCacheFolder(Session& session, const std::string& folderText, CacheFolde
     const std::string& folderPath = written.path;
     if (!folder) return;
     ScanState& scan = session.scan;
+    // A stored folder text may name a folder of the system's: what it owns is not listed.
+    const SystemPlace place = session.platform.Files().SystemPlaceOf(folderPath);
     FolderListing listing(folder);
     while (auto entry = listing.Next()) {
         if (IsDotEntry(entry->name) || entry->kind == EntryKind::Other) continue;
+        if (place.Owns(entry->name)) continue;
         const std::string path = JoinDrivePath(folderPath, entry->name);
         const bool picture = IsPictureFile(path);
         if (pass == CacheFolderPass::Pictures && !picture) continue;
@@ -101,7 +104,7 @@ void ListUrlCache(Session& session) {
     session.platform.BrowserCache().ForEachEntry([&](const CachedCopy& copy) {
         const std::string& localFile = copy.localFile;
         const std::optional<EntryInfo> info = LookedUp(files, localFile);
-        if (!info || info->kind == EntryKind::Folder) return;
+        if (!info || info->kind == EntryKind::Folder || files.OwnedBySystem(localFile)) return;
         if (!scan.ageGuard.Admits(info)) return;
         // The local name is a hash: what was fetched tells a picture.
         const bool picture = IsFetchedPicture(copy.fetchedAs.name, copy.fetchedAs.mediaType);

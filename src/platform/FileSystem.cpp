@@ -29,6 +29,17 @@ std::optional<std::string> ResolveName(const Folder& folder, std::string_view na
     return found;
 }
 
+// The native path of names below a drive's root folder.
+template <typename Names>
+std::string BelowRoot(const Drive& drive, const Names& names) {
+    std::string native = drive.root;
+    for (const auto& name : names) {
+        if (native.back() != '/') native.push_back('/');
+        native += name;
+    }
+    return native;
+}
+
 }  // namespace
 
 std::optional<FileSystem::Parent> FileSystem::OpenParent(std::string_view drivePath,
@@ -102,7 +113,7 @@ bool FileSystem::CreateFolder(std::string_view drivePath) const {
 }
 
 RemovedFile FileSystem::DeleteFile(std::string_view drivePath, const EntryCheck& check) const {
-    return FolderTrail(drives_).DeleteFile(drivePath, check);
+    return Trail().DeleteFile(drivePath, check);
 }
 
 std::optional<DriveIdentity> FileSystem::IdentifyDrive(char letter) const {
@@ -150,12 +161,25 @@ std::optional<std::string> FileSystem::NativePath(std::string_view drivePath,
                                                   NameMatch match) const {
     auto stored = ResolveNames(drivePath, match);
     if (!stored) return std::nullopt;
-    std::string native = stored->drive->root;
-    for (const std::string& name : stored->names) {
-        if (native.back() != '/') native.push_back('/');
-        native += name;
-    }
-    return native;
+    return BelowRoot(*stored->drive, stored->names);
+}
+
+std::optional<std::string> FileSystem::JoinedNativePath(std::string_view drivePath) const {
+    auto parts = SplitDrivePath(drivePath);
+    const Drive* drive = parts ? drives_.Find(parts->letter) : nullptr;
+    if (!drive) return std::nullopt;
+    return BelowRoot(*drive, parts->names);
+}
+
+SystemPlace FileSystem::SystemPlaceOf(std::string_view folderPath) const {
+    const std::optional<std::string> native = JoinedNativePath(folderPath);
+    return native ? systemFiles_.PlaceOf(*native) : SystemPlace();
+}
+
+bool FileSystem::OwnedBySystem(std::string_view drivePath) const {
+    const std::string_view name = LastName(drivePath);
+    if (name.size() == drivePath.size()) return false;  // a drive root is no entry
+    return SystemPlaceOf(drivePath.substr(0, drivePath.size() - name.size() - 1)).Owns(name);
 }
 
 WrittenFolder FileSystem::OpenWrittenFolder(std::string_view drivePath) const {

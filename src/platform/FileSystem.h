@@ -14,6 +14,8 @@
 #include "platform/DriveTable.h"
 #include "platform/FileActs.h"
 #include "platform/Folder.h"
+#include "platform/FolderTrail.h"
+#include "platform/SystemFiles.h"
 
 namespace vellomar {
 
@@ -40,9 +42,20 @@ struct FoundEntry {
 
 class FileSystem {
 public:
-    explicit FileSystem(const DriveTable& drives) : drives_(drives) {}
+    FileSystem(const DriveTable& drives, const SystemFiles& systemFiles)
+        : drives_(drives), systemFiles_(systemFiles) {}
 
     const DriveTable& Drives() const { return drives_; }
+    // A trail for acts on listed files, one after another.
+    FolderTrail Trail() const { return FolderTrail(drives_, systemFiles_); }
+
+    // The place among the system's trees of the folder at a drive-form path
+    // named by its exact names, as the walks and listings step down from it.
+    SystemPlace SystemPlaceOf(std::string_view folderPath) const;
+    // Whether the operating system owns the entry at a drive-form path named
+    // by its exact names: a file of an installed package or of the system's
+    // own trees, which no act may touch.
+    bool OwnedBySystem(std::string_view drivePath) const;
 
     // The folder at a drive-form path, for listing; unopened when missing or a link.
     Folder OpenFolder(std::string_view drivePath, NameMatch match) const;
@@ -63,9 +76,9 @@ public:
     bool CreateFolder(std::string_view drivePath) const;
     // Deletes the regular, writable file the program found at a path, reached
     // by its exact names (see FolderTrail, which deletes a list of them).
-    // Folders, links and read-only files are refused, also when one takes the
-    // file's place while it is being deleted; with check.listed, so is any
-    // file but the one listed.
+    // Folders, links, read-only files and the system's own files are refused,
+    // also when one takes the file's place while it is being deleted; with
+    // check.listed, so is any file but the one listed.
     RemovedFile DeleteFile(std::string_view drivePath, const EntryCheck& check = {}) const;
 
     // The file system a drive letter stands for now.
@@ -98,7 +111,11 @@ private:
     };
     std::optional<StoredNames> ResolveNames(std::string_view drivePath, NameMatch match) const;
 
+    // The native path of a drive-form path by its names as written.
+    std::optional<std::string> JoinedNativePath(std::string_view drivePath) const;
+
     const DriveTable& drives_;
+    const SystemFiles& systemFiles_;
 };
 
 }  // namespace vellomar

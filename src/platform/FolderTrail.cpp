@@ -14,7 +14,8 @@ std::optional<std::uint64_t> DeviceOf(const Folder& folder) {
 }  // namespace
 
 bool FolderTrail::Enter(std::string_view name, std::optional<std::uint64_t> device) {
-    Folder folder = name.empty() ? Folder::OpenNative(drives_.Find(letter_)->root)
+    const std::string& root = drives_.Find(letter_)->root;
+    Folder folder = name.empty() ? Folder::OpenNative(root)
                                  : open_.back().folder.OpenSubfolder(name, Folder::Links::Refuse);
     const std::optional<std::uint64_t> on = folder ? DeviceOf(folder) : std::nullopt;
     if (!on) {
@@ -26,7 +27,8 @@ bool FolderTrail::Enter(std::string_view name, std::optional<std::uint64_t> devi
         failure_ = FileOutcome::Changed;
         return false;
     }
-    open_.push_back({std::string(name), std::move(folder), *on});
+    SystemPlace place = name.empty() ? system_.PlaceOf(root) : open_.back().place.Below(name);
+    open_.push_back({std::string(name), std::move(folder), *on, std::move(place)});
     if (open_.size() > kDeepestHeld + 1) open_[open_.size() - 1 - kDeepestHeld].folder = Folder();
     return true;
 }
@@ -51,7 +53,7 @@ FolderTrail::Holder FolderTrail::HolderOf(std::string_view drivePath,
     if (open_.empty() && !Enter({}, device)) return {nullptr, {}, failure_};
     while (open_.size() <= folderNames)
         if (!Enter(parts->names[open_.size() - 1], device)) return {nullptr, {}, failure_};
-    return {&open_.back().folder, parts->names.back(), FileOutcome::Done};
+    return {&open_.back().folder, parts->names.back(), FileOutcome::Done, open_.back().place};
 }
 
 std::optional<EntryInfo> FolderTrail::StillListed(std::string_view drivePath,
@@ -59,12 +61,14 @@ std::optional<EntryInfo> FolderTrail::StillListed(std::string_view drivePath,
     const Holder holder = HolderOf(drivePath, listed.identity.device);
     std::optional<EntryInfo> info = holder.folder ? holder.folder->LookUp(holder.name) : std::nullopt;
     if (!info || ListedAs(*info) != listed) return std::nullopt;
+    if (holder.place.Owns(holder.name)) info->attributes = attribute::kSystem;
     return info;
 }
 
 RemovedFile FolderTrail::DeleteFile(std::string_view drivePath, const EntryCheck& check) {
     const Holder holder = HolderOf(drivePath, ListedDevice(check));
     if (!holder.folder) return {holder.failure};
+    if (holder.place.Owns(holder.name)) return {FileOutcome::NotAFile};
     return holder.folder->RemoveFile(holder.name, check);
 }
 

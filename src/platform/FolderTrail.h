@@ -7,7 +7,8 @@
 // stands there now. Folders stay open while the next files lie in them or
 // below them, so a list of files in walk order costs one open per folder;
 // of a deep path only the root and the deepest folders are held, so that a
-// path of any depth takes a bounded number of handles.
+// path of any depth takes a bounded number of handles. What the operating
+// system owns is told folder by folder as well, and no act touches it.
 
 #include <cstdint>
 #include <optional>
@@ -18,26 +19,31 @@
 #include "platform/DriveTable.h"
 #include "platform/FileActs.h"
 #include "platform/Folder.h"
+#include "platform/SystemFiles.h"
 
 namespace vellomar {
 
 class FolderTrail {
 public:
-    explicit FolderTrail(const DriveTable& drives) : drives_(drives) {}
+    FolderTrail(const DriveTable& drives, const SystemFiles& system)
+        : drives_(drives), system_(system) {}
 
     struct Holder {
         const Folder* folder = nullptr;  // valid until the next call
         std::string_view name;           // the file's name in it
         FileOutcome failure = FileOutcome::NotFound;  // why there is no folder
+        SystemPlace place;               // the folder's among the system's trees
     };
     // The folder holding the entry at a drive-form path, on the file system
     // `device` where one is given.
     Holder HolderOf(std::string_view drivePath, std::optional<std::uint64_t> device);
 
-    // The entry at the path when it is still the file listed there, unchanged.
+    // The entry at the path when it is still the file listed there, unchanged;
+    // a system entry (attribute::kSystem alone) where the system owns it.
     std::optional<EntryInfo> StillListed(std::string_view drivePath, const ListedFile& listed);
     // Removes the regular file at the path when it passes the check as it is
-    // removed; with check.listed, only that very file, on its own file system.
+    // removed; with check.listed, only that very file, on its own file
+    // system. A file the system owns is refused (NotAFile).
     RemovedFile DeleteFile(std::string_view drivePath, const EntryCheck& check);
 
 private:
@@ -45,6 +51,7 @@ private:
         std::string name;  // empty for the drive's root
         Folder folder;     // closed again once deeper folders are held
         std::uint64_t device;
+        SystemPlace place;
     };
     static constexpr std::size_t kDeepestHeld = 32;
     // Opens the next folder below the last one kept; false when it cannot be.
@@ -54,6 +61,7 @@ private:
     }
 
     const DriveTable& drives_;
+    const SystemFiles& system_;
     char letter_ = 0;
     std::vector<OpenFolder> open_;  // the drive's root first, then each folder below
     FileOutcome failure_ = FileOutcome::NotFound;

@@ -5,9 +5,11 @@
 
 namespace vellomar {
 
-Platform::Platform(DriveTable drives, UserFolders folders)
+Platform::Platform(DriveTable drives, UserFolders folders, std::string systemRoot)
     : drives_(std::move(drives)),
-      files_(drives_),
+      systemFiles_(std::move(systemRoot)),
+      files_(drives_, systemFiles_),
+      trash_(drives_.ToDriveForm(folders.trashFolder).value_or("")),
       appDataFolder_(drives_.ToDriveForm(folders.configHome).value_or("")),
       programFolder_(drives_.ToDriveForm(folders.programFolder).value_or("")),
       registry_(RegistryStore::OfThisUser(folders.configHome, appDataFolder_)),

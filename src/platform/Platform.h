@@ -8,11 +8,13 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/DesktopTrash.h"
 #include "platform/DriveTable.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/MemoryStatus.h"
 #include "platform/RegistryStore.h"
+#include "platform/SystemFiles.h"
 #include "platform/UrlCache.h"
 
 namespace vellomar {
@@ -22,21 +24,26 @@ struct UserFolders {
     std::string configHome;     // per-user configuration folder
     std::string programFolder;  // the folder holding the running executable
     std::string cacheHome;      // per-user cache folder, where browsers keep their caches
+    std::string trashFolder = {};  // the desktop's trash of this user; empty where it has none
 
     // $XDG_CONFIG_HOME (or ~/.config), created when missing, the folder of
-    // this process's executable, and $XDG_CACHE_HOME (or ~/.cache). On
+    // this process's executable, $XDG_CACHE_HOME (or ~/.cache) and
+    // $XDG_DATA_HOME/Trash (or ~/.local/share/Trash). On
     // Windows: %APPDATA% (or the roaming application-data known folder).
     static UserFolders OfThisProcess();
 };
 
 class Platform {
 public:
-    Platform(DriveTable drives, UserFolders folders);
+    // The system's files are those of the system installed at systemRoot.
+    Platform(DriveTable drives, UserFolders folders,
+             std::string systemRoot = SystemFiles::MachineRoot());
     Platform(const Platform&) = delete;
     Platform& operator=(const Platform&) = delete;
 
     const DriveTable& Drives() const { return drives_; }
     const FileSystem& Files() const { return files_; }
+    const DesktopTrash& Trash() const { return trash_; }
     const RegistryStore& Registry() const { return registry_; }
     // The browsers' caches of web pages and pictures.
     const UrlCache& BrowserCache() const { return browserCache_; }
@@ -67,7 +74,9 @@ public:
 
 private:
     DriveTable drives_;
+    SystemFiles systemFiles_;
     FileSystem files_;
+    DesktopTrash trash_;
     std::string appDataFolder_;
     std::string programFolder_;
     RegistryStore registry_;

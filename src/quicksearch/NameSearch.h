@@ -23,9 +23,10 @@ struct NameQuery {
 // Literal text: no character is a wildcard.
 bool NameMatches(std::string_view fileName, const NameQuery& query);
 
-// Every folder below folderPath is entered, "Garbage Bin" ones included; every
-// regular file whose name matches is listed, whatever its attributes. The
-// Quick Search rule applies to each folder.
+// Every folder below folderPath is entered, "Garbage Bin" ones included, but
+// the desktop's trash; every regular file whose name matches is listed,
+// whatever its attributes, unless the operating system owns it. The Quick
+// Search rule applies to each folder.
 void FindFilesByName(Session& session, ScanView& view, std::string_view folderPath,
                      const NameQuery& query);
 

@@ -48,7 +48,7 @@ std::vector<std::size_t> RemoveFilesOfHighlightedEntries(DeletionContext& contex
     const std::size_t highlighted = list.HighlightedCount();
     std::vector<std::size_t> removed;
     removed.reserve(highlighted);
-    FolderTrail trail(context.session.platform.Files().Drives());
+    FolderTrail trail = context.session.platform.Files().Trail();
     for (std::size_t row = 0; row < list.Count(); ++row) {
         if (list.IsHighlighted(row) && RemoveFile(context, trail, row)) removed.push_back(row);
         if (removed.size() == highlighted) {

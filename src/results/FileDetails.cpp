@@ -19,8 +19,7 @@ std::int64_t FileSize64(const FileSystem& files, std::string_view drivePath) {
 
 std::optional<EntryInfo> ListedFileNow(const Session& session, std::size_t row) {
     const ResultList& list = session.results;
-    return FolderTrail(session.platform.Files().Drives())
-        .StillListed(list.FoundPath(row), list.Listed(row));
+    return session.platform.Files().Trail().StillListed(list.FoundPath(row), list.Listed(row));
 }
 
 std::string AttributeText(unsigned attributes) {

@@ -119,7 +119,7 @@ struct GarbageBin::Moves::AddedItem {
     BinOutcome refusal = BinOutcome::NoBin;  // why there is none
 };
 
-GarbageBin::Moves::Moves(const GarbageBin& bin) : bin_(bin), sources_(bin.files_.Drives()) {}
+GarbageBin::Moves::Moves(const GarbageBin& bin) : bin_(bin), sources_(bin.files_.Trail()) {}
 
 GarbageBin::MoveResult GarbageBin::Moves::MoveIn(std::string_view path, const EntryCheck& check) {
     auto parts = SplitDrivePath(path);
@@ -133,7 +133,7 @@ GarbageBin::MoveResult GarbageBin::Moves::MoveIn(std::string_view path, const En
     // refuse: what is moved is checked once it has moved.
     const auto held = source.Status(name);
     if (!held) return {BinOutcome::NotFound};
-    if (held->kind != EntryKind::File) return {BinOutcome::NotAFile};
+    if (held->kind != EntryKind::File || holder.place.Owns(name)) return {BinOutcome::NotAFile};
     if (!held->writable) return {BinOutcome::ReadOnly};
     if (check.listed && (held->identity != check.listed->identity || held->size != check.listed->size))
         return {BinOutcome::Changed};

@@ -29,7 +29,7 @@ std::string SizeKey(std::int64_t size) {
 // folders are opened one after another, each once while entries share it.
 std::vector<std::int64_t> ListedSizes(const ResultList& list, const FileSystem& files) {
     std::vector<std::int64_t> sizes(list.Count(), -1);
-    FolderTrail trail(files.Drives());
+    FolderTrail trail = files.Trail();
     for (std::size_t row = 0; row < list.Count(); ++row)
         if (const auto info = trail.StillListed(list.FoundPath(row), list.Listed(row)))
             sizes[row] = info->size;

@@ -14,17 +14,19 @@ void TreeWalk::Run(std::string_view folderText) {
     // names its entry by the names as stored, so that it names it exactly.
     WrittenFolder start = session_.platform.Files().OpenWrittenFolder(folderText);
     if (!start.folder) return;
+    const SystemPlace place = session_.platform.Files().SystemPlaceOf(start.path);
+    if (place.OwnsEverything()) return;  // nothing in it may be listed
     mount_ = start.folder.Mount();
     // Its readers ask this walk's rules: they end before it does.
     FolderReadAhead readAhead(mount_, *this, kDeepestWalkedLevel);
     readAhead_ = &readAhead;
     readAhead.SetRounds(view_.OtherWorkRounds());
-    List(start.path, readAhead.ReadStart(std::move(start.folder)), admission);
+    List(start.path, readAhead.ReadStart(std::move(start.folder)), admission, place);
     readAhead_ = nullptr;
 }
 
 void TreeWalk::List(const std::string& folderPath, const std::shared_ptr<ReadFolder>& folder,
-                    Admission admission) {
+                    Admission admission, const SystemPlace& place) {
     folder->folder.MakeCurrent();  // as a walk always has; a failure changes nothing
     const bool visitFiles = admission == Admission::Admitted;
     // The subfolders the walk does not enter are let go, with all read below them.
@@ -38,8 +40,8 @@ void TreeWalk::List(const std::string& folderPath, const std::shared_ptr<ReadFol
         const ReadFolder::Entry& entry = folder->entries[i];
         const char* name = folder->NameOf(entry);
         if (entry.kind == EntryKind::Folder) {
-            EnterSubfolder(folderPath, *folder, name, folder->level + 1, entry.subfolder);
-        } else if (visitFiles && entry.lookedUp) {
+            EnterSubfolder(folderPath, *folder, place, name, folder->level + 1, entry.subfolder);
+        } else if (visitFiles && entry.lookedUp && !place.Owns(name)) {
             // Links and devices are system files, never followed.
             VisitFile(folderPath, name, StillAsRead(*folder) ? entry.info : folder->folder.LookUp(name));
         }
@@ -57,9 +59,9 @@ void TreeWalk::List(const std::string& folderPath, const std::shared_ptr<ReadFol
                 const int sublevel = folder->level + 1;
                 WalkPosition position = folder->position;
                 position.push_back(static_cast<std::uint32_t>(index));
-                EnterSubfolder(folderPath, *folder, entry->name, sublevel,
+                EnterSubfolder(folderPath, *folder, place, entry->name, sublevel,
                                FolderReadAhead::Ask(folder, std::move(position), entry->name, sublevel));
-            } else if (visitFiles && WantsLookUp(entry->name)) {
+            } else if (visitFiles && WantsLookUp(entry->name) && !place.Owns(entry->name)) {
                 VisitFile(folderPath, entry->name, folder->folder.LookUp(entry->name));
             }
         }
@@ -70,8 +72,11 @@ void TreeWalk::List(const std::string& folderPath, const std::shared_ptr<ReadFol
 }
 
 void TreeWalk::EnterSubfolder(const std::string& folderPath, const ReadFolder& parent,
-                              const char* name, int level, const FolderReadAhead::Ticket& ticket) {
-    if (PassesOverFolderNamed(name)) return;
+                              const SystemPlace& parentPlace, const char* name, int level,
+                              const FolderReadAhead::Ticket& ticket) {
+    if (PassesOverFolderNamed(name) || session_.platform.Trash().Holds(folderPath, name)) return;
+    const SystemPlace place = parentPlace.Below(name);
+    if (place.OwnsEverything()) return;
     std::string path = JoinDrivePath(folderPath, name);
     view_.ShowStatus(path);
     const Admission admission = admission_.Admit(path);
@@ -85,7 +90,7 @@ void TreeWalk::EnterSubfolder(const std::string& folderPath, const ReadFolder& p
         readAhead_->DropSubfolders(*subfolder);
         return;
     }
-    List(path, subfolder, admission);
+    List(path, subfolder, admission, place);
 }
 
 void TreeWalk::Pump() {

@@ -3,7 +3,9 @@
 // the file system's own order, asks the Quick Search rule before it lists a
 // folder, shows each folder it enters, lets the window handle input after each
 // entry, ends once ContinueScan is cleared, never follows a link and never
-// leaves the mount it started on. What it does with a file, and which
+// leaves the mount it started on. It passes over the desktop's trash and
+// what the operating system owns: its files are never visited, and a folder
+// it owns whole is not entered. What it does with a file, and which
 // folders it passes over by name, is the search's own.
 //
 // Readers on other threads open and list the folders ahead of it and look up
@@ -61,9 +63,10 @@ protected:
 
 private:
     void List(const std::string& folderPath, const std::shared_ptr<ReadFolder>& folder,
-              Admission admission);
-    void EnterSubfolder(const std::string& folderPath, const ReadFolder& parent, const char* name,
-                        int level, const FolderReadAhead::Ticket& ticket);
+              Admission admission, const SystemPlace& place);
+    void EnterSubfolder(const std::string& folderPath, const ReadFolder& parent,
+                        const SystemPlace& parentPlace, const char* name, int level,
+                        const FolderReadAhead::Ticket& ticket);
     void Pump();
     // Whether the view has let no other work run since the folder was read.
     bool StillAsRead(const ReadFolder& folder) const;

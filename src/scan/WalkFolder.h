@@ -14,8 +14,8 @@ inline constexpr std::string_view kGarbageBinFolderName = "Garbage Bin";
 // Walks folderPath and every folder below it, depth first in the file system's
 // own order, appending to the result list each file that fits an active
 // category. Passes over folders the admission refuses, folders named
-// exactly "Garbage Bin", links, other file systems, and read-only or system
-// files. Returns early once ContinueScan is cleared. Never throws: a folder
+// exactly "Garbage Bin", the desktop's trash, links, other file systems,
+// read-only or system files and what the operating system owns. Returns early once ContinueScan is cleared. Never throws: a folder
 // that cannot be read simply yields nothing.
 void WalkFolder(Session& session, ScanView& view, const WalkAdmission& admission,
                 std::string_view folderPath);

@@ -278,5 +278,21 @@ TEST_F(InternetCommandsTest, AFailedSwitchWriteEndsTheCommandBeforeAnythingIsLis
 #endif
 }
 
+// A cache folder text may name a folder of the system's, where only what it does not own is listed.
+class InternetCommandsOverASystemTest : public ::testing::Test, protected test::SearchRun {
+protected:
+    InternetCommandsOverASystemTest() : SearchRun("drive") { tree.AddFolder("home/.config/Velmo"); }
+};
+
+TEST_F(InternetCommandsOverASystemTest, ACacheFolderListsNothingTheSystemOwns) {
+    tree.AddAll({"drive/etc/cache/a.jpg", "drive/opt/vendor/theme.gif", "drive/opt/vendor/mine.gif"});
+    test::WriteWholeFile(tree.AddFolder("drive/var/lib/dpkg/info") / "theme.list",
+                         "/.\n/opt\n/opt/vendor\n/opt/vendor/theme.gif\n");
+    session.browserCaches.cacheFolders.Add("t:\\etc\\cache");
+    session.browserCaches.cacheFolders.Add("t:\\opt\\vendor");
+    RunInternetCommand(context, InternetCommand::AllInternetFiles, 't');
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\opt\\vendor\\mine.gif"));
+}
+
 }  // namespace
 }  // namespace vellomar

@@ -28,7 +28,8 @@ protected:
 
     test::TempTree tree;
     DriveTable drives;
-    FileSystem files{drives};
+    SystemFiles systemFiles{SystemFiles::MachineRoot()};
+    FileSystem files{drives, systemFiles};
 };
 
 TEST_F(FileMoveTest, NeverReplacesWhatStandsAtTheTarget) {

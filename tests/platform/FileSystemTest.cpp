@@ -14,10 +14,11 @@ namespace fs = std::filesystem;
 
 class FileSystemTest : public ::testing::Test {
 protected:
-    FileSystemTest() : files(drives) { drives.Assign('t', tree.Root().generic_string()); }
+    FileSystemTest() : files(drives, systemFiles) { drives.Assign('t', tree.Root().generic_string()); }
 
     test::TempTree tree;
     DriveTable drives;
+    SystemFiles systemFiles{SystemFiles::MachineRoot()};
     FileSystem files;
 };
 

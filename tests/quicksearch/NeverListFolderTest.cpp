@@ -1,5 +1,6 @@
 // "Never List This Folder": a result entry's folder joins the stored BYPASS
-// list, the filters come into force for every walk, and the status lines show it.
+// list, the filters come into force for every walk, and the status lines show
+// it; in SEARCH ONLY mode the search is narrowed or left as it was, never widened.
 
 #include "quicksearch/NeverListFolder.h"
 
@@ -123,6 +124,47 @@ TEST_F(NeverListFolderTest, RefusalsLeaveTheFileTheFlagsAndTheLinesAsTheyWere) {
     EXPECT_EQ(prompts.messages,
               (std::vector<Message>{
                   {MessageKind::Error, "Unable to write to u:\\.config\\Velmo\\qsearch.ini"}}));
+}
+
+TEST_F(NeverListFolderTest, InSearchOnlyModeTheFoldersOwnEntryIsTakenOffAndNothingElseChanges) {
+    for (const char* scope : {"Bothwindows", "Onlythiswindow"}) {
+        const std::string before = std::string("[Skip]\nF1=t:\\old\n[Only]\nF1=t:\\kept\n"
+                                               "F2=T:\\Home\\Ann\\Cache\n[Status]\nSearch=") +
+                                   scope + "\nPerform=Searchfolders\n";
+        Write(before);
+        const QuickSearchSettings stored = Saved();
+        session.quickSearch.DiskSearchRequested = true;  // as after a search from the window
+        NeverList("t:\\home\\ann\\cache\\x.tmp");
+
+        QuickSearchSettings expected = stored;
+        expected.onlyFolders = {"t:\\kept"};
+        const QuickSearchSettings saved = Saved();
+        EXPECT_EQ(saved.onlyFolders, expected.onlyFolders) << scope;
+        EXPECT_EQ(saved.skipFolders, expected.skipFolders) << scope;
+        EXPECT_EQ(saved.scope, expected.scope) << scope;
+        EXPECT_EQ(saved.mode, QuickSearchMode::SearchOnly) << scope;
+        EXPECT_TRUE(session.quickSearch.QuickSearchOnlyMode) << scope;
+        EXPECT_FALSE(QuickSearchAdmitsFolder(session.quickSearch, "t:\\home\\ann\\cache")) << scope;
+        EXPECT_FALSE(QuickSearchAdmitsFolder(session.quickSearch, "t:\\elsewhere")) << scope;
+        EXPECT_TRUE(QuickSearchAdmitsFolder(session.quickSearch, "t:\\kept\\sub")) << scope;
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].first, MessageKind::Plain);
+        prompts.messages.clear();
+    }
+}
+
+TEST_F(NeverListFolderTest, InSearchOnlyModeAFolderABroaderEntryOrNoEntryTakesInIsLeftAsItWas) {
+    const std::string before =
+        "[Only]\nF1=t:\\home\nF2=t:\\home\\ann\\x\n[Status]\nSearch=Bothwindows\nPerform=Searchfolders\n";
+    Write(before);
+    for (const char* entry : {"t:\\home\\ann\\x\\a.tmp", "t:\\elsewhere\\a.tmp"}) {
+        NeverList(entry);
+        EXPECT_EQ(Stored(), before) << entry;
+        EXPECT_FALSE(session.quickSearch.QuickSearchOn) << entry;
+        EXPECT_TRUE(status.shown.empty()) << entry;
+        ASSERT_EQ(prompts.messages.size(), 1u) << entry;
+        prompts.messages.clear();
+    }
 }
 
 }  // namespace

@@ -15,6 +15,9 @@ namespace vellomar::test {
 
 struct SearchRun {
     SearchRun() : platform(MakeTestPlatform(tree)), session(*platform) {}
+    // With the system's files those of a system laid out in the tree's folder.
+    explicit SearchRun(std::string_view systemFolder)
+        : platform(MakeTestPlatform(tree, (tree / systemFolder).generic_string())), session(*platform) {}
     SearchRun(const SearchRun&) = delete;  // the context refers to the members
     SearchRun& operator=(const SearchRun&) = delete;
 

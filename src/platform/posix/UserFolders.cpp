@@ -24,6 +24,12 @@ std::string ConfigHome() {
     return HomeFolder() + "/.config";
 }
 
+std::string TrashFolder() {
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
+        return std::string(data) + "/Trash";
+    return HomeFolder() + "/.local/share/Trash";
+}
+
 std::string ExecutableFolder() {
     std::error_code error;
     auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -41,7 +47,8 @@ UserFolders UserFolders::OfThisProcess() {
     const std::string configHome = ConfigHome();
     OwnPlace made;
     (void)FindOwnPlace(AT_FDCWD, configHome, PathEnd::Folder, made, {true, 0700});
-    return UserFolders{configHome, ExecutableFolder(), UrlCache::CacheHomeOfThisUser()};
+    return UserFolders{configHome, ExecutableFolder(), UrlCache::CacheHomeOfThisUser(),
+                       TrashFolder()};
 }
 
 }  // namespace vellomar

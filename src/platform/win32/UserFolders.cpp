@@ -58,6 +58,8 @@ std::string ExecutableFolder() {
 }  // namespace
 
 UserFolders UserFolders::OfThisProcess() {
+    // No trash folder of the user's own: the recycle bins lie at each drive's
+    // top, where the walks know them by name.
     return UserFolders{ApplicationDataFolder(), ExecutableFolder(),
                        UrlCache::CacheHomeOfThisUser()};
 }

@@ -10,6 +10,10 @@ file(GLOB WIN32_CORE_TEST_SOURCES CONFIGURE_DEPENDS
 list(REMOVE_ITEM WIN32_CORE_TEST_SOURCES
   # The command line run whole is tested by a program of its own, below.
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/CliTest.cpp
+  # The package lists and trees of a POSIX system.
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/SystemFilesTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/scan/SystemFilesWalkTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/results/SystemFilesActsTest.cpp
   # The desktop's opener and its type query are the POSIX layer's own, as are
   # the shell, the program starter and the browser cache folders it reads; the
   # Win32 layer has tests of its own for those.
