@@ -3,13 +3,11 @@
 // randomness.
 
 #include <cstdint>
-#include <random>
 
 namespace vellomar {
 
-inline std::uint64_t RandomWord() {
-    thread_local std::random_device device;
-    return (std::uint64_t(device()) << 32) ^ device();
-}
+// Each platform provides it. Cheap enough to ask once per file a deletion
+// puts aside.
+std::uint64_t RandomWord();
 
 }  // namespace vellomar

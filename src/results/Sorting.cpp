@@ -1,7 +1,9 @@
 #include "results/Sorting.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "platform/AsciiCase.h"
@@ -25,14 +27,22 @@ std::string SizeKey(std::int64_t size) {
 }
 
 // The size each entry sorts by: its file's, while the file at its path is
-// still the one listed, else -1, as for a file that is gone. The entries'
-// folders are opened one after another, each once while entries share it.
+// still the one listed, else -1, as for a file that is gone. Each core takes
+// a run of the entries and opens their folders with a trail of its own, each
+// folder once while entries share it.
 std::vector<std::int64_t> ListedSizes(const ResultList& list, const FileSystem& files) {
     std::vector<std::int64_t> sizes(list.Count(), -1);
-    FolderTrail trail = files.Trail();
-    for (std::size_t row = 0; row < list.Count(); ++row)
-        if (const auto info = trail.StillListed(list.FoundPath(row), list.Listed(row)))
-            sizes[row] = info->size;
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t runLength = std::max<std::size_t>(1, (list.Count() + cores - 1) / cores);
+    const auto sizeRun = [&](std::size_t begin, std::size_t end) {
+        FolderTrail trail = files.Trail();
+        for (std::size_t row = begin; row < end; ++row)
+            if (const auto info = trail.StillListed(list.FoundPath(row), list.Listed(row)))
+                sizes[row] = info->size;
+    };
+    std::vector<std::jthread> threads;
+    for (std::size_t begin = 0; begin < list.Count(); begin += runLength)
+        threads.emplace_back(sizeRun, begin, std::min(list.Count(), begin + runLength));
     return sizes;
 }
 
