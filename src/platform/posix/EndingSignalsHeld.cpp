@@ -5,17 +5,22 @@
 
 #include <atomic>
 #include <mutex>
+#include <thread>
 
 namespace vellomar {
 namespace {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
-std::atomic<bool> held{false};
+// How many guards live now, or kEnding once a signal has begun to end the
+// process: no guard starts after that, so no step is begun that the ending
+// would cut in two.
+constexpr int kEnding = -1;
+std::atomic<int> holders{0};
 // The signals noted while a guard lives, one bit each; written by the handler.
 std::atomic<unsigned> noted{0};
 static_assert(std::atomic<unsigned>::is_always_lock_free, "written by a signal handler");
-static_assert(std::atomic<bool>::is_always_lock_free, "read by a signal handler");
+static_assert(std::atomic<int>::is_always_lock_free, "changed by a signal handler");
 
 void EndAsByDefault(int signal) {
     struct sigaction byDefault {};
@@ -24,14 +29,12 @@ void EndAsByDefault(int signal) {
     raise(signal);
 }
 
-// Noted first, then looked whether a guard still holds it: a guard that
-// goes meanwhile finds the note and sends the signal again.
+// Noted first: should a guard hold it, the last guard to go finds the note
+// and sends the signal again.
 void NoteOrEnd(int signal) {
     noted.fetch_or(1u << signal);
-    if (!held.load()) {
-        noted.fetch_and(~(1u << signal));
-        EndAsByDefault(signal);
-    }
+    int none = 0;
+    if (holders.compare_exchange_strong(none, kEnding)) EndAsByDefault(signal);
 }
 
 void InstallHandlersOnce() {
@@ -53,11 +56,18 @@ void InstallHandlersOnce() {
 
 EndingSignalsHeld::EndingSignalsHeld() {
     InstallHandlersOnce();
-    held.store(true);
+    // While a signal ends the process, wait for the end rather than begin.
+    for (int now = holders.load();;) {
+        if (now != kEnding && holders.compare_exchange_weak(now, now + 1)) break;
+        if (now == kEnding) {
+            std::this_thread::yield();
+            now = holders.load();
+        }
+    }
 }
 
 EndingSignalsHeld::~EndingSignalsHeld() {
-    held.store(false);
+    if (holders.fetch_sub(1) != 1) return;
     const unsigned resend = noted.exchange(0);
     for (int signal : kSignals)
         if (resend & (1u << signal)) kill(getpid(), signal);

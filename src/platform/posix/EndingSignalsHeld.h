@@ -11,7 +11,8 @@
 // default a handler, on every thread: while a guard lives it only notes the
 // signal, which is sent again once the step is over; otherwise it ends the
 // process as the default would. A guard then costs no system call, which
-// matters to a deletion that takes one per file. One guard at a time.
+// matters to a deletion that takes one per file. Guards may nest; the signals
+// take effect as the last one goes.
 
 namespace vellomar {
 
