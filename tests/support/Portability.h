@@ -35,6 +35,8 @@ inline constexpr char kNoTrailingBlanks[] = "Windows drops the blanks at the end
 inline constexpr char kNoModeBits[] = "Windows keeps no mode bits for a file";
 inline constexpr char kNoRegistryFile[] =
     "under Windows the registry is the system's, which no test makes unwritable";
+inline constexpr char kNoPackageLists[] =
+    "Windows keeps no package lists and lays out no /etc or /var/lib to lay a system out in";
 inline constexpr char kNoEntrySwaps[] =
     "Windows swaps no two entries of a folder in one step, as a racing process here does";
 inline constexpr char kNoHandleSwap[] =
