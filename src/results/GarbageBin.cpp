@@ -99,10 +99,10 @@ bool ComesBefore(const BinItem& a, const BinItem& b) {
 }
 
 // The checks an entry in the bin must pass to be acted on: it is the one listed.
-EntryCheck Listed(const BinItem& item) { return EntryCheck{false, item.identity, std::nullopt}; }
+EntryCheck Listed(const BinItem& item) { return EntryCheck{false, item.identity, std::nullopt, std::nullopt}; }
 
 // The bin's own files (records, partial copies): any regular file of the name.
-constexpr EntryCheck kOwnFile{false, std::nullopt, std::nullopt};
+constexpr EntryCheck kOwnFile{false, std::nullopt, std::nullopt, std::nullopt};
 
 }  // namespace
 
@@ -143,7 +143,7 @@ GarbageBin::MoveResult GarbageBin::Moves::MoveIn(std::string_view path, const En
     const auto folder = source.Identity();
     const AddedItem added =
         folder ? AddItem(parts->letter, folder->device,
-                         {"", std::string(path), moved, bin_.files_.IdentifyDrive(parts->letter)})
+                         {"", std::string(path), moved, IdentityOf(parts->letter)})
                : AddedItem{};
     if (!added.bin) return {added.refusal};
     const Folder& bin = added.bin->folder;
@@ -267,6 +267,14 @@ std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
     const auto parts = SplitDrivePath(parentPath);
     return OpenBin{JoinDrivePath(parentPath, kGarbageBinFolderName), std::move(bin),
                    parts && parts->names.empty()};
+}
+
+const std::optional<DriveIdentity>& GarbageBin::Moves::IdentityOf(char driveLetter) {
+    if (identifiedLetter_ != driveLetter) {
+        identifiedLetter_ = driveLetter;
+        identified_ = bin_.files_.IdentifyDrive(driveLetter);
+    }
+    return identified_;
 }
 
 GarbageBin::Moves::AddedItem GarbageBin::Moves::AddItem(char driveLetter, std::uint64_t device,

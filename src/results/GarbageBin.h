@@ -170,8 +170,14 @@ private:
     // folder's.
     AddedItem AddItem(char driveLetter, std::uint64_t device, BinRecord record);
 
+    // The file system a drive letter stands for, asked of the system once
+    // per letter (a UUID may be looked up among the devices' links).
+    const std::optional<DriveIdentity>& IdentityOf(char driveLetter);
+
     const GarbageBin& bin_;
     FolderTrail sources_;
+    char identifiedLetter_ = 0;
+    std::optional<DriveIdentity> identified_;
     // The bins that may take files of one drive and file system, in the
     // order they are tried, as far as they were opened.
     char driveLetter_ = 0;
