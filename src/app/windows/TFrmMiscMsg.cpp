@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "run/windows/FixedColours.h"
+
 namespace vellomar {
 
 TFrmMiscMsg::TFrmMiscMsg(QWidget* parent) : QDialog(parent) { SetUpControls(); }
@@ -17,10 +19,7 @@ void TFrmMiscMsg::SetUpControls() {
     setWindowTitle("Vellomar");
     setFixedSize(452, 146);
     move(screen()->availableGeometry().center() - rect().center());
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, QColor(239, 239, 239));
-    setPalette(windowPalette);
-    setAutoFillBackground(true);
+    FixColours(*this, QPalette::Window, QColor(239, 239, 239), Qt::black);
     QFont windowFont("Tahoma", 8);
     windowFont.setStyleHint(QFont::SansSerif);
     setFont(windowFont);

@@ -12,7 +12,9 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QListView>
+#include <QMenu>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -35,6 +37,7 @@
 #include "run/EmptyListCheck.h"
 #include "run/windows/DrawnPictures.h"
 #include "run/windows/DriveChooser.h"
+#include "run/windows/FixedColours.h"
 #include "run/windows/QtText.h"
 #include "scan/ByteTotal.h"
 #include "scan/SearchCommands.h"
@@ -49,6 +52,9 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(25);
 // a row), so a long list is fed less often: its layout stays near a tenth of
 // the walk's time.
 constexpr auto kListFeedWaitPerRow = std::chrono::nanoseconds(200);
+
+// The face of a button whose caption has a colour of its own.
+const QColor kButtonFace(240, 240, 240);
 
 // The colour of an enabled control; a disabled one keeps the style's, so that
 // it still looks disabled.
@@ -89,8 +95,7 @@ void TFrmgarb::SetUpControls() {
     setWindowTitle("Vellomar");
     setFixedSize(675, 517);
     move(screen()->availableGeometry().center() - rect().center());
-    SetColor(this, QPalette::Window, QColor(234, 234, 234));
-    setAutoFillBackground(true);
+    FixColours(*this, QPalette::Window, QColor(234, 234, 234), Qt::black);
     QFont windowFont("MS Sans Serif", 8, QFont::Bold);
     windowFont.setStyleHint(QFont::SansSerif);
     setFont(windowFont);
@@ -119,9 +124,7 @@ void TFrmgarb::SetUpControls() {
     Panel1->setObjectName("Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setGeometry(2, 2, 670, 289);
-    SetColor(Panel1, QPalette::Window, QColor(128, 128, 128));
-    SetColor(Panel1, QPalette::WindowText, Qt::white);
-    Panel1->setAutoFillBackground(true);
+    FixColours(*Panel1, QPalette::Window, QColor(128, 128, 128), Qt::white);
 
     model_ = new ResultListModel(session_.results, this);
     ListBox1 = new QListView(Panel1);
@@ -132,6 +135,8 @@ void TFrmgarb::SetUpControls() {
     ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListBox1->setTextElideMode(Qt::ElideNone);  // long paths scroll into view instead
     ListBox1->setModel(model_);
+    ListBox1->setAccessibleName("Result list");
+    ListBox1->installEventFilter(this);  // its keys: Delete and the menu's
     selection_ = new ListSelectionMirror(session_.results, *model_, *ListBox1);
     connect(selection_, &ListSelectionMirror::UserChangedSelection, this, &TFrmgarb::ListBox1Click);
     connect(ListBox1, &QListView::doubleClicked, this, &TFrmgarb::ListBox1DblClick);
@@ -144,6 +149,10 @@ void TFrmgarb::SetUpControls() {
     openBin->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     connect(openBin, &QAction::triggered, this, [this] { prompts_.ShowGarbageBin(); });
     addAction(openBin);
+    auto* help = new QAction("Help", this);
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, &TFrmgarb::cmdhelpClick);
+    addAction(help);
     for (QWidget* menuOwner : {static_cast<QWidget*>(ListBox1), static_cast<QWidget*>(Panel1)}) {
         menuOwner->setContextMenuPolicy(Qt::ActionsContextMenu);
         menuOwner->addAction(openBin);
@@ -182,7 +191,7 @@ void TFrmgarb::SetUpControls() {
     cmddel = fileButtonRow[0];
     cmdbin = fileButtonRow[1];
     cmddet = fileButtonRow[3];
-    SetColor(fileButtonRow[4], QPalette::ButtonText, Qt::red);  // "Explore Folder"
+    FixColours(*fileButtonRow[4], QPalette::Button, kButtonFace, Qt::red);  // "Explore Folder"
     cmdbrowv = fileButtonRow[5];
     cmdscrv = fileButtonRow[6];
 
@@ -205,6 +214,7 @@ void TFrmgarb::SetUpControls() {
     cmdstop = addButton(Panel1, {"cmdstop", "", "Stop the file analyze", &TFrmgarb::cmdstopClick},
                         QRect(276, 224, 46, 28));
     cmdstop->setIcon(StopPicture());
+    cmdstop->setAccessibleName("Stop");  // a picture only; its hint describes it
     cmdstop->setIconSize(QSize(22, 22));
     cmdstop->hide();
 
@@ -224,7 +234,7 @@ void TFrmgarb::SetUpControls() {
             addButton(sortGroup, sortButtons[i], QRect(8 + 62 * i, 20, 58, 21), Pointer::Arrow);
         sortButtons_[i] = button;
         button->setFont(sortFont);
-        SetColor(button, QPalette::ButtonText, navy);
+        FixColours(*button, QPalette::Button, kButtonFace, navy);
         button->setIcon(sortPicture);
     }
     CheckIgnore = new QCheckBox("Ignore Case", sortGroup);
@@ -237,6 +247,7 @@ void TFrmgarb::SetUpControls() {
                                                static_cast<qsizetype>(kFilterPlaceholder.size())),
                              Panel1);
     EdFilter->setObjectName("EdFilter");
+    EdFilter->setAccessibleName("Filter List");  // its text is the user's once clicked
     connect(EdFilter, &QLineEdit::returnPressed, this, &TFrmgarb::CmdFilterClick);
     EdFilter->installEventFilter(this);  // EdFilterMouseDown
     EdFilter->setGeometry(602, 226, 56, 22);
@@ -247,7 +258,7 @@ void TFrmgarb::SetUpControls() {
         {"CmdFilter", "Ok", "Enter filter data and click \"Ok\" to keep only your filter in the list",
          &TFrmgarb::CmdFilterClick},
         QRect(615, 254, 30, 22), Pointer::Arrow);
-    SetColor(CmdFilter, QPalette::ButtonText, navy);
+    FixColours(*CmdFilter, QPalette::Button, kButtonFace, navy);
     CmdFilter->hide();
 
     // The two groups of search commands.
@@ -326,7 +337,7 @@ void TFrmgarb::SetUpControls() {
     fetchFont.setPointSize(9);
     fetchFont.setBold(true);
     Cmdfetch->setFont(fetchFont);
-    SetColor(Cmdfetch, QPalette::ButtonText, navy);
+    FixColours(*Cmdfetch, QPalette::Button, kButtonFace, navy);
 
     LblQuickSearch = new QLabel(GroupBox5);
     LblQuickSearch->setObjectName("LblQuickSearch");
@@ -341,6 +352,7 @@ void TFrmgarb::SetUpControls() {
                          QRect(8, 456, 104, 20));
     DriveComboBox1 = new QComboBox(this);
     DriveComboBox1->setObjectName("DriveComboBox1");
+    DriveComboBox1->setAccessibleName("Drive to search");
     DriveComboBox1->setGeometry(118, 455, 151, 22);
     DriveComboBox1->setFont(arial);
 
@@ -360,6 +372,7 @@ void TFrmgarb::SetUpControls() {
     // The companion list; never shown.
     auto* ListHidden = new QListView(this);
     ListHidden->setObjectName("ListHidden");
+    ListHidden->setAccessibleName("Companion list");
     ListHidden->hide();
 }
 
@@ -421,9 +434,12 @@ void TFrmgarb::cmdscrvClick() { PreviewCurrentScreensaver(session_, prompts_); }
 void TFrmgarb::SaveListAsClick() { SaveListAs(session_, prompts_); }
 
 void TFrmgarb::CopyPathClick() {
-    if (const std::optional<std::size_t> current = session_.results.Current())
-        QGuiApplication::clipboard()->setText(
-            ToQString(session_.results.FoundPath(*current)));
+    // The path as other programs take it: native, by the names it was found as.
+    const std::optional<std::size_t> current = session_.results.Current();
+    if (!current) return;
+    if (const std::optional<std::string> native = session_.platform.Files().NativePath(
+            session_.results.FoundPath(*current), NameMatch::Exact))
+        QGuiApplication::clipboard()->setText(ToQString(*native));
 }
 
 void TFrmgarb::NeverListThisFolderClick() {
@@ -444,11 +460,39 @@ void TFrmgarb::CmdFilterClick() {
 }
 
 bool TFrmgarb::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListBox1) return ListBox1Event(event);
     // EdFilterMouseDown: a click into the box clears its placeholder.
     if (watched == EdFilter && event->type() == QEvent::MouseButtonPress &&
         EdFilter->text().toStdString() == kFilterPlaceholder)
         EdFilter->clear();
     return QWidget::eventFilter(watched, event);
+}
+
+bool TFrmgarb::ListBox1Event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            cmddelClick();  // as the button: the question first
+            return true;
+        }
+        if (key->key() == Qt::Key_Menu ||
+            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            ShowListMenuAtCurrentEntry();
+            return true;
+        }
+    }
+    // The menu key may also come as a keyboard menu request, at the mouse
+    // pointer; the key has opened the menu at the entry already.
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
+        return true;
+    return false;
+}
+
+void TFrmgarb::ShowListMenuAtCurrentEntry() {
+    const QRect entry = ListBox1->visualRect(ListBox1->currentIndex());
+    const QPoint at = entry.isValid() ? entry.center() : QPoint(0, 0);
+    QMenu::exec(ListBox1->actions(), ListBox1->viewport()->mapToGlobal(at), nullptr, ListBox1);
 }
 
 void TFrmgarb::Sort(SortKind kind) {

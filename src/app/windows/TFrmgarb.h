@@ -141,6 +141,9 @@ private:
     void SetUpControls();
     void Sort(SortKind kind);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Delete, and the menu key or Shift+F10, on the list.
+    bool ListBox1Event(QEvent* event);
+    void ShowListMenuAtCurrentEntry();
     // The five file buttons that an empty list disables.
     void SetFileButtonsEnabled(bool enabled);
 

@@ -11,6 +11,7 @@
 
 #include "browsers/ScanLog.h"
 #include "run/windows/DriveChooser.h"
+#include "run/windows/FixedColours.h"
 #include "run/windows/QtText.h"
 
 namespace vellomar {
@@ -30,10 +31,7 @@ void TFrmscandrv::SetUpControls() {
     setWindowTitle(" Scan Drive");
     setFixedSize(442, 252);
     move(screen()->availableGeometry().center() - rect().center());
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, QColor(234, 234, 234));
-    setPalette(windowPalette);
-    setAutoFillBackground(true);
+    FixColours(*this, QPalette::Window, QColor(234, 234, 234), Qt::black);
     QFont arial("Arial", 8);
     arial.setStyleHint(QFont::SansSerif);
     setFont(arial);

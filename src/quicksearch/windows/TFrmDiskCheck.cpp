@@ -12,6 +12,7 @@
 #include <QStyle>
 
 #include "quicksearch/QuickSearchCommands.h"
+#include "run/windows/FixedColours.h"
 #include "run/windows/QtText.h"
 
 namespace vellomar {
@@ -36,13 +37,6 @@ QFont FontOf(const char* family, QFont::StyleHint hint, bool bold = false) {
     QFont font(family, 8, bold ? QFont::Bold : QFont::Normal);
     font.setStyleHint(hint);
     return font;
-}
-
-void Paint(QWidget* widget, QColor colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 // The folders with the first one selected.
@@ -71,7 +65,7 @@ void TFrmDiskCheck::SetUpControls() {
     setWindowTitle("Disk Search Details");
     setFixedSize(547, 702);
     move(screen()->availableGeometry().center() - rect().center());
-    Paint(this, QColor(234, 234, 234));
+    FixColours(*this, QPalette::Window, QColor(234, 234, 234), Qt::black);
     setFont(FontOf("Arial", QFont::SansSerif));
 
     const auto addLabel = [](QWidget* parent, const char* name, const QString& text, QRect place,
@@ -104,7 +98,7 @@ void TFrmDiskCheck::SetUpControls() {
     GroupBox1 = new QGroupBox("Speed Searching - Apply Search Filters", this);
     GroupBox1->setObjectName("GroupBox1");
     GroupBox1->setGeometry(15, 70, 516, 439);
-    Paint(GroupBox1, QColor(226, 225, 222));
+    FixColours(*GroupBox1, QPalette::Window, QColor(226, 225, 222), Qt::black);
 
     // Each radio button writes its choice into the working copy that the walks
     // and the save read.
@@ -155,6 +149,7 @@ void TFrmDiskCheck::SetUpControls() {
         listBox->setObjectName(names.list);
         listBox->setSelectionMode(QAbstractItemView::SingleSelection);
         listBox->setGeometry(8, top + 18, kListWidth, kListHeight);
+        listBox->setAccessibleName(names.heading);  // a list takes no name from a buddy
         const int buttonTop = top + 18 + kListHeight + 4;
         add = addButton(GroupBox1, names.add, "Add Folder",
                         QRect(8, buttonTop, kListButtonWidth, kListButtonHeight),
@@ -173,6 +168,7 @@ void TFrmDiskCheck::SetUpControls() {
     EdFileName = new QLineEdit(this);
     EdFileName->setObjectName("EdFileName");
     EdFileName->setGeometry(19, 537, 509, 22);
+    LblFileName->setBuddy(EdFileName);
     // Enter in the name box searches; no button is the window's default, so
     // that Enter elsewhere presses only a focused button.
     connect(EdFileName, &QLineEdit::returnPressed, this, &TFrmDiskCheck::BitBtn1Click);

@@ -5,17 +5,9 @@
 #include <QPalette>
 #include <QScreen>
 
+#include "run/windows/FixedColours.h"
+
 namespace vellomar {
-namespace {
-
-void SetBackground(QWidget* widget, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-}  // namespace
 
 TFrmSortWindow::TFrmSortWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
@@ -27,13 +19,13 @@ void TFrmSortWindow::SetUpControls() {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(244, 87);
     move(screen()->availableGeometry().center() - rect().center());
-    SetBackground(this, QColor(128, 0, 0));  // maroon
+    FixColours(*this, QPalette::Window, QColor(128, 0, 0), Qt::white);  // maroon
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setGeometry(6, 6, 232, 75);
-    SetBackground(Panel1, QColor(240, 240, 240));
+    FixColours(*Panel1, QPalette::Window, QColor(240, 240, 240), Qt::black);
 
     QFont titleFont("Verdana", 12, QFont::Bold, true);
     titleFont.setStyleHint(QFont::SansSerif);

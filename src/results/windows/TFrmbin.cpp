@@ -39,6 +39,7 @@ void TFrmbin::SetUpControls() {
 
     ListBin = new QListWidget(this);
     ListBin->setObjectName("ListBin");
+    ListBin->setAccessibleName("Files in the Trash Bin");
     ListBin->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBin->setFixedSize(kListWidth, kListHeight);
     connect(ListBin, &QListWidget::currentRowChanged, this, &TFrmbin::ListBinClick);

@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QMenu>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -40,6 +42,7 @@
 #include "support/TempTree.h"
 #include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
+#include "support/windows/UnnamedControls.h"
 
 namespace vellomar {
 namespace {
@@ -364,7 +367,10 @@ private slots:
         QTest::mouseClick(rig.List()->viewport(), Qt::RightButton, {}, place.center());
         QCOMPARE(rig.session.results.Current(), std::optional<std::size_t>(row));
         trigger("CopyPath");
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString("t:\\sub\\b.bak"));
+        // Other programs are handed the file's own path, not the program's drive form.
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QDir::toNativeSeparators(
+                     QString::fromStdString((rig.tree / "drive/sub/b.bak").string())));
 
         rig.prompts.listFile = "c:\\list.csv";
         trigger("SaveListAs");
@@ -677,6 +683,66 @@ private slots:
                          button->objectName().toUtf8());
             }
         }
+    }
+
+    void everyControlHasANameAScreenReaderCanAnnounce() {
+        MainWindowRig rig;
+        QVERIFY2(test::UnnamedControls(rig.window).isEmpty(),
+                 qPrintable(test::UnnamedControls(rig.window).join(", ")));
+        // A picture button is described by its hint.
+        QCOMPARE(test::AccessibleText(rig.Control<QWidget>("cmdstop"), QAccessible::Description),
+                 QString("Stop the file analyze"));
+    }
+
+    void keysOnTheListDeleteAndOpenItsMenuAsTheMouseDoes() {
+        MainWindowRig rig;
+        rig.tree.AddAll({"drive/a.tmp:10", "drive/b.tmp:20"});
+        rig.Search("Cmdgarb");  // the cleanup offer is answered "No"
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+        QListView* list = rig.List();
+        list->setFocus();
+        const int b = rig.Rows().indexOf("t:\\b.tmp");
+        list->setCurrentIndex(list->model()->index(b, 0));  // a click on b.tmp
+        rig.prompts.questions.clear();
+
+        // Delete asks first, as the button does; "No" deletes nothing.
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(rig.prompts.questions.size(), std::size_t(1));
+        QVERIFY(rig.prompts.questions[0].rfind("Delete 1 highlighted file(s)", 0) == 0);
+        QVERIFY(std::filesystem::exists(rig.tree / "drive/b.tmp"));
+        list->setCurrentIndex(list->model()->index(rig.Rows().indexOf("t:\\b.tmp"), 0));
+        rig.prompts.answerYes = true;
+        QTest::keyClick(list, Qt::Key_Delete);
+        QVERIFY(!std::filesystem::exists(rig.tree / "drive/b.tmp"));
+        QCOMPARE(rig.Rows(), QStringList({"t:\\a.tmp"}));
+
+        // The menu key and Shift+F10 open the list's own menu at the current entry.
+        for (auto [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()},
+                                      std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
+            QStringList shown;
+            QTimer::singleShot(0, [&] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (QAction* action : menu->actions()) shown << action->text();
+                    menu->close();
+                }
+            });
+            QTest::keyClick(list, key, modifiers);
+            QCOMPARE(shown, QStringList({QString::fromUtf8("Open Garbage Bin\u2026"),
+                                         QString::fromUtf8("Save List As\u2026"), "Copy Path",
+                                         "Never List This Folder"}));
+        }
+    }
+
+    void f1OpensHelpFromAnywhereInTheWindow() {
+        MainWindowRig rig;  // the program folder holds no help page: it says so
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+        rig.Control<QWidget>("cmdtotal")->setFocus();
+        QTest::keyClick(rig.Control<QWidget>("cmdtotal"), Qt::Key_F1);
+        const auto messages = rig.TakeMessages();
+        QCOMPARE(messages.size(), std::size_t(1));
+        QVERIFY(messages[0].second.find("Help.htm") != std::string::npos);
     }
 
     void helpAndDownloadsSayWhenTheirPageIsMissing() {
