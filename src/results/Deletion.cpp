@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/FolderTrail.h"
+#include "results/GarbageBin.h"
 
 namespace vellomar {
 namespace {
@@ -23,20 +24,20 @@ std::string NotAllRemovedText(std::size_t removed, std::size_t highlighted) {
 }
 
 // Deletes the file an entry was listed as and counts it by the size it had
-// when it went; false when it is still there (or was never there), or when
-// another file, or the file rewritten, stands at its path now.
-bool RemoveFile(DeletionContext& context, FolderTrail& trail, std::size_t row) {
+// when it went; anything but Done when it is still there (or was never
+// there), or when another file, or the file rewritten, stands at its path now.
+FileOutcome RemoveFile(DeletionContext& context, FolderTrail& trail, std::size_t row) {
     const ResultList& list = context.session.results;
     EntryCheck check = context.session.scan.ageGuard.StillOldEnough();
     check.listed = list.Listed(row);
     // By the path it was found as: a sort may have lowered the shown text,
     // which could name another file differing in letter case alone.
     const RemovedFile removed = trail.DeleteFile(list.FoundPath(row), check);
-    if (removed.outcome != FileOutcome::Done) return false;
+    if (removed.outcome != FileOutcome::Done) return removed.outcome;
     context.session.scan.SubtractListedBytes(static_cast<double>(removed.size));
     context.session.cleanup.ReclaimedBytes += static_cast<double>(removed.size);
     ++context.session.cleanup.CleanedFileCount;
-    return true;
+    return FileOutcome::Done;
 }
 
 // Visits the entries first to last, deleting the file of each highlighted one,
@@ -48,21 +49,34 @@ std::vector<std::size_t> RemoveFilesOfHighlightedEntries(DeletionContext& contex
     const std::size_t highlighted = list.HighlightedCount();
     std::vector<std::size_t> removed;
     removed.reserve(highlighted);
+    std::vector<BinFailure> failures;
     FolderTrail trail = context.session.platform.Files().Trail();
     for (std::size_t row = 0; row < list.Count(); ++row) {
-        if (list.IsHighlighted(row) && RemoveFile(context, trail, row)) removed.push_back(row);
+        if (list.IsHighlighted(row)) {
+            const FileOutcome outcome = RemoveFile(context, trail, row);
+            if (outcome == FileOutcome::Done) removed.push_back(row);
+            else failures.push_back({list.At(row), BinOutcomeOf(outcome)});
+        }
         if (removed.size() == highlighted) {
             context.prompts.ShowMessage(MessageKind::Information, kAllRemoved);
             break;
         }
+        // The text stays the program's own whatever the causes; the files
+        // and their reasons come with it.
         if (row + 1 == list.Count())
-            context.prompts.ShowMessage(MessageKind::Warning,
-                                        NotAllRemovedText(removed.size(), highlighted));
+            context.prompts.ShowNotAllRemoved(NotAllRemovedText(removed.size(), highlighted),
+                                              failures);
     }
     return removed;
 }
 
 }  // namespace
+
+void DeletionPrompts::ShowNotAllRemoved(std::string_view warning,
+                                        const std::vector<BinFailure>& failures) {
+    ShowMessage(MessageKind::Warning,
+                std::string(warning) + BinFailureLines(failures, failures.size()));
+}
 
 void DeleteHighlighted(DeletionContext& context) {
     ResultList& list = context.session.results;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "results/BinFailures.h"
 #include "run/CleanupTotals.h"
 #include "run/MessagePrompts.h"
 #include "run/ResultList.h"
@@ -22,6 +23,10 @@ class DeletionPrompts : public virtual MessagePrompts {
 public:
     // The question with the buttons "Yes" and "No"; true for "Yes".
     virtual bool ConfirmDeletion(std::string_view text) = 0;
+    // The warning that not every highlighted file was removed, with the files
+    // that stay, each with why. By default a line for each follows the text.
+    virtual void ShowNotAllRemoved(std::string_view warning,
+                                   const std::vector<BinFailure>& failures);
 };
 
 // What deletion needs of the main window.

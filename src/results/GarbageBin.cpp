@@ -394,4 +394,6 @@ std::string_view BinOutcomeReason(BinOutcome outcome) {
     return "";
 }
 
+BinOutcome BinOutcomeOf(FileOutcome outcome) { return OutcomeOf(outcome); }
+
 }  // namespace vellomar

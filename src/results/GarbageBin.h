@@ -187,5 +187,7 @@ private:
 
 // The reason a file could not be moved, restored or removed, in a few words.
 std::string_view BinOutcomeReason(BinOutcome outcome);
+// What the file system answered an act on a file, as the bin tells it.
+BinOutcome BinOutcomeOf(FileOutcome outcome);
 
 }  // namespace vellomar

@@ -127,14 +127,15 @@ TEST_F(DeletionTest, RemovesTheHighlightedFilesCountsThemAndReportsSuccess) {
     EXPECT_EQ(totals.ReclaimedBytes, 1100);
 }
 
-TEST_F(DeletionTest, AReadOnlyFileStaysListedAtItsPlaceAndIsReportedAsLocked) {
+TEST_F(DeletionTest, AReadOnlyFileStaysListedAtItsPlaceAndIsReportedAsLockedAndWhy) {
     List("keep1.txt", 1);
     List("a.tmp", 10);
     List("b.tmp", 20);
     List("keep2.txt", 2);
     List("c.tmp", 30);
+    List("gone.tmp", 5, /*absent=*/true);
     tree.MakeReadOnly("drive/b.tmp");
-    for (std::size_t row : {1, 2, 4}) session.results.Highlight(row);
+    for (std::size_t row : {1, 2, 4, 5}) session.results.Highlight(row);
 
     DeleteHighlighted(context);
 
@@ -142,14 +143,17 @@ TEST_F(DeletionTest, AReadOnlyFileStaysListedAtItsPlaceAndIsReportedAsLocked) {
     EXPECT_FALSE(OnDrive("a.tmp"));
     EXPECT_FALSE(OnDrive("c.tmp"));
     EXPECT_TRUE(OnDrive("b.tmp"));
+    // The program's one text whatever the cause, then each file that stays with its own.
     EXPECT_THAT(window.messages,
                 ElementsAre(Pair(MessageKind::Warning,
-                                 "2 out of 3 files have been removed. The remaining files appear "
+                                 "2 out of 4 files have been removed. The remaining files appear "
                                  "to be locked by some other application. Please verify that "
-                                 "these files are not in use.")));
+                                 "these files are not in use.\n"
+                                 "t:\\b.tmp (the file is read-only)\n"
+                                 "t:\\gone.tmp (the file or a folder on its path was not found)")));
     EXPECT_THAT(test::ShownEntries(session.results),
-                ElementsAre("t:\\keep1.txt", "t:\\b.tmp", "t:\\keep2.txt"));
-    EXPECT_EQ(session.scan.ScanBytes, 23);
+                ElementsAre("t:\\keep1.txt", "t:\\b.tmp", "t:\\keep2.txt", "t:\\gone.tmp"));
+    EXPECT_EQ(session.scan.ScanBytes, 28);
     EXPECT_EQ(totals.CleanedFileCount, 2);
     EXPECT_EQ(totals.ReclaimedBytes, 40);
 }

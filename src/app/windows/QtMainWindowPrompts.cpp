@@ -9,6 +9,13 @@
 #include "run/windows/QtText.h"
 
 namespace vellomar {
+namespace {
+
+// The details of a box scroll, yet a box naming a million files would take
+// long to open; the rest are counted.
+constexpr std::size_t kFailuresInDetails = 1000;
+
+}  // namespace
 
 void QtMainWindowPrompts::MakeWindows() {
     searchWindows_.emplace();
@@ -56,6 +63,13 @@ std::optional<std::string> QtMainWindowPrompts::AskListFilePath() {
     return session_.platform.Drives()
         .ToDriveForm(QDir::toNativeSeparators(chosen).toStdString())
         .value_or("");
+}
+
+void QtMainWindowPrompts::ShowNotAllRemoved(std::string_view warning,
+                                            const std::vector<BinFailure>& failures) {
+    // One line a file, without the line break before the first.
+    const QString details = ToQString(BinFailureLines(failures, kFailuresInDetails)).mid(1);
+    ShowWarningWithDetails(nullptr, ToQString(warning), details);
 }
 
 bool QtMainWindowPrompts::ConfirmDeletion(std::string_view text) {

@@ -23,6 +23,8 @@ public:
     void ShowCleanupSummary(const CleanupSummary& lines) override;
     void ShowMessage(MessageKind kind, std::string_view text) override;
     bool ConfirmDeletion(std::string_view text) override;
+    void ShowNotAllRemoved(std::string_view warning,
+                           const std::vector<BinFailure>& failures) override;
     bool Confirm(std::string_view question) override;
     void ShowGarbageBin() override;
     std::optional<std::string> AskListFilePath() override;

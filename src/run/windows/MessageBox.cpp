@@ -15,6 +15,12 @@ void ShowMessageBox(QWidget* parent, MessageKind kind, const QString& text) {
     }
 }
 
+void ShowWarningWithDetails(QWidget* parent, const QString& text, const QString& details) {
+    QMessageBox box(QMessageBox::Warning, "Warning", text, QMessageBox::Ok, parent);
+    box.setDetailedText(details);
+    box.exec();
+}
+
 bool AskYesNo(QWidget* parent, const QString& question) {
     return QMessageBox::question(parent, "Confirm", question, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;

@@ -44,6 +44,21 @@ private slots:
         QVERIFY(AskYesNo(nullptr, "Delete 1 highlighted file(s) in your listbox?"));
     }
 
+    void aWarningKeepsItsTextAndHoldsTheDetailsBehindItsButton() {
+        QString text, details;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            text = box->text();
+            details = box->detailedText();
+            box->accept();
+        });
+        ShowWarningWithDetails(nullptr, "1 out of 2 files have been removed.",
+                               "t:\\b.tmp (the file is read-only)");
+        QCOMPARE(text, QString("1 out of 2 files have been removed."));
+        QCOMPARE(details, QString("t:\\b.tmp (the file is read-only)"));
+    }
+
     void onlyPlainMessagesShowNoIcon() {
         QCOMPARE(IconOfNextBox(MessageKind::Plain), QMessageBox::NoIcon);
         QCOMPARE(IconOfNextBox(MessageKind::Information), QMessageBox::Information);
