@@ -14,6 +14,13 @@ constexpr int kTextWidth = 360;
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
+// A word-wrapped label breaks only between words, so a long folder without
+// blanks would run out of the window: a zero-width space after each separator
+// lets it break there too. For display only.
+QString BreakableAtSeparators(QString path) {
+    return path.replace(QChar('\\'), QStringLiteral("\\\u200B"));
+}
+
 }  // namespace
 
 TFrmdetail::TFrmdetail(QWidget* parent) : QDialog(parent) { SetUpControls(); }
@@ -58,7 +65,8 @@ void TFrmdetail::SetLines(const FileDetailLines& lines) {
     lblsize->setText(FromStd(lines.size));
     lbltime->setText(FromStd(lines.changedOn));
     lblattr->setText(FromStd(lines.attribute));
-    lblloc->setText(FromStd(lines.location));
+    lblloc->setText(BreakableAtSeparators(FromStd(lines.location)));
+    lblloc->setAccessibleName(FromStd(lines.location));  // read as written
 }
 
 void TFrmdetail::ShowDetails() { exec(); }

@@ -1,6 +1,7 @@
 // The File Details window, run offscreen: its layout, that it keeps the texts
 // last written and shows them unchanged, and the dates it is given.
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
@@ -28,9 +29,12 @@ QLabel* Line(QWidget& window, const char* name) {
     return label;
 }
 
+// The texts as a reader sees them: the breaks a line may wrap at are not seen.
+QString Seen(QLabel* label) { return label->text().remove(QChar(0x200B)); }
+
 QStringList ShownLines(QWidget& window) {
     QStringList shown;
-    for (const char* name : kLineNames) shown << Line(window, name)->text();
+    for (const char* name : kLineNames) shown << Seen(Line(window, name));
     return shown;
 }
 
@@ -89,6 +93,30 @@ private slots:
         }
         QVERIFY(Line(window, "lblloc")->wordWrap());
         QCOMPARE(window.findChild<QPushButton*>("BitBtn1")->text(), QString("Ok"));
+    }
+
+    void aLongFolderWrapsAtItsSeparatorsAndShowsWhole() {
+        TFrmdetail window;
+        FileDetailLines lines = LinesFor("x.tmp");
+        QString folder = "t:";
+        for (int depth = 0; depth < 12; ++depth) folder += "\\" + QString(20, QChar('a' + depth));
+        lines.location = "File Location: " + (folder + "\\").toStdString();
+        window.SetLines(lines);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QLabel* location = Line(window, "lblloc");
+        QCOMPARE(Seen(location), QString::fromStdString(lines.location));
+        QCOMPARE(location->accessibleName(), QString::fromStdString(lines.location));
+        // Every line of the wrapped text fits the label, and the label holds them all.
+        const QRect needed = QFontMetrics(location->font())
+                                 .boundingRect(QRect(0, 0, location->width(), 10000),
+                                               Qt::TextWordWrap, location->text());
+        QVERIFY2(needed.width() <= location->width(),
+                 qPrintable(QString("%1 > %2").arg(needed.width()).arg(location->width())));
+        QVERIFY(needed.height() > 3 * QFontMetrics(location->font()).height());
+        QVERIFY(location->height() >= needed.height());
+        QVERIFY(window.rect().contains(location->geometry()));
     }
 
     void showsFileNamesAsTheyAreNeverAsMarkup() {
