@@ -57,6 +57,7 @@ void TFrmMiscMsg::SetUpControls() {
     BitBtn1->setCursor(Qt::PointingHandCursor);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    KeepCaptionsOnFixedGrounds(*this);
 }
 
 bool TFrmMiscMsg::ShowNotice() {

@@ -53,9 +53,6 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(25);
 // the walk's time.
 constexpr auto kListFeedWaitPerRow = std::chrono::nanoseconds(200);
 
-// The face of a button whose caption has a colour of its own.
-const QColor kButtonFace(240, 240, 240);
-
 // The colour of an enabled control; a disabled one keeps the style's, so that
 // it still looks disabled.
 void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
@@ -191,7 +188,7 @@ void TFrmgarb::SetUpControls() {
     cmddel = fileButtonRow[0];
     cmdbin = fileButtonRow[1];
     cmddet = fileButtonRow[3];
-    FixColours(*fileButtonRow[4], QPalette::Button, kButtonFace, Qt::red);  // "Explore Folder"
+    SetCaptionColour(*fileButtonRow[4], Qt::red);  // "Explore Folder"
     cmdbrowv = fileButtonRow[5];
     cmdscrv = fileButtonRow[6];
 
@@ -234,7 +231,7 @@ void TFrmgarb::SetUpControls() {
             addButton(sortGroup, sortButtons[i], QRect(8 + 62 * i, 20, 58, 21), Pointer::Arrow);
         sortButtons_[i] = button;
         button->setFont(sortFont);
-        FixColours(*button, QPalette::Button, kButtonFace, navy);
+        SetCaptionColour(*button, navy);
         button->setIcon(sortPicture);
     }
     CheckIgnore = new QCheckBox("Ignore Case", sortGroup);
@@ -258,7 +255,7 @@ void TFrmgarb::SetUpControls() {
         {"CmdFilter", "Ok", "Enter filter data and click \"Ok\" to keep only your filter in the list",
          &TFrmgarb::CmdFilterClick},
         QRect(615, 254, 30, 22), Pointer::Arrow);
-    FixColours(*CmdFilter, QPalette::Button, kButtonFace, navy);
+    SetCaptionColour(*CmdFilter, navy);
     CmdFilter->hide();
 
     // The two groups of search commands.
@@ -337,7 +334,7 @@ void TFrmgarb::SetUpControls() {
     fetchFont.setPointSize(9);
     fetchFont.setBold(true);
     Cmdfetch->setFont(fetchFont);
-    FixColours(*Cmdfetch, QPalette::Button, kButtonFace, navy);
+    SetCaptionColour(*Cmdfetch, navy);
 
     LblQuickSearch = new QLabel(GroupBox5);
     LblQuickSearch->setObjectName("LblQuickSearch");
@@ -374,6 +371,8 @@ void TFrmgarb::SetUpControls() {
     ListHidden->setObjectName("ListHidden");
     ListHidden->setAccessibleName("Companion list");
     ListHidden->hide();
+
+    KeepCaptionsOnFixedGrounds(*this);
 }
 
 void TFrmgarb::ListBox1Click() { DescribeCurrentEntry(); }

@@ -84,6 +84,7 @@ void TFrmscandrv::SetUpControls() {
     Cmdreturn->setGeometry(360, 220, 75, 25);
     Cmdreturn->setDefault(true);
     connect(Cmdreturn, &QPushButton::clicked, this, &TFrmscandrv::CmdreturnClick);
+    KeepCaptionsOnFixedGrounds(*this);
 }
 
 void TFrmscandrv::BitBtn1Click() {

@@ -200,6 +200,7 @@ void TFrmDiskCheck::SetUpControls() {
     BitBtn2 = addButton(this, "BitBtn2", "Ok", QRect(447, 665, 81, 22),
                         &TFrmDiskCheck::BitBtn2Click);
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    KeepCaptionsOnFixedGrounds(*this);
 }
 
 void TFrmDiskCheck::PairBoxes(QCheckBox* first, QCheckBox* second) {

@@ -42,6 +42,7 @@ void TFrmSortWindow::SetUpControls() {
     Label2->setFont(textFont);
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setGeometry(2, 42, 228, 20);
+    KeepCaptionsOnFixedGrounds(*this);
 }
 
 }  // namespace vellomar

@@ -43,6 +43,7 @@
 #include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
 #include "support/windows/UnnamedControls.h"
+#include "support/windows/UnreadableCaptions.h"
 
 namespace vellomar {
 namespace {
@@ -692,6 +693,13 @@ private slots:
         // A picture button is described by its hint.
         QCOMPARE(test::AccessibleText(rig.Control<QWidget>("cmdstop"), QAccessible::Description),
                  QString("Stop the file analyze"));
+    }
+
+    void everyCaptionReadsUnderADarkStyle() {
+        test::DarkPalette dark;
+        MainWindowRig rig;
+        QVERIFY2(test::UnreadableCaptions(rig.window).isEmpty(),
+                 qPrintable(test::UnreadableCaptions(rig.window).join(", ")));
     }
 
     void keysOnTheListDeleteAndOpenItsMenuAsTheMouseDoes() {

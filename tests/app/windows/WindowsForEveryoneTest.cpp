@@ -1,6 +1,7 @@
-// Every control of every window has a name a screen reader can announce: its
-// caption, its own accessible name, or the label it is the buddy of. The main
-// window has its own cases in TFrmgarbTest.
+// Every window, for everyone: each control has a name a screen reader can
+// announce (its caption, its own accessible name, or the label it is the buddy
+// of), and each caption reads under a dark style too. The main window has its
+// own cases in TFrmgarbTest.
 
 #include <QtTest>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "quicksearch/windows/TFrmDiskCheck.h"
 #include "results/GarbageBin.h"
 #include "results/windows/TFrmbin.h"
+#include "results/windows/TFrmSortWindow.h"
 #include "results/windows/TFrmdetail.h"
 #include "run/Session.h"
 #include "scan/windows/TFrmclean.h"
@@ -20,6 +22,7 @@
 #include "support/TestPlatform.h"
 #include "support/windows/QtTestRegistry.h"
 #include "support/windows/UnnamedControls.h"
+#include "support/windows/UnreadableCaptions.h"
 
 namespace vellomar {
 namespace {
@@ -41,7 +44,7 @@ struct SessionRig {
 
 }  // namespace
 
-class AccessibleNamesTest : public QObject {
+class WindowsForEveryoneTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -67,10 +70,27 @@ private slots:
                 unnamed << window->objectName() + ": " + control;
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }
+
+    void everyCaptionOfTheSmallerWindowsReadsUnderADarkStyle() {
+        test::DarkPalette dark;
+        SessionRig rig;
+        TFrmDiskCheck quickSearch(rig.session, rig.prompts,
+                                  [](std::string_view) { return std::string(); });
+        TFrmscandrv scanDrive(rig.session, rig.prompts);
+        TFrmMiscMsg notice;
+        TFrmSortWindow sortNotice;
+        TFrmdetail details;
+        QStringList unreadable;
+        for (QWidget* window : std::initializer_list<QWidget*>{&quickSearch, &scanDrive, &notice,
+                                                               &sortNotice, &details})
+            for (const QString& caption : test::UnreadableCaptions(*window))
+                unreadable << window->objectName() + ": " + caption;
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(", ")));
+    }
 };
 
-VELLOMAR_QT_TEST(AccessibleNamesTest);
+VELLOMAR_QT_TEST(WindowsForEveryoneTest);
 
 }  // namespace vellomar
 
-#include "AccessibleNamesTest.moc"
+#include "WindowsForEveryoneTest.moc"
