@@ -48,9 +48,10 @@ double Luminance(const QColor& colour) {
 }
 
 QColor ReadableOn(const QColor& ground, const QColor& text) {
+    if (ContrastRatio(text, ground) >= kReadableContrast) return text;
     const int step = Luminance(ground) < 0.5 ? 8 : -8;  // away from the ground
     QColor readable = text.toHsl();
-    while (ContrastRatio(readable, ground) < kReadableContrast) {
+    while (ContrastRatio(readable, ground) < kWellReadableContrast) {
         const int lightness = std::clamp(readable.lightness() + step, 0, 255);
         if (lightness == readable.lightness()) break;  // black or white: as far as it goes
         readable.setHsl(readable.hslHue(), readable.hslSaturation(), lightness);

@@ -24,15 +24,18 @@ void KeepCaptionsOnFixedGrounds(QWidget& window);
 
 // A caption colour of the layout's own on a face the style draws (a button's):
 // kept where it reads on the palette's face, otherwise made lighter or darker,
-// its hue kept, until it does. A disabled caption keeps the style's colour.
+// its hue kept, until it reads well. A disabled caption keeps the style's colour.
 void SetCaptionColour(QWidget& button, const QColor& caption);
 
 // How far apart two colours are to the eye, from 1 (alike) to 21 (black and
 // white), by their relative luminance.
 double ContrastRatio(const QColor& first, const QColor& second);
 
-// The least contrast that text keeps with its ground (that of the common
-// accessibility guidelines for body text).
-inline constexpr double kReadableContrast = 4.5;
+// The least contrast with its ground at which text still reads, and the one at
+// which it reads well (those of the common accessibility guidelines for bold
+// or large text, and for body text). The layout's own white on the result
+// area's grey has 3.9.
+inline constexpr double kReadableContrast = 3.0;
+inline constexpr double kWellReadableContrast = 4.5;
 
 }  // namespace vellomar

@@ -2,8 +2,7 @@
 // Captions that a person could not read: the text of a label, check box,
 // radio button or group box against the ground it is drawn on (the nearest
 // ground a window fixes, or the palette's), and a button's caption against
-// its face, each below the least contrast that still reads for bold or large
-// text (the layout's own white on the result area's grey has 3.9). A style
+// its face, each below the least contrast at which text still reads. A style
 // draws such captions in either text role, so both are checked.
 
 #include <QApplication>
@@ -18,8 +17,6 @@
 
 namespace vellomar::test {
 
-inline constexpr double kLeastContrast = 3.0;
-
 // The ground of the nearest widget below it that paints one, in its own window.
 inline QColor GroundOf(const QWidget* widget) {
     const QWidget* under = widget->parentWidget();
@@ -31,7 +28,7 @@ inline QStringList UnreadableCaptions(QWidget& window) {
     QStringList unreadable;
     const auto check = [&](QWidget* widget, QPalette::ColorRole role, const QColor& ground) {
         const QColor text = widget->palette().color(QPalette::Active, role);
-        if (ContrastRatio(text, ground) < kLeastContrast)
+        if (ContrastRatio(text, ground) < kReadableContrast)
             unreadable << QString("%1 %2 on %3").arg(widget->objectName(), text.name(), ground.name());
     };
     for (QWidget* widget : window.findChildren<QWidget*>()) {
