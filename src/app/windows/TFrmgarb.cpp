@@ -10,9 +10,9 @@
 #include <QGuiApplication>
 #include <QGroupBox>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
 #include <QPalette>
