@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 #include "platform/AsciiCase.h"
 #include "results/Filtering.h"
@@ -38,6 +39,21 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, std
     if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=')
         return arg.substr(name.size() + 1);
     return std::nullopt;
+}
+
+// The options that take a value, as "--name VALUE" or "--name=VALUE".
+constexpr std::array<std::string_view, 5> kValueOptions = {"--drive", "--sort", "--filter",
+                                                           "--older-than", "--format"};
+
+// Whether one of names stands where an option may: not as an option's value,
+// nor after "--", where every word is an operand.
+bool GivenAsOption(const std::vector<std::string>& args, std::initializer_list<std::string_view> names) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") return false;
+        if (std::find(names.begin(), names.end(), args[i]) != names.end()) return true;
+        if (std::find(kValueOptions.begin(), kValueOptions.end(), args[i]) != kValueOptions.end()) ++i;
+    }
+    return false;
 }
 
 // The words a command takes after its own.
@@ -79,12 +95,11 @@ std::optional<CliUsageError> ParseBinWords(CliOptions& options, const std::vecto
 
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args) {
     CliOptions options;
-    if (std::find(args.begin(), args.end(), "--help") != args.end() ||
-        std::find(args.begin(), args.end(), "-h") != args.end()) {
+    if (GivenAsOption(args, {"--help", "-h"})) {
         options.showHelp = true;
         return options;
     }
-    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+    if (GivenAsOption(args, {"--version"})) {
         options.showVersion = true;
         return options;
     }
@@ -94,6 +109,10 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     std::optional<std::string> printFormat;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == "--") {
+            words.insert(words.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
         // Every option but these acts on a search's entries.
         static constexpr std::array<std::string_view, 6> kNotOfSearches = {
             "--drive", "--yes", "--exact", "--partial", "--match-case", "--ignore-case"};

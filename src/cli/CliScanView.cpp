@@ -1,5 +1,6 @@
 #include "cli/CliScanView.h"
 
+#include "platform/Interrupt.h"
 #include "scan/ByteTotal.h"
 
 namespace vellomar::cli {
@@ -26,6 +27,10 @@ void CliScanView::ShowStatus(std::string_view text) {
 void CliScanView::ShowBusy(bool busy) {
     busy_ = busy;
     if (!busy) progress_.Clear();
+}
+
+void CliScanView::Pump() {
+    if (InterruptAsked()) scan_.ContinueScan = false;
 }
 
 void CliScanView::ShowCleanupSummary(const CleanupSummary& lines) { summary_ = lines; }

@@ -22,6 +22,11 @@ std::string NotAllRemovedText(std::size_t removed, std::size_t highlighted) {
            "some other application. Please verify that these files are not in use.";
 }
 
+std::string StoppedText(std::size_t removed, std::size_t highlighted) {
+    return "Stopped: " + std::to_string(removed) + " out of " + std::to_string(highlighted) +
+           " files have been removed; the others stay listed.";
+}
+
 // Deletes the file an entry was listed as and counts it by the size it had
 // when it went; false when it is still there (or was never there), or when
 // another file, or the file rewritten, stands at its path now.
@@ -50,6 +55,10 @@ std::vector<std::size_t> RemoveFilesOfHighlightedEntries(DeletionContext& contex
     removed.reserve(highlighted);
     FolderTrail trail = context.session.platform.Files().Trail();
     for (std::size_t row = 0; row < list.Count(); ++row) {
+        if (list.IsHighlighted(row) && context.session.stopRequested()) {
+            context.prompts.ShowMessage(MessageKind::Warning, StoppedText(removed.size(), highlighted));
+            break;
+        }
         if (list.IsHighlighted(row) && RemoveFile(context, trail, row)) removed.push_back(row);
         if (removed.size() == highlighted) {
             context.prompts.ShowMessage(MessageKind::Information, kAllRemoved);
