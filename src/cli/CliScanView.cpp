@@ -1,5 +1,6 @@
 #include "cli/CliScanView.h"
 
+#include "cli/PrintedEntry.h"
 #include "platform/Interrupt.h"
 #include "scan/ByteTotal.h"
 
@@ -38,7 +39,7 @@ void CliScanView::ShowCleanupSummary(const CleanupSummary& lines) { summary_ = l
 void CliScanView::ShowMessage(MessageKind kind, std::string_view text) {
     if (kind == MessageKind::Error) errorShown_ = true;
     progress_.Clear();
-    std::fprintf(messages_, "vellomar-cli: %.*s\n", int(text.size()), text.data());
+    std::fprintf(messages_, "vellomar-cli: %s\n", PrintedLines(text).c_str());
 }
 
 void CliScanView::PrintReport() const {

@@ -25,6 +25,7 @@
 #include "cli/DriveListing.h"
 #include "cli/EntryOutput.h"
 #include "cli/OutputCheck.h"
+#include "cli/PrintedEntry.h"
 #include "platform/CommandLine.h"
 #include "platform/Interrupt.h"
 #include "platform/Platform.h"
@@ -118,7 +119,7 @@ int RunCommand(int argc, char** argv) {
     DriveTable drives = DriveTable::OfThisMachine();
     for (const auto& [letter, folder] : options.drives) {
         const std::optional<std::string> root = ExistingFolderPath(folder);
-        if (!root) return Fail("no such folder: " + folder);
+        if (!root) return Fail("no such folder: " + cli::PrintedEntry(folder));
         drives.Assign(letter, *root);
     }
     if (options.driveLetter && !drives.Find(options.driveLetter))

@@ -62,7 +62,7 @@ void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& pr
                 continue;
             }
             failedPlaces.push_back(keptRows.size());
-            failures.push_back({list.At(row), result.outcome});
+            failures.push_back({prompts.Shown(list.At(row)), result.outcome});
         }
         keptRows.push_back(row);
     }

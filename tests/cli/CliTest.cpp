@@ -551,6 +551,30 @@ TEST_F(CliBinTest, RestoreRefusesUnknownItemsAndOccupiedPlacesAndDoesTheRest) {
     EXPECT_EQ(Run(DriveOption() + " bin restore " + items[1].first).status, 1);  // gone now
 }
 
+TEST_F(CliBinTest, NamesAndIdsInMessagesAreQuotedAndForgeNoLine) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoAwkwardNames;
+#else
+    test::WriteWholeFile(tree / "drive" / "esc\x1b[2J.tmp", "");
+    ASSERT_EQ(Run(DriveOption() + " garbage t: --to-bin --yes").status, 0);
+    const auto items = Listed();
+    ASSERT_EQ(items.size(), 1u);
+    test::WriteWholeFile(tree / "drive" / "esc\x1b[2J.tmp", "since");
+    const CliRun run = Run(DriveOption() + " bin restore \"$(printf 'x\\nvellomar-cli: forged\\033[2J')\" " +
+                           items[0].first);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, ElementsAre("$'x\\nvellomar-cli: forged\\x1B[2J': no such item in the bin",
+                                     items[0].first + ": A file already exists at $'t:\\\\esc\\x1B[2J.tmp'. "
+                                                      "The file stays in the bin."));
+    EXPECT_THAT(Run("\"$(printf -- '--\\302\\233x')\" drives").err,
+                ElementsAre("vellomar-cli: unknown option: $'--\\xC2\\x9Bx' (see vellomar-cli --help)"));
+    // A file the bin cannot take is named in its report, quoted.
+    test::WriteWholeFile(tree / "drive" / "two\nlines.tmp", "");
+    EXPECT_THAT(Run(DriveOption() + " garbage t: --to-bin --yes --filter two").err,
+                ::testing::Contains(::testing::StartsWith("$'t:\\\\two\\nlines.tmp' (")));
+#endif
+}
+
 TEST_F(CliBinTest, DeleteAndEmptyRemoveForGoodOnlyWhenAnsweredYes) {
     Add({"a.tmp:5", "b.tmp:7", "c.tmp:1"});
     Run(DriveOption() + " garbage t: --to-bin --yes");
