@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::Contains;
 
-constexpr int kFolders = 400;
+constexpr int kFolders = 200;
 constexpr int kFilesEach = 25;
 
 struct Interrupted {
