@@ -46,7 +46,7 @@ int RunBinCommand(Session& session, const CliOptions& options, std::FILE* out, s
             prompts.SetSubject(key);
             const std::optional<std::size_t> index = FindBinItem(commands.Items(), key);
             if (!index) {
-                std::fprintf(messages, "%s: no such item in the bin\n", key.c_str());
+                std::fprintf(messages, "%s: no such item in the bin\n", PrintedEntry(key).c_str());
                 unknownKey = true;
                 continue;
             }

@@ -28,7 +28,7 @@ Options of every search:
   --delete [--yes]        delete every listed file; without --yes the question
                           is answered "No"
   --to-bin [--yes]        move every listed file to the bin instead
-  --print0                the entries' raw bytes, each ended by a NUL
+  --print0                the entries' native paths, each ended by a NUL
   --format tsv|json       one record a line: path, size, modification time and
                           the native path (see vellomar-cli(1))
 
@@ -48,9 +48,11 @@ Options of every command:
   --drive L=FOLDER        make FOLDER drive L: for this run (repeatable)
   -h, --help              print this help and exit
   --version               print the version and exit
+  --                      end the options: every word after it is an operand
 
 Exit status: 0 when all went well, 1 when something could not be done (the
-reason per file on stderr), 2 for a mistake on the command line.
+reason per file on stderr), 2 for a mistake on the command line, 130 when
+Ctrl-C stopped a search (what it found is printed; nothing more is deleted).
 )";
 }
 

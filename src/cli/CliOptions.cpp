@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
+#include "cli/PrintedEntry.h"
 #include "platform/AsciiCase.h"
 #include "results/Filtering.h"
 #include "run/AgeGuard.h"
@@ -40,6 +42,21 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, std
     return std::nullopt;
 }
 
+// The options that take a value, as "--name VALUE" or "--name=VALUE".
+constexpr std::array<std::string_view, 5> kValueOptions = {"--drive", "--sort", "--filter",
+                                                           "--older-than", "--format"};
+
+// Whether one of names stands where an option may: not as an option's value,
+// nor after "--", where every word is an operand.
+bool GivenAsOption(const std::vector<std::string>& args, std::initializer_list<std::string_view> names) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") return false;
+        if (std::find(names.begin(), names.end(), args[i]) != names.end()) return true;
+        if (std::find(kValueOptions.begin(), kValueOptions.end(), args[i]) != kValueOptions.end()) ++i;
+    }
+    return false;
+}
+
 // The words a command takes after its own.
 struct CommandShape {
     bool takesText;
@@ -65,7 +82,7 @@ std::optional<CliUsageError> ParseBinWords(CliOptions& options, const std::vecto
     options.binIds.assign(words.begin() + 2, words.end());
     const bool takesIds = options.binAction == kBinRestore || options.binAction == kBinDelete;
     if (!takesIds && options.binAction != kBinList && options.binAction != kBinEmpty)
-        return CliUsageError{"unknown bin command: " + options.binAction};
+        return CliUsageError{"unknown bin command: " + PrintedEntry(options.binAction)};
     if (takesIds && options.binIds.empty())
         return CliUsageError{"bin " + options.binAction + " needs the id of an item"};
     if (!takesIds && !options.binIds.empty())
@@ -79,12 +96,11 @@ std::optional<CliUsageError> ParseBinWords(CliOptions& options, const std::vecto
 
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args) {
     CliOptions options;
-    if (std::find(args.begin(), args.end(), "--help") != args.end() ||
-        std::find(args.begin(), args.end(), "-h") != args.end()) {
+    if (GivenAsOption(args, {"--help", "-h"})) {
         options.showHelp = true;
         return options;
     }
-    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+    if (GivenAsOption(args, {"--version"})) {
         options.showVersion = true;
         return options;
     }
@@ -94,6 +110,10 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     std::optional<std::string> printFormat;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == "--") {
+            words.insert(words.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
         // Every option but these acts on a search's entries.
         static constexpr std::array<std::string_view, 6> kNotOfSearches = {
             "--drive", "--yes", "--exact", "--partial", "--match-case", "--ignore-case"};
@@ -104,14 +124,14 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
         if (auto mapping = OptionValue(args, i, "--drive")) {
             if (mapping->size() < 3 || !IsDriveLetter((*mapping)[0]) || (*mapping)[1] != '=')
                 return CliUsageError{"--drive needs L=FOLDER" +
-                                     (mapping->empty() ? "" : ", not: " + *mapping)};
+                                     (mapping->empty() ? "" : ", not: " + PrintedEntry(*mapping))};
             options.drives.emplace_back(AsciiLower((*mapping)[0]), mapping->substr(2));
         } else if (auto kind = OptionValue(args, i, "--sort")) {
             if (options.sort) return CliUsageError{"--sort may be given once"};
             options.sort = SortKindNamed(*kind);
             if (!options.sort)
                 return CliUsageError{kind->empty() ? "--sort needs ext, name, path or size"
-                                                   : "unknown sort kind: " + *kind};
+                                                   : "unknown sort kind: " + PrintedEntry(*kind)};
         } else if (auto text = OptionValue(args, i, "--filter")) {
             options.filters.push_back(FilterText(*text));
             if (options.filters.back().empty())
@@ -121,14 +141,14 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
             options.olderThan = ParseAge(*age);
             if (!options.olderThan)
                 return CliUsageError{"--older-than needs days, hours or minutes, like 30d, 12h "
-                                     "or 90m" + (age->empty() ? "" : ", not: " + *age)};
+                                     "or 90m" + (age->empty() ? "" : ", not: " + PrintedEntry(*age))};
         } else if (auto format = OptionValue(args, i, "--format")) {
             if (printFormat) return CliUsageError{*printFormat + " and --format exclude each other"};
             printFormat = "--format";
             if (*format == "tsv") options.format = OutputFormat::Tsv;
             else if (*format == "json") options.format = OutputFormat::Json;
             else return CliUsageError{"--format needs tsv or json" +
-                                      (format->empty() ? "" : ", not: " + *format)};
+                                      (format->empty() ? "" : ", not: " + PrintedEntry(*format))};
         } else if (arg == "--print0") {
             if (printFormat) return CliUsageError{*printFormat + " and --print0 exclude each other"};
             printFormat = "--print0";
@@ -148,7 +168,7 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
         } else if (arg == "--yes") {
             options.answerYes = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return CliUsageError{"unknown option: " + arg};
+            return CliUsageError{"unknown option: " + PrintedEntry(arg)};
         } else {
             words.push_back(arg);
         }
@@ -168,7 +188,7 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     if (options.answerYes && !options.deleteAll && !options.moveAllToBin)
         return CliUsageError{"--yes goes with --delete or --to-bin"};
     const std::optional<CommandShape> shape = ShapeOf(options.command);
-    if (!shape) return CliUsageError{"unknown command: " + options.command};
+    if (!shape) return CliUsageError{"unknown command: " + PrintedEntry(options.command)};
     if (!shape->takesText && !nameOptions.empty())
         return CliUsageError{nameOptions.front() + " goes with the name command"};
     if (!shape->isSearch && !searchOptions.empty())
@@ -188,7 +208,7 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     if (!shape->takesDrive) return options;
     const std::string& drive = words.back();
     if (drive.size() != 2 || !IsDriveLetter(drive[0]) || drive[1] != ':')
-        return CliUsageError{"a drive is written as a letter and a colon, like c:, not: " + drive};
+        return CliUsageError{"a drive is written as a letter and a colon, like c:, not: " + PrintedEntry(drive)};
     options.driveLetter = AsciiLower(drive[0]);
     return options;
 }

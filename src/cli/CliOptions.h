@@ -55,8 +55,9 @@ struct CliUsageError {
     std::string message;
 };
 
-// Options may stand before or after the command and its words. "--help" or
-// "--version" anywhere asks for that alone.
+// Options may stand before or after the command and its words; "--" ends
+// them, and every word after it is an operand. "--help" or "--version"
+// wherever an option may stand asks for that alone.
 std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std::string>& args);
 
 }  // namespace vellomar::cli

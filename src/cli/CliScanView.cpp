@@ -1,5 +1,7 @@
 #include "cli/CliScanView.h"
 
+#include "cli/PrintedEntry.h"
+#include "platform/Interrupt.h"
 #include "scan/ByteTotal.h"
 
 namespace vellomar::cli {
@@ -28,12 +30,16 @@ void CliScanView::ShowBusy(bool busy) {
     if (!busy) progress_.Clear();
 }
 
+void CliScanView::Pump() {
+    if (InterruptAsked()) scan_.ContinueScan = false;
+}
+
 void CliScanView::ShowCleanupSummary(const CleanupSummary& lines) { summary_ = lines; }
 
 void CliScanView::ShowMessage(MessageKind kind, std::string_view text) {
     if (kind == MessageKind::Error) errorShown_ = true;
     progress_.Clear();
-    std::fprintf(messages_, "vellomar-cli: %.*s\n", int(text.size()), text.data());
+    std::fprintf(messages_, "vellomar-cli: %s\n", PrintedLines(text).c_str());
 }
 
 void CliScanView::PrintReport() const {

@@ -1,7 +1,8 @@
 #pragma once
 // The command line's stand-in for the main window: it keeps what the labels
 // would read and answers the search's modal windows without asking anyone.
-// While a search runs, a terminal on stderr shows its progress (ProgressLine).
+// While a search runs, a terminal on stderr shows its progress (ProgressLine),
+// and the user's first Ctrl-C stops the walk as the Stop button does.
 
 #include <cstdio>
 #include <optional>
@@ -9,13 +10,15 @@
 
 #include "cli/ProgressLine.h"
 #include "scan/ScanPrompts.h"
+#include "run/ScanState.h"
 #include "scan/ScanView.h"
 
 namespace vellomar::cli {
 
 class CliScanView final : public ScanView, public ScanPrompts {
 public:
-    explicit CliScanView(std::FILE* messages) : messages_(messages), progress_(messages) {}
+    CliScanView(std::FILE* messages, ScanState& scan)
+        : messages_(messages), scan_(scan), progress_(messages) {}
 
     void ShowTotalsCaptions(std::string_view filesCaption, std::string_view bytesCaption) override;
     void ShowEntryCount(std::size_t count) override;
@@ -25,7 +28,7 @@ public:
     void SetEmptyListState() override {}
     void SetFilledListState() override {}
     void FitListWidth() override {}
-    void Pump() override {}
+    void Pump() override;
     std::optional<std::uint64_t> OtherWorkRounds() const override { return 0; }  // nothing else runs
 
     // The information window is never shown: its switch stays as it is.
@@ -41,6 +44,7 @@ public:
 
 private:
     std::FILE* messages_;
+    ScanState& scan_;
     ProgressLine progress_;
     bool busy_ = false;  // a search runs: its status is the folder it enters
     std::string filesCaption_;

@@ -1,5 +1,7 @@
 #pragma once
-// A search's entries on stdout, in list order, in the format asked for.
+// A search's entries on stdout, in list order, in the format asked for:
+// --print0 gives each file's native path, which other tools can open; an
+// entry without one is named on messages instead.
 
 #include <cstdio>
 
@@ -10,6 +12,6 @@
 namespace vellomar::cli {
 
 void PrintEntries(const ResultList& list, const FileSystem& files, OutputFormat format,
-                  std::FILE* out);
+                  std::FILE* out, std::FILE* messages);
 
 }  // namespace vellomar::cli

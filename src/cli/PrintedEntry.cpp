@@ -9,11 +9,23 @@ namespace {
 
 bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7f; }
 
+// A C1 control (U+0080 to U+009F): U+009B, say, starts an escape sequence on
+// terminals that read UTF-8 as a terminal of eight-bit controls would.
+bool IsC1Control(std::string_view entry, std::size_t at, std::size_t length) {
+    return length == 2 && CodePointAt(entry, at, length) < 0xa0;
+}
+
+// Whether the sequence at entry[at] is printed as hex escapes: a byte that is
+// not part of well-formed UTF-8, or a control character.
+bool Unprintable(std::string_view entry, std::size_t at, std::size_t length) {
+    return length == 0 || (length == 1 && IsControl(static_cast<unsigned char>(entry[at]))) ||
+           IsC1Control(entry, at, length);
+}
+
 bool NeedsQuoting(std::string_view entry) {
     for (std::size_t at = 0; at < entry.size();) {
         const std::size_t length = Utf8SequenceAt(entry, at);
-        if (length == 0 || (length == 1 && IsControl(static_cast<unsigned char>(entry[at]))))
-            return true;
+        if (Unprintable(entry, at, length)) return true;
         at += length;
     }
     return false;
@@ -33,6 +45,11 @@ std::string PrintedEntry(std::string_view entry) {
     for (std::size_t at = 0; at < entry.size();) {
         const std::size_t length = Utf8SequenceAt(entry, at);
         const auto byte = static_cast<unsigned char>(entry[at]);
+        if (IsC1Control(entry, at, length)) {
+            for (char part : entry.substr(at, length)) AppendHex(out, static_cast<unsigned char>(part));
+            at += length;
+            continue;
+        }
         if (length > 1) {
             out.append(entry.substr(at, length));
             at += length;
@@ -51,6 +68,17 @@ std::string PrintedEntry(std::string_view entry) {
         }
     }
     return out + "'";
+}
+
+std::string PrintedLines(std::string_view text) {
+    std::string out;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\n', start);
+        out += PrintedEntry(text.substr(start, end - start));
+        if (end == std::string_view::npos) return out;
+        out += '\n';
+        start = end + 1;
+    }
 }
 
 }  // namespace vellomar::cli

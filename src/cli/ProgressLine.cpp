@@ -1,5 +1,8 @@
 #include "cli/ProgressLine.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "cli/Utf8Sequence.h"
 #include "platform/Terminal.h"
 #include "scan/ByteTotal.h"
@@ -14,32 +17,27 @@ std::size_t ColumnsOf(std::FILE* terminal) { return TerminalColumns(terminal).va
 
 }  // namespace
 
-std::string ProgressText(std::size_t folders, std::size_t files, double bytes,
-                         std::string_view folder, std::size_t columns) {
+ProgressText ProgressTextOf(std::size_t folders, std::size_t files, double bytes,
+                            std::string_view folder, std::size_t columns) {
     const std::string counts = std::to_string(folders) + " folders, " + std::to_string(files) +
                                " files, " + FormatByteTotal(bytes) + " bytes: ";
-    std::string text;
-    std::size_t shown = 0;
-    const auto add = [&](std::string_view character) {
-        if (shown >= columns) return false;
-        text.append(character);
-        ++shown;
-        return true;
-    };
-    for (char c : counts)
-        if (!add(std::string_view(&c, 1))) return text;
+    ProgressText shown{counts.substr(0, columns), std::min(counts.size(), columns)};
     for (std::size_t at = 0; at < folder.size();) {
         const std::size_t length = Utf8SequenceAt(folder, at);
-        const auto byte = static_cast<unsigned char>(folder[at]);
-        const bool plain = length > 1 || (length == 1 && byte >= 0x20 && byte != 0x7f);
-        if (!add(plain ? folder.substr(at, length) : "?")) break;
+        const std::optional<std::size_t> width =
+            length == 0 ? std::nullopt : CharacterColumns(CodePointAt(folder, at, length));
+        const std::size_t taken = width.value_or(1);
+        if (shown.columns + taken > columns) break;
+        shown.text += width ? folder.substr(at, length) : "?";
+        shown.columns += taken;
         at += length == 0 ? 1 : length;
     }
-    return text;
+    return shown;
 }
 
 ProgressLine::ProgressLine(std::FILE* terminal)
-    : terminal_(IsTerminal(terminal) ? terminal : nullptr) {}
+    : terminal_(IsTerminal(terminal) ? terminal : nullptr),
+      escapes_(terminal_ && TerminalTakesEscapes(terminal_)) {}
 
 void ProgressLine::EnterFolder(std::string_view folder) {
     if (!terminal_) return;  // no line to draw: a walk copies no folder text for it
@@ -60,9 +58,18 @@ void ProgressLine::ShowBytes(double bytes) {
 
 void ProgressLine::Clear() {
     if (!terminal_ || !shown_) return;
-    std::fputs("\r\033[K", terminal_);
+    ReturnOverShown();
     std::fflush(terminal_);
     shown_ = false;
+}
+
+void ProgressLine::ReturnOverShown() {
+    if (escapes_) {
+        std::fputs("\r\033[K", terminal_);
+    } else {
+        std::fprintf(terminal_, "\r%*s\r", static_cast<int>(shownColumns_), "");
+    }
+    shownColumns_ = 0;
 }
 
 void ProgressLine::DrawWhenDue() {
@@ -73,9 +80,11 @@ void ProgressLine::DrawWhenDue() {
     shown_ = true;
     // One column is left free: a line that fills the width wraps on some terminals.
     const std::size_t columns = ColumnsOf(terminal_);
-    const std::string text =
-        ProgressText(folders_, files_, bytes_, folder_, columns > 1 ? columns - 1 : columns);
-    std::fprintf(terminal_, "\r%s\033[K", text.c_str());
+    const ProgressText shown =
+        ProgressTextOf(folders_, files_, bytes_, folder_, columns > 1 ? columns - 1 : columns);
+    ReturnOverShown();
+    std::fputs(shown.text.c_str(), terminal_);
+    shownColumns_ = shown.columns;
     std::fflush(terminal_);
 }
 

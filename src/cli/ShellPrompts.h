@@ -16,9 +16,11 @@ public:
     ShellPrompts(bool answerYes, std::FILE* messages) : answerYes_(answerYes), messages_(messages) {}
 
     void ShowMessage(MessageKind kind, std::string_view text) override;
+    std::string Shown(std::string_view name) const override;
     // Whether a warning or an error was shown: something could not be done.
     bool SomethingFailed() const { return somethingFailed_; }
-    // What the messages are about, named before each; none when empty.
+    // What the messages are about (a name, quoted here), named before each;
+    // none when empty.
     void SetSubject(std::string subject) { subject_ = std::move(subject); }
 
 protected:

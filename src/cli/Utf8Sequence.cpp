@@ -36,4 +36,12 @@ bool IsWellFormedUtf8(std::string_view text) {
     return true;
 }
 
+char32_t CodePointAt(std::string_view text, std::size_t at, std::size_t length) {
+    static constexpr unsigned char kLeadBits[] = {0, 0x7f, 0x1f, 0x0f, 0x07};
+    char32_t point = static_cast<unsigned char>(text[at]) & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i)
+        point = point << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3f);
+    return point;
+}
+
 }  // namespace vellomar::cli

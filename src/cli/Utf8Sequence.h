@@ -12,4 +12,7 @@ std::size_t Utf8SequenceAt(std::string_view text, std::size_t at);
 
 bool IsWellFormedUtf8(std::string_view text);
 
+// The code point of the well-formed sequence of length bytes at text[at].
+char32_t CodePointAt(std::string_view text, std::size_t at, std::size_t length);
+
 }  // namespace vellomar::cli

@@ -24,7 +24,10 @@
 #include "cli/CliScanView.h"
 #include "cli/DriveListing.h"
 #include "cli/EntryOutput.h"
+#include "cli/OutputCheck.h"
+#include "cli/PrintedEntry.h"
 #include "platform/CommandLine.h"
+#include "platform/Interrupt.h"
 #include "platform/Platform.h"
 #include "quicksearch/FolderAdmission.h"
 #include "quicksearch/NameSearch.h"
@@ -37,6 +40,7 @@
 namespace {
 
 constexpr int kUsageFailure = 2;
+constexpr int kInterrupted = 130;  // as the shell reports a command that SIGINT ended
 
 // Whether the user's locale is the C locale, read as the window's toolkit reads
 // it (LC_ALL, else LC_MESSAGES, else LANG). There the window orders its list by
@@ -101,9 +105,8 @@ int Fail(const std::string& message) {
     return kUsageFailure;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The command given, run to its end; its exit status.
+int RunCommand(int argc, char** argv) {
     using namespace vellomar;
     auto parsed = cli::ParseCliArguments(CommandLineArguments(argc, argv));
     if (auto* error = std::get_if<cli::CliUsageError>(&parsed)) return Fail(error->message);
@@ -116,7 +119,7 @@ int main(int argc, char** argv) {
     DriveTable drives = DriveTable::OfThisMachine();
     for (const auto& [letter, folder] : options.drives) {
         const std::optional<std::string> root = ExistingFolderPath(folder);
-        if (!root) return Fail("no such folder: " + folder);
+        if (!root) return Fail("no such folder: " + cli::PrintedEntry(folder));
         drives.Assign(letter, *root);
     }
     if (options.driveLetter && !drives.Find(options.driveLetter))
@@ -124,7 +127,7 @@ int main(int argc, char** argv) {
 
     Platform platform(std::move(drives), UserFolders::OfThisProcess());
     Session session(platform);
-    cli::CliScanView view(stderr);
+    cli::CliScanView view(stderr, session.scan);
     if (options.command == cli::kScanBrowsersCommand)
         return cli::ScanBrowsers(session, view, options.driveLetter);
     if (options.command == cli::kTotalsCommand) {
@@ -137,6 +140,9 @@ int main(int argc, char** argv) {
     }
     if (options.command == cli::kBinCommand)
         return cli::RunBinCommand(session, options, stdout, stderr);
+    // The first Ctrl-C stops the walk or the act, and what was found is printed.
+    TakeFirstInterruptAsStop();
+    session.stopRequested = InterruptAsked;
     if (options.olderThan)
         session.scan.ageGuard = AgeGuard::OlderThan(*options.olderThan, std::chrono::system_clock::now());
     RunSearch(options, session, view);
@@ -153,12 +159,23 @@ int main(int argc, char** argv) {
     }
 
     bool everyFileRemoved = true;
-    if (options.deleteAll && !session.results.Empty())
+    if (InterruptAsked() && (options.deleteAll || options.moveAllToBin))
+        std::fputs("vellomar-cli: stopped: nothing was deleted or moved\n", stderr);
+    else if (options.deleteAll && !session.results.Empty())
         everyFileRemoved = cli::DeleteEveryEntry(session, view, options.answerYes, stderr);
-    if (options.moveAllToBin && !session.results.Empty())
+    else if (options.moveAllToBin && !session.results.Empty())
         everyFileRemoved = cli::MoveEveryEntryToBin(session, view, options.answerYes, stderr);
 
-    cli::PrintEntries(session.results, platform.Files(), options.format, stdout);
+    cli::PrintEntries(session.results, platform.Files(), options.format, stdout, stderr);
+    const bool printed = cli::OutputDelivered(stdout, stderr);  // before the report follows it
     view.PrintReport();
-    return view.ErrorShown() || !everyFileRemoved ? 1 : 0;
+    if (InterruptAsked()) return kInterrupted;
+    return view.ErrorShown() || !everyFileRemoved || !printed ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int status = RunCommand(argc, argv);
+    return vellomar::cli::OutputDelivered(stdout, stderr) || status != 0 ? status : 1;
 }

@@ -11,7 +11,7 @@
 namespace vellomar {
 
 struct BinFailure {
-    std::string entry;  // as the list showed it
+    std::string entry;  // as the list showed it, as the prompts show a name
     BinOutcome outcome;
 };
 

@@ -7,10 +7,11 @@ namespace vellomar {
 
 namespace {
 
-std::string RestoreFailureText(const BinItem& item, BinOutcome outcome) {
+std::string RestoreFailureText(const BinItem& item, BinOutcome outcome, const BinPrompts& prompts) {
     if (outcome == BinOutcome::TargetExists)
-        return "A file already exists at " + item.originalPath + ". The file stays in the bin.";
-    return "The file could not be restored to " + ListedText(item) + ": " +
+        return "A file already exists at " + prompts.Shown(item.originalPath) +
+               ". The file stays in the bin.";
+    return "The file could not be restored to " + prompts.Shown(ListedText(item)) + ": " +
            std::string(BinOutcomeReason(outcome)) + ". The file stays in the bin.";
 }
 
@@ -57,7 +58,7 @@ BinLines BinWindowCommands::Lines(const DateFormatter& formatDate) const {
 void BinWindowCommands::DeleteFile() {
     const BinItem* item = HighlightedItem();
     if (!item) return;
-    const std::string question = "Permanently delete " + ListedText(*item) +
+    const std::string question = "Permanently delete " + prompts_.Shown(ListedText(*item)) +
                                  " from the bin? Click \"Yes\" to delete this file, or \"No\" to "
                                  "keep it in the bin.";
     if (!prompts_.Confirm(question)) return;
@@ -77,7 +78,7 @@ void BinWindowCommands::RestoreFile() {
     if (!item) return;
     const BinOutcome outcome = bin_.Restore(*item);
     if (outcome != BinOutcome::Done && !ReportedBinChanged(outcome))
-        prompts_.ShowMessage(MessageKind::Warning, RestoreFailureText(*item, outcome));
+        prompts_.ShowMessage(MessageKind::Warning, RestoreFailureText(*item, outcome, prompts_));
     Refresh();
 }
 
@@ -97,7 +98,7 @@ void BinWindowCommands::EmptyEntireBin() {
         const BinOutcome outcome = bin_.Remove(item);
         changed = changed || outcome == BinOutcome::BinChanged;
         if (outcome != BinOutcome::Done) {
-            failures.push_back({ListedText(item), outcome});
+            failures.push_back({prompts_.Shown(ListedText(item)), outcome});
             continue;
         }
         Count(item);

@@ -25,6 +25,11 @@ std::string FailureReport(std::size_t moved, std::size_t total,
            BinFailureLines(failures, named);
 }
 
+std::string StoppedReport(std::size_t moved, std::size_t total) {
+    return "Stopped: " + std::to_string(moved) + " out of " + std::to_string(total) +
+           " files have been moved to the Garbage Bin; the others stay in the list.";
+}
+
 }  // namespace
 
 void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& prompts) {
@@ -43,17 +48,21 @@ void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& pr
     std::vector<std::size_t> keptRows;
     std::vector<std::size_t> failedPlaces;  // where the failed entries stand in the rebuilt list
     std::vector<BinFailure> failures;
+    std::size_t moved = 0;
+    bool stopped = false;  // the files after it stay where they are, and listed
     for (std::size_t row = 0; row < list.Count(); ++row) {
-        if (list.IsHighlighted(row)) {
+        stopped = stopped || (list.IsHighlighted(row) && session.stopRequested());
+        if (list.IsHighlighted(row) && !stopped) {
             EntryCheck check = session.scan.ageGuard.StillOldEnough();
             check.listed = list.Listed(row);
-            const GarbageBin::MoveResult moved = moves.MoveIn(list.FoundPath(row), check);
-            if (moved.outcome == BinOutcome::Done) {
-                session.scan.SubtractListedBytes(static_cast<double>(moved.size));
+            const GarbageBin::MoveResult result = moves.MoveIn(list.FoundPath(row), check);
+            if (result.outcome == BinOutcome::Done) {
+                session.scan.SubtractListedBytes(static_cast<double>(result.size));
+                ++moved;
                 continue;
             }
             failedPlaces.push_back(keptRows.size());
-            failures.push_back({list.At(row), moved.outcome});
+            failures.push_back({prompts.Shown(list.At(row)), result.outcome});
         }
         keptRows.push_back(row);
     }
@@ -71,7 +80,7 @@ void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& pr
     else
         view.DescribeCurrentEntry();
 
-    const std::size_t moved = total - failures.size();
+    if (stopped) prompts.ShowMessage(MessageKind::Warning, StoppedReport(moved, total));
     if (!failures.empty())
         prompts.ShowMessage(MessageKind::Warning,
                             FailureReport(moved, total, failures, prompts.FailuresNamed()));

@@ -1,6 +1,7 @@
 #pragma once
 // Message boxes: how the program tells the user what went wrong or what to know.
 
+#include <string>
 #include <string_view>
 
 namespace vellomar {
@@ -16,6 +17,10 @@ class MessagePrompts {
 public:
     virtual ~MessagePrompts() = default;
     virtual void ShowMessage(MessageKind kind, std::string_view text) = 0;
+    // A name (a path, an id) as it stands in a message or a question: as it
+    // is in a window's box; quoted where a line break or an escape in it would
+    // act on the terminal.
+    virtual std::string Shown(std::string_view name) const { return std::string(name); }
 };
 
 }  // namespace vellomar

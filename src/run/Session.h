@@ -36,6 +36,10 @@ struct Session {
     // The user asked the program to end while a command ran: the modal windows
     // the command still opens close at once as if cancelled, and nothing is deleted.
     bool endRequested = false;
+    // Asked before each file an act (a deletion, a move to the bin) takes on:
+    // once true the act stops there, keeps what it did and says how far it
+    // came. The window's acts run to their end; the command line's Ctrl-C stops them.
+    bool (*stopRequested)() = [] { return false; };
 };
 
 }  // namespace vellomar

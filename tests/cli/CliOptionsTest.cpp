@@ -30,6 +30,28 @@ TEST(CliOptionsTest, HelpAndVersionWinOverAnythingElseGiven) {
     EXPECT_TRUE(std::get<CliOptions>(parsed).showVersion);
 }
 
+TEST(CliOptionsTest, DoubleDashEndsTheOptionsAndHelpCountsOnlyWhereAnOptionMayStand) {
+    auto parsed = Parse({"--exact", "name", "--", "-x.tmp", "t:"});
+    ASSERT_TRUE(std::holds_alternative<CliOptions>(parsed)) << ErrorOf({"name", "--", "-x.tmp", "t:"});
+    EXPECT_EQ(std::get<CliOptions>(parsed).nameQuery.text, "-x.tmp");
+    EXPECT_EQ(std::get<CliOptions>(parsed).driveLetter, 't');
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"garbage", "t:", "--filter", "--help"},
+          {"garbage", "t:", "--filter=-h"}, {"name", "t:", "--", "--help"},
+          {"garbage", "--sort", "--version", "t:"}}) {
+        parsed = Parse(args);
+        if (const auto* options = std::get_if<CliOptions>(&parsed)) {
+            EXPECT_FALSE(options->showHelp || options->showVersion) << args.back();
+        }
+    }
+    parsed = Parse({"garbage", "t:", "--filter", "--help"});
+    ASSERT_TRUE(std::holds_alternative<CliOptions>(parsed));
+    EXPECT_EQ(std::get<CliOptions>(parsed).filters.size(), 1u);
+    EXPECT_THAT(ErrorOf({"name", "--help", "--", "t:"}), HasSubstr("(parsed)"));
+    EXPECT_THAT(ErrorOf({"garbage", "--", "--print0", "t:"}), HasSubstr("expected a command and a drive"));
+}
+
 TEST(CliOptionsTest, SearchOptionsAreTakenForEverySearchAndRefusedElsewhere) {
     const auto parsed = Parse({"--older-than=12h", "name", "x", "t:", "--to-bin", "--yes",
                                "--format", "json"});

@@ -10,6 +10,7 @@
 #include <sstream>
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -415,14 +416,24 @@ TEST_F(CliTest, AFileDatedAfter2262IsShownInItsYearAndIsOlderThanNoAge) {
     EXPECT_TRUE(std::filesystem::exists(tree / "drive" / "future.tmp"));
 }
 
-TEST_F(CliTest, Print0GivesTheEntriesRawBytesEachEndedByNul) {
+TEST_F(CliTest, Print0GivesTheNativePathsEachEndedByNulForXargs) {
 #ifdef _WIN32
     GTEST_SKIP() << test::kNoAwkwardNames;
 #else
     test::WriteWholeFile(tree / "drive" / "two\nlines \xe9.tmp", "");
     test::WriteWholeFile(tree / "drive" / "$'q'.tmp", "");
     const CliRun run = Run(DriveOption() + " garbage t: --print0 --sort name --keep-case");
-    EXPECT_EQ(run.rawOut, std::string("t:\\$'q'.tmp") + '\0' + "t:\\two\nlines \xe9.tmp" + '\0');
+    const std::string drive = (tree / "drive").string();
+    EXPECT_EQ(run.rawOut, drive + "/$'q'.tmp" + '\0' + drive + "/two\nlines \xe9.tmp" + '\0');
+    // What another tool makes of them: each path names the file itself.
+    const std::string listed = (tree / "listed.txt").string();
+    const std::string command = "cd / && XDG_CONFIG_HOME=" + (tree / "config").string() + " " +
+                                VELLOMAR_CLI_PATH + " " + DriveOption() +
+                                " --print0 garbage t: 2>/dev/null | xargs -0 ls -d >" + listed;
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_THAT(Sorted(test::OutputLines(test::ReadWholeFile(listed))),
+                ElementsAre(drive + "/$'q'.tmp", drive + "/two", "lines \xe9.tmp"));  // ls prints them raw
+
 #endif
 }
 
@@ -437,6 +448,26 @@ TEST_F(CliTest, JsonNamesEachFileByItsNativePathAndItsExactBytes) {
     EXPECT_THAT(run.out[0], ::testing::StartsWith(R"({"path":"t:\\a\"\ufffd.tmp","native":")" +
                                                   native + "\",\"size\":2,\"modified\":\"20"));
     EXPECT_THAT(run.out[0], HasSubstr("\"native_base64\":\""));
+#endif
+}
+
+TEST_F(CliTest, AFailedWriteToStandardOutputIsToldInOneLineAndEndsWithStatusOne) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no /dev/full";
+#else
+    Add({"a.tmp:3", "b.tmp:4"});
+    ASSERT_EQ(Run(DriveOption() + " --filter b. --to-bin --yes garbage t:").status, 0);
+    for (const std::string command :
+         {"garbage t:", "drives", "bin list", "--help", "--version", "totals", "name a.tmp t:"}) {
+        const auto err = tree / "err.txt";
+        const std::string line = "XDG_CONFIG_HOME=" + (tree / "config").string() + " " +
+                                 VELLOMAR_CLI_PATH + " " + DriveOption() + " " + command +
+                                 " >/dev/full 2>" + err.string();
+        const int status = std::system(line.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << command;
+        EXPECT_THAT(test::OutputLines(test::ReadWholeFile(err)), ::testing::Contains("vellomar-cli: the output could not be written: "
+                                                 "No space left on device")) << command;
+    }
 #endif
 }
 
@@ -518,6 +549,30 @@ TEST_F(CliBinTest, RestoreRefusesUnknownItemsAndOccupiedPlacesAndDoesTheRest) {
     EXPECT_EQ(test::ReadWholeFile(tree / "drive" / "A.TMP").size(), 1u);
     ASSERT_EQ(Listed().size(), 1u);
     EXPECT_EQ(Run(DriveOption() + " bin restore " + items[1].first).status, 1);  // gone now
+}
+
+TEST_F(CliBinTest, NamesAndIdsInMessagesAreQuotedAndForgeNoLine) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoAwkwardNames;
+#else
+    test::WriteWholeFile(tree / "drive" / "esc\x1b[2J.tmp", "");
+    ASSERT_EQ(Run(DriveOption() + " garbage t: --to-bin --yes").status, 0);
+    const auto items = Listed();
+    ASSERT_EQ(items.size(), 1u);
+    test::WriteWholeFile(tree / "drive" / "esc\x1b[2J.tmp", "since");
+    const CliRun run = Run(DriveOption() + " bin restore \"$(printf 'x\\nvellomar-cli: forged\\033[2J')\" " +
+                           items[0].first);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, ElementsAre("$'x\\nvellomar-cli: forged\\x1B[2J': no such item in the bin",
+                                     items[0].first + ": A file already exists at $'t:\\\\esc\\x1B[2J.tmp'. "
+                                                      "The file stays in the bin."));
+    EXPECT_THAT(Run("\"$(printf -- '--\\302\\233x')\" drives").err,
+                ElementsAre("vellomar-cli: unknown option: $'--\\xC2\\x9Bx' (see vellomar-cli --help)"));
+    // A file the bin cannot take is named in its report, quoted.
+    test::WriteWholeFile(tree / "drive" / "two\nlines.tmp", "");
+    EXPECT_THAT(Run(DriveOption() + " garbage t: --to-bin --yes --filter two").err,
+                ::testing::Contains(::testing::StartsWith("$'t:\\\\two\\nlines.tmp' (")));
+#endif
 }
 
 TEST_F(CliBinTest, DeleteAndEmptyRemoveForGoodOnlyWhenAnsweredYes) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/ProgressLine.h"
-
 namespace vellomar::cli {
 namespace {
 
@@ -32,12 +30,6 @@ TEST(EntryRecordTest, TsvEscapesWhatWouldSplitAFieldOrALine) {
     EXPECT_EQ(TsvRecord({"t:\\a\tb\nc\rd", "/a\tb\nc\rd\xe9", kFile}),
               "t:\\\\a\\tb\\nc\\rd\t1234\t2024-05-01T12:03:19Z\t/a\\tb\\nc\\rd\xe9");
     EXPECT_EQ(TsvRecord({"t:\\gone", "/gone", std::nullopt}), "t:\\\\gone\t\t\t/gone");
-}
-
-TEST(ProgressTextTest, IsCutToTheWidthAndShowsNoControlCharacters) {
-    EXPECT_EQ(ProgressText(3, 2, 1e6, "t:\\a\nb\xe9", 80), "3 folders, 2 files, 1000000 bytes: t:\\a?b?");
-    EXPECT_EQ(ProgressText(3, 2, 10, "t:\\\xc3\xa9\xc3\xa9", 34), "3 folders, 2 files, 10 bytes: t:\\\xc3\xa9");
-    EXPECT_EQ(ProgressText(3, 2, 10, "t:\\x", 9), "3 folders");
 }
 
 }  // namespace

@@ -23,6 +23,14 @@ TEST(PrintedEntry, ControlCharactersAndBadBytesAreQuotedAsTheShellDoes) {
     EXPECT_EQ(PrintedEntry("t:\\\xe6\x97"), "$'t:\\\\\\xE6\\x97'");
     // Good characters inside a quoted entry stay as they are.
     EXPECT_EQ(PrintedEntry("t:\\\u00e9\n"), "$'t:\\\\\u00e9\\n'");
+    // C1 controls are controls too: U+009B starts an escape sequence, U+0085 a line.
+    EXPECT_EQ(PrintedEntry("t:\\\u009b2J\u0085\u00a0"), "$'t:\\\\\\xC2\\x9B2J\\xC2\\x85\u00a0'");
+}
+
+TEST(PrintedEntry, MessagesKeepTheirLinesAndQuoteOnlyThoseHoldingControls) {
+    EXPECT_EQ(PrintedLines("2 out of 3:\n$'t:\\\\a\\nb' (read-only)"),
+              "2 out of 3:\n$'t:\\\\a\\nb' (read-only)");
+    EXPECT_EQ(PrintedLines("Unable to write to /x\x1b[2J\nnext"), "$'Unable to write to /x\\x1B[2J'\nnext");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/posix/EndingSignalsHeld.h"
 
+#include "platform/Interrupt.h"
+
 #include <signal.h>
 #include <unistd.h>
 
@@ -19,7 +21,11 @@ constexpr int kEnding = -1;
 std::atomic<int> holders{0};
 // The signals noted while a guard lives, one bit each; written by the handler.
 std::atomic<unsigned> noted{0};
+// The next SIGINT only asks the program to stop (TakeFirstInterruptAsStop).
+std::atomic<bool> interruptStops{false};
+std::atomic<bool> interruptAsked{false};
 static_assert(std::atomic<unsigned>::is_always_lock_free, "written by a signal handler");
+static_assert(std::atomic<bool>::is_always_lock_free, "written by a signal handler");
 static_assert(std::atomic<int>::is_always_lock_free, "changed by a signal handler");
 
 void EndAsByDefault(int signal) {
@@ -29,9 +35,14 @@ void EndAsByDefault(int signal) {
     raise(signal);
 }
 
-// Noted first: should a guard hold it, the last guard to go finds the note
-// and sends the signal again.
+// A SIGINT taken as a stop ends nothing, held or not. Any other is noted
+// first: should a guard hold it, the last guard to go finds the note and
+// sends the signal again.
 void NoteOrEnd(int signal) {
+    if (signal == SIGINT && interruptStops.exchange(false)) {
+        interruptAsked.store(true);
+        return;
+    }
     noted.fetch_or(1u << signal);
     int none = 0;
     if (holders.compare_exchange_strong(none, kEnding)) EndAsByDefault(signal);
@@ -53,6 +64,13 @@ void InstallHandlersOnce() {
 }
 
 }  // namespace
+
+void TakeFirstInterruptAsStop() {
+    InstallHandlersOnce();
+    interruptStops.store(true);
+}
+
+bool InterruptAsked() { return interruptAsked.load(); }
 
 EndingSignalsHeld::EndingSignalsHeld() {
     InstallHandlersOnce();

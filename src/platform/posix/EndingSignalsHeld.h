@@ -12,7 +12,9 @@
 // signal, which is sent again once the step is over; otherwise it ends the
 // process as the default would. A guard then costs no system call, which
 // matters to a deletion that takes one per file. Guards may nest; the signals
-// take effect as the last one goes.
+// take effect as the last one goes. The same handler takes the first SIGINT
+// as a request to stop when asked to (platform/Interrupt.h): one handler,
+// one set of rules.
 
 namespace vellomar {
 

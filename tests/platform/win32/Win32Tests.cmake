@@ -35,6 +35,8 @@ list(REMOVE_ITEM WIN32_CORE_TEST_SOURCES
   # over listed folders.
   ${CMAKE_CURRENT_SOURCE_DIR}/results/BinFaultsTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/InterruptedRemovalTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/FirstInterruptTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cli/CliInterruptTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/results/ListedFileTest.cpp)
 add_executable(vellomar_win32_tests ${WIN32_TEST_SOURCES} ${WIN32_CORE_TEST_SOURCES}
   support/TempTree.cpp support/Portability.cpp)
