@@ -5,7 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/RegistryStore.h"
 #include "support/TempTree.h"
+#include "support/TmpfsMount.h"
 
 namespace vellomar {
 namespace {
@@ -135,6 +137,40 @@ TEST_F(MountedDrivesTest, ReadsAnFstabAndNothingFromATableThatIsNotThere) {
                                "tmpfs /tmp tmpfs defaults 0 0\n")),
                 ::testing::ElementsAre("/", "/home", "/tmp"));
     EXPECT_TRUE(MountedDrives((tree / "missing").string(), {}, UuidPerFolder).empty());
+}
+
+std::map<std::string, char> LettersByRoot(const DriveTable& table) {
+    std::map<std::string, char> letters;
+    for (const Drive& drive : table.Drives()) letters[drive.root] = drive.letter;
+    return letters;
+}
+
+// Other processes may mount and unmount meanwhile: only drives seen both times count.
+void ExpectSameLetters(const std::map<std::string, char>& before, const std::map<std::string, char>& after) {
+    for (const auto& [root, letter] : before)
+        if (after.count(root)) EXPECT_EQ(after.at(root), letter) << root;
+}
+
+TEST_F(MountedDrivesTest, TheMachinesDrivesKeepTheirLettersAsAFileSystemComesAndGoes) {
+    const RegistryStore store = RegistryStore::OfThisUser(tree.Root().string(), "c:");
+    const std::map<std::string, char> before = LettersByRoot(DriveTable::OfThisMachine(store));
+    EXPECT_EQ(before.at("/"), 'c');
+    // "a" sorts before every mount point but the root.
+    const std::string folder = tree.AddFolder("a").string();
+    std::map<std::string, char> mounted;
+    {
+        test::TmpfsMount tmpfs(folder);
+        if (!tmpfs) GTEST_SKIP() << test::kNoTmpfs;
+        mounted = LettersByRoot(DriveTable::OfThisMachine(store));
+    }
+    const std::map<std::string, char> after = LettersByRoot(DriveTable::OfThisMachine(store));
+    ASSERT_TRUE(mounted.count(folder));
+    EXPECT_FALSE(after.count(folder));
+    for (const auto& [root, letter] : before) EXPECT_NE(letter, mounted.at(folder)) << root;
+    ExpectSameLetters(before, mounted);
+    ExpectSameLetters(before, after);
+    test::TmpfsMount again(folder);
+    EXPECT_EQ(LettersByRoot(DriveTable::OfThisMachine(store)).at(folder), mounted.at(folder));
 }
 
 }  // namespace
