@@ -76,17 +76,20 @@ DriveTable LetteredDrives(const std::vector<Drive>& drives, const RegistryStore&
     }
     if (!table.Find('c')) table.Assign('c', "/");
 
-    std::optional<LetterChoice> choice;
-    letterStore.UpdateStrings(kLettersKey, [&](const RegistryView& store) {
-        choice = ChooseLetters(identities, RememberedIn(store));
-        RegistryStore::StringValues given;
-        for (const auto& [letter, identity] : choice->given) given.emplace_back(std::string{letter}, identity);
-        return given;
-    });
-    // A store that cannot be written still tells the letters it remembers.
-    if (!choice) choice = ChooseLetters(identities, RememberedIn(letterStore.Read()));
+    // Most starts find every drive remembered and write nothing. Otherwise the
+    // letters are chosen again from the store as it is when no other run can
+    // write it; a store that cannot be written keeps the first choice.
+    LetterChoice choice = ChooseLetters(identities, RememberedIn(letterStore.Read()));
+    if (!choice.given.empty()) {
+        letterStore.UpdateStrings(kLettersKey, [&](const RegistryView& store) {
+            choice = ChooseLetters(identities, RememberedIn(store));
+            RegistryStore::StringValues given;
+            for (const auto& [letter, identity] : choice.given) given.emplace_back(std::string{letter}, identity);
+            return given;
+        });
+    }
     for (std::size_t i = 0; i < others.size(); ++i) {
-        if (choice->letters[i]) table.Assign(*choice->letters[i], *others[i]);
+        if (choice.letters[i]) table.Assign(*choice.letters[i], *others[i]);
     }
     return table;
 }

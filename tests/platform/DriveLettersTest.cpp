@@ -79,6 +79,11 @@ TEST_F(LetteredDrivesTest, TheStoreKeepsLettersFromRunToRunAndTheRootIsC) {
     const Drive home = DriveAt("/home", "uuid:home");
     EXPECT_THAT(Letters(LetteredDrives({root, data, home}, store)),
                 ElementsAre(P{'c', "/"}, P{'d', "/data"}, P{'e', "/home"}));
+    // A start that finds every drive remembered leaves the store as it was.
+    const auto written = std::filesystem::last_write_time(tree / "vellomar-registry.ini");
+    std::filesystem::last_write_time(tree / "vellomar-registry.ini", written - std::chrono::hours(1));
+    LetteredDrives({root, home}, store);
+    EXPECT_EQ(std::filesystem::last_write_time(tree / "vellomar-registry.ini"), written - std::chrono::hours(1));
     // A stick mounted before them in mount-point order, then gone; then an image of
     // no identity to remember.
     EXPECT_THAT(Letters(LetteredDrives({root, DriveAt("/aaa", "uuid:stick"), data, home}, store)),
