@@ -75,7 +75,8 @@ bool IsDrive(libmnt_fs* fs, const BlockDevices& devices) {
     // libmount tells the pseudo file systems: overlays, fuse helpers, proc and
     // the like; of them only a RAM disk holds files of the user's.
     if (mnt_fs_is_pseudofs(fs) && !IsOneOf(Text(mnt_fs_get_fstype(fs)), kRamFileSystems)) return false;
-    return !IsImage(Text(mnt_fs_get_srcpath(fs)), devices);
+    // A share's source ("//server/share") names no file here.
+    return mnt_fs_is_netfs(fs) || !IsImage(Text(mnt_fs_get_srcpath(fs)), devices);
 }
 
 DriveKind KindOf(libmnt_fs* fs, const BlockDevices& devices) {
