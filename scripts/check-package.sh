@@ -29,6 +29,9 @@ appstreamcli validate --no-net --pedantic "$scratch"/contents/usr/share/metainfo
 
 echo "== apt resolves its dependencies"
 apt-get install --simulate -qq "$deb" >/dev/null
+# The drive table is libmount's reading of the mount table.
+dpkg-deb --field "$deb" Depends | grep -q '\blibmount1\b' ||
+  { echo "the package does not depend on libmount1" >&2; exit 1; }
 
 echo "== install into a scratch root"
 root=$scratch/root

@@ -7,7 +7,8 @@ set -euo pipefail
 # and gio (libglib2.0-bin) are the type queries it asks in the desktop modes tested.
 # libicu-dev: the collation library whose sort keys order the list in the user's locale.
 # dpkg-dev: dpkg-shlibdeps, which finds the Debian package's dependencies.
-packages=(cmake g++ ninja-build qt6-base-dev libicu-dev libgtest-dev libgmock-dev fonts-liberation
+# libmount-dev and pkg-config: the mount table as libmount reads it.
+packages=(cmake g++ ninja-build pkg-config qt6-base-dev libicu-dev libmount-dev libgtest-dev libgmock-dev fonts-liberation
   xdg-utils file shared-mime-info libglib2.0-bin dpkg-dev "$@")
 missing=()
 for package in "${packages[@]}"; do

@@ -40,7 +40,9 @@ The bin:
   bin empty [--yes]       remove every item for good
 
 Other commands:
-  drives                  the drive table: letter, mount point, file system, label
+  drives [--format tsv|json]
+                          the drive table: letter, mount point, file system,
+                          label (records: also what the letter is remembered by)
   scan-browsers DRIVE     record the browser profile folders found on DRIVE
   totals                  the File Statistics lines
 

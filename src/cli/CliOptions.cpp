@@ -191,6 +191,9 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     if (!shape) return CliUsageError{"unknown command: " + PrintedEntry(options.command)};
     if (!shape->takesText && !nameOptions.empty())
         return CliUsageError{nameOptions.front() + " goes with the name command"};
+    // The drive table is printed in the records a search's entries are.
+    if (options.command == kDrivesCommand && options.format != OutputFormat::Print0)
+        std::erase(searchOptions, "--format");
     if (!shape->isSearch && !searchOptions.empty())
         return CliUsageError{searchOptions.front() + " goes with a search"};
     const std::size_t wordCount = 1 + shape->takesText + shape->takesDrive;

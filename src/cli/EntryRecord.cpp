@@ -6,7 +6,6 @@
 #include "platform/MomentText.h"
 
 namespace vellomar::cli {
-namespace {
 
 std::string TsvField(std::string_view text) {
     std::string out;
@@ -71,8 +70,6 @@ std::string Base64(std::string_view bytes) {
     }
     return out;
 }
-
-}  // namespace
 
 std::string TsvRecord(const EntryFacts& entry) {
     std::string line = TsvField(entry.path) + '\t';

@@ -32,4 +32,9 @@ struct EntryFacts {
 std::string TsvRecord(const EntryFacts& entry);
 std::string JsonRecord(const EntryFacts& entry);
 
+// The quoting of these records' fields, for other records in the same forms.
+std::string TsvField(std::string_view text);
+void AppendJsonString(std::string& out, std::string_view text);
+std::string Base64(std::string_view bytes);  // RFC 4648, with padding
+
 }  // namespace vellomar::cli

@@ -116,7 +116,9 @@ int RunCommand(int argc, char** argv) {
         return 0;
     }
 
-    DriveTable drives = DriveTable::OfThisMachine();
+    const UserFolders folders = UserFolders::OfThisProcess();
+    DriveTable drives =
+        DriveTable::OfThisMachine(RegistryStore::OfThisUser(folders.configHome, folders.configHome));
     for (const auto& [letter, folder] : options.drives) {
         const std::optional<std::string> root = ExistingFolderPath(folder);
         if (!root) return Fail("no such folder: " + cli::PrintedEntry(folder));
@@ -125,7 +127,7 @@ int RunCommand(int argc, char** argv) {
     if (options.driveLetter && !drives.Find(options.driveLetter))
         return Fail(std::string("unknown drive: ") + options.driveLetter + ":");
 
-    Platform platform(std::move(drives), UserFolders::OfThisProcess());
+    Platform platform(std::move(drives), folders);
     Session session(platform);
     cli::CliScanView view(stderr, session.scan);
     if (options.command == cli::kScanBrowsersCommand)
@@ -135,7 +137,7 @@ int RunCommand(int argc, char** argv) {
         return 0;
     }
     if (options.command == cli::kDrivesCommand) {
-        cli::PrintDrives(platform.Drives(), stdout);
+        cli::PrintDrives(platform.Drives(), options.format, stdout);
         return 0;
     }
     if (options.command == cli::kBinCommand)

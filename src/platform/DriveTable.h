@@ -1,13 +1,11 @@
 #pragma once
 // The drive letters of this run and the native folders they stand for.
-// On a POSIX machine the root file system is c: and the other real mounted
-// file systems follow from d: in the order of their mount points; pseudo file
-// systems get no letter. Tests and the command-line companion map letters to
-// folders of their own.
+// On a POSIX machine the root file system is c: and the other file systems
+// that hold the user's files take letters from d: that they keep from run to
+// run (DriveLetters.h); pseudo file systems and mounted images get none.
+// Tests and the command-line companion map letters to folders of their own.
 
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,30 +22,35 @@ struct Drive {
     // drive the name of its connection, such as "server:/export".
     std::string label;
     std::string fileSystemType;  // as the mount table names it ("ext4"); empty when not known
+    // What the letter is remembered by where letters are the program's own:
+    // the file system as DriveIdentity names it, "network:" and the
+    // connection, or "folder:" and the mount point where nothing else stays.
+    // Empty where the machine keeps the letters or it is not known.
+    std::string identity;
 };
 
-// What the machine tells of its block devices besides the mount table, each
-// device by the path the mount table names it by ("/dev/sdb1").
-struct BlockDevices {
-    std::set<std::string> removable;  // devices on removable media, partitions included
-    // Device -> its link name in /dev/disk/by-label: the label with blanks and
-    // other awkward characters written as \xHH.
-    std::map<std::string, std::string> labelLinks;
-};
+// The folder a drive is mounted at where drives are folders (POSIX); empty
+// where a drive is a letter of the machine's own.
+std::string MountFolderOf(const Drive& drive);
+
+// Whether a native path is the folder or lies below it.
+bool IsSameOrBelow(std::string_view path, std::string_view folder);
+
+class RegistryStore;
 
 class DriveTable {
 public:
     DriveTable() = default;
 
-    // Letters for the file systems listed in a /proc/self/mountinfo text, each
-    // of the kind its file system type, source and device tell.
-    static DriveTable FromMountInfo(std::string_view mountInfo, const BlockDevices& devices = {});
-    // Letters for the file systems mounted on this machine now.
-    static DriveTable OfThisMachine();
+    // Letters for the file systems mounted on this machine now; where the
+    // letters are the program's own, they are remembered in the store.
+    static DriveTable OfThisMachine(const RegistryStore& letterStore);
 
     // Maps letter (either case) to a native folder, replacing any earlier mapping.
     void Assign(char letter, std::string nativeRoot, DriveKind kind = DriveKind::Fixed,
-                std::string label = {}, std::string fileSystemType = {});
+                std::string label = {}, std::string fileSystemType = {}, std::string identity = {});
+    // Gives the drive the letter (either case), replacing any earlier mapping.
+    void Assign(char letter, Drive drive);
 
     const std::vector<Drive>& Drives() const { return drives_; }  // ordered by letter
     const Drive* Find(char letter) const;

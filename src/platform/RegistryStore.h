@@ -8,6 +8,7 @@
 // atomically.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,11 +81,21 @@ public:
     bool WriteInteger(std::string_view key, std::string_view name, std::int32_t value) const;
     bool WriteString(std::string_view key, std::string_view name, std::string_view value) const;
 
+    // Texts to write under a key: value name, then text.
+    using StringValues = std::vector<std::pair<std::string, std::string>>;
+    // Writes under key the texts change picks from a fresh reading of the
+    // store, and no other run of the program writes the store between that
+    // reading and this write; false when the store cannot be written (change
+    // may then not have been asked).
+    bool UpdateStrings(std::string_view key,
+                       const std::function<StringValues(const RegistryView&)>& change) const;
+
 private:
 #ifdef _WIN32
     std::string root_;
 #else
     IniFile file_;
+    std::string lockPath_;  // the file every writer of the store holds locked while it writes
 #endif
 };
 

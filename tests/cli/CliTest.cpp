@@ -477,6 +477,28 @@ TEST_F(CliTest, DrivesListsTheLettersOfTheRun) {
     EXPECT_THAT(run.out, ::testing::Contains("t:\t" + (tree / "drive").generic_string() + "\t\t"));
 }
 
+TEST_F(CliTest, DrivesPrintsRecordsQuotedAsEntryRecordsAre) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoAwkwardNames;
+#else
+    const std::filesystem::path folder = tree.AddFolder("odd\xe9");
+    const std::string drive = " --drive u=" + folder.string() + " drives --format ";
+    CliRun run = Run(DriveOption() + drive + "tsv");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, ::testing::Contains(::testing::MatchesRegex("c:\t/\t[^\t]*\t[^\t]+\t[a-z]+:.+")));
+    EXPECT_THAT(run.out, ::testing::Contains("u:\t" + tree.Root().string() + "/odd\xe9\t\t\t"));
+    run = Run(DriveOption() + drive + "json");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, ::testing::Contains(::testing::MatchesRegex(
+                             R"(\{"letter":"c:","mount_point":"/",.*"identity":"[a-z]+:.+"\})")));
+    EXPECT_THAT(run.out, ::testing::Contains(::testing::AllOf(
+                             HasSubstr(R"({"letter":"u:","mount_point":")" + tree.Root().string() +
+                                       R"(/odd\ufffd","label":"","type":"","identity":null,)"),
+                             HasSubstr("\"mount_point_base64\":\""))));
+    EXPECT_EQ(Run(DriveOption() + " drives --print0").status, 2);
+#endif
+}
+
 class CliBinTest : public CliTest {
 protected:
     // What "bin list" shows: key, then the path each item came from.

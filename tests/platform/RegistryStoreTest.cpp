@@ -4,6 +4,11 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "support/TempTree.h"
 
 namespace vellomar {
@@ -94,6 +99,36 @@ TEST_F(RegistryStoreTest, FailedWritesReportFalseAndChangeNothing) {
     EXPECT_EQ(ReadWholeFile(path), before);
     EXPECT_FALSE(fs::exists(tree / "missing"));
 }
+
+#ifndef _WIN32
+TEST_F(RegistryStoreTest, WritersAtOnceLoseNoValueAndAnUpdateSeesEveryEarlierWrite) {
+    constexpr int kValues = 30;
+    std::vector<pid_t> writers;
+    for (const char* prefix : {"a", "b", "c"}) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            bool stored = true;
+            for (int i = 0; i < kValues; ++i)
+                stored = store.WriteString("K", prefix + std::to_string(i), "x") && stored;
+            _exit(stored ? 0 : 1);
+        }
+        writers.push_back(pid);
+    }
+    for (pid_t pid : writers) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_EQ(status, 0);
+    }
+    int seen = 0;
+    ASSERT_TRUE(store.UpdateStrings("K", [&](const RegistryView& view) {
+        for (const char* prefix : {"a", "b", "c"})
+            for (int i = 0; i < kValues; ++i) seen += view.ReadString("K", prefix + std::to_string(i)) == "x";
+        return RegistryStore::StringValues{{"seen", std::to_string(seen)}};
+    }));
+    EXPECT_EQ(seen, 3 * kValues);
+    EXPECT_EQ(store.ReadString("K", "seen"), std::to_string(3 * kValues));
+}
+#endif
 
 }  // namespace
 }  // namespace vellomar

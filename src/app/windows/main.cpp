@@ -14,7 +14,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Vellomar");
 
-    Platform platform(DriveTable::OfThisMachine(), UserFolders::OfThisProcess());
+    const UserFolders folders = UserFolders::OfThisProcess();
+    Platform platform(
+        DriveTable::OfThisMachine(RegistryStore::OfThisUser(folders.configHome, folders.configHome)),
+        folders);
     Session session(platform);
     QtMainWindowPrompts prompts(session);
     TFrmgarb window(session, prompts);

@@ -1,9 +1,10 @@
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
+#include "platform/DriveLetters.h"
 #include "platform/DriveTable.h"
+#include "platform/posix/MountedDrives.h"
 
 namespace vellomar {
 namespace {
@@ -25,11 +26,19 @@ bool ReadsOne(const fs::path& flagFile) {
     return (in >> flag) && flag == 1;
 }
 
-// Every disk whose removable flag is set, with the partitions on it.
-std::set<std::string> RemovableDevices() {
+bool IsRemovable(const fs::path& disk) { return ReadsOne(disk / "removable"); }
+
+// A loop device shows a file as a disk.
+bool IsFileBacked(const fs::path& disk) {
+    std::error_code error;
+    return fs::exists(disk / "loop" / "backing_file", error);
+}
+
+// Every disk the test holds for, with the partitions on it.
+std::set<std::string> DisksWhere(bool (*holds)(const fs::path& disk)) {
     std::set<std::string> devices;
     for (const fs::path& disk : EntriesOf("/sys/block")) {
-        if (!ReadsOne(disk / "removable")) continue;
+        if (!holds(disk)) continue;
         devices.insert("/dev/" + disk.filename().string());
         for (const fs::path& part : EntriesOf(disk)) {
             std::error_code error;
@@ -53,13 +62,9 @@ std::map<std::string, std::string> LabelLinks() {
 
 }  // namespace
 
-DriveTable DriveTable::OfThisMachine() {
-    std::ifstream in("/proc/self/mountinfo");
-    std::ostringstream text;
-    text << in.rdbuf();
-    DriveTable table = FromMountInfo(text.str(), BlockDevices{RemovableDevices(), LabelLinks()});
-    if (!table.Find('c')) table.Assign('c', "/");  // no mount table: the root is all there is
-    return table;
+DriveTable DriveTable::OfThisMachine(const RegistryStore& letterStore) {
+    const BlockDevices devices{DisksWhere(IsRemovable), LabelLinks(), DisksWhere(IsFileBacked)};
+    return LetteredDrives(MountedDrives("/proc/self/mountinfo", devices), letterStore);
 }
 
 }  // namespace vellomar

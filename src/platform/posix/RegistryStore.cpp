@@ -1,10 +1,15 @@
 #include "platform/RegistryStore.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
+#include "platform/posix/FileDescriptor.h"
 
 namespace vellomar {
 namespace {
@@ -37,7 +42,21 @@ std::string WithKeyPath(std::string_view text, std::string_view key) {
     return ini_text::WithSection(result, key);
 }
 
-bool TryRewrite(const IniFile& file, const std::function<std::string(std::string_view)>& change) {
+// Two runs of the program that both read the file, change it and write it
+// back would each lose the other's change: every rewrite holds the lock file
+// beside the store while it reads and writes. The lock goes with the
+// descriptor, also when the process dies.
+int LockedFile(const std::string& lockPath) {
+    FileDescriptor lock(open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    while (lock.Get() >= 0 && flock(lock.Get(), LOCK_EX) != 0)
+        if (errno != EINTR) lock.Reset(-1);
+    return lock.Release();
+}
+
+bool TryRewrite(const IniFile& file, const std::string& lockPath,
+                const std::function<std::string(std::string_view)>& change) {
+    const FileDescriptor lock(LockedFile(lockPath));
+    if (lock.Get() < 0) return false;
     try {
         file.Rewrite(change);
         return true;
@@ -46,9 +65,9 @@ bool TryRewrite(const IniFile& file, const std::function<std::string(std::string
     }
 }
 
-bool StoreValue(const IniFile& file, std::string_view key, std::string_view name,
-                std::string_view stored) {
-    return TryRewrite(file, [&](std::string_view text) {
+bool StoreValue(const IniFile& file, const std::string& lockPath, std::string_view key,
+                std::string_view name, std::string_view stored) {
+    return TryRewrite(file, lockPath, [&](std::string_view text) {
         return ini_text::WithValue(WithKeyPath(text, key), key, name, stored);
     });
 }
@@ -56,7 +75,7 @@ bool StoreValue(const IniFile& file, std::string_view key, std::string_view name
 }  // namespace
 
 RegistryStore::RegistryStore(std::string nativePath, std::string shownPath)
-    : file_(std::move(nativePath), std::move(shownPath)) {}
+    : file_(nativePath, std::move(shownPath)), lockPath_(nativePath + ".lock") {}
 
 RegistryStore RegistryStore::OfThisUser(std::string_view configHome,
                                         std::string_view appDataFolder) {
@@ -70,7 +89,7 @@ RegistryView RegistryStore::Read() const { return RegistryView(file_.ReadText())
 bool RegistryView::KeyExists(std::string_view key) const { return document_.HasSection(key); }
 
 bool RegistryStore::CreateKey(std::string_view key) const {
-    return TryRewrite(file_, [&](std::string_view text) { return WithKeyPath(text, key); });
+    return TryRewrite(file_, lockPath_, [&](std::string_view text) { return WithKeyPath(text, key); });
 }
 
 std::optional<std::int32_t> RegistryView::ReadInteger(std::string_view key,
@@ -91,12 +110,22 @@ std::optional<std::string> RegistryView::ReadString(std::string_view key,
 
 bool RegistryStore::WriteInteger(std::string_view key, std::string_view name,
                                  std::int32_t value) const {
-    return StoreValue(file_, key, name, std::string(kIntegerTag) + std::to_string(value));
+    return StoreValue(file_, lockPath_, key, name, std::string(kIntegerTag) + std::to_string(value));
 }
 
 bool RegistryStore::WriteString(std::string_view key, std::string_view name,
                                 std::string_view value) const {
-    return StoreValue(file_, key, name, std::string(kTextTag) + std::string(value));
+    return StoreValue(file_, lockPath_, key, name, std::string(kTextTag) + std::string(value));
+}
+
+bool RegistryStore::UpdateStrings(std::string_view key,
+                                  const std::function<StringValues(const RegistryView&)>& change) const {
+    return TryRewrite(file_, lockPath_, [&](std::string_view text) {
+        std::string changed = WithKeyPath(text, key);
+        for (const auto& [name, value] : change(RegistryView(std::string(text))))
+            changed = ini_text::WithValue(changed, key, name, std::string(kTextTag) + value);
+        return changed;
+    });
 }
 
 std::vector<std::string> RegistryView::SubkeyNames(std::string_view key) const {

@@ -29,7 +29,8 @@ std::string LabelOf(const wchar_t* root) {
 
 }  // namespace
 
-DriveTable DriveTable::OfThisMachine() {
+// The system keeps the drive letters: there is nothing to remember.
+DriveTable DriveTable::OfThisMachine(const RegistryStore&) {
     DriveTable drives;
     wchar_t roots[4 * 26 + 1] = {};  // "C:\" and a NUL for each letter, and a last NUL
     const DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(std::size(roots)), roots);

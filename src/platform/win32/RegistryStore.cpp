@@ -110,6 +110,23 @@ bool RegistryStore::WriteString(std::string_view key, std::string_view name,
     return StoreValue(root_, key, name, REG_SZ, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
 }
 
+bool RegistryStore::UpdateStrings(std::string_view key,
+                                  const std::function<StringValues(const RegistryView&)>& change) const {
+    // Each registry value is written whole by the system; a mutex that every
+    // run of this user names alike keeps one run's reading and writing apart
+    // from another's.
+    const HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\VellomarRegistryUpdate");
+    if (!mutex) return false;
+    const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+    bool stored = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    if (stored) {
+        for (const auto& [name, value] : change(Read())) stored = WriteString(key, name, value) && stored;
+        ReleaseMutex(mutex);
+    }
+    CloseHandle(mutex);
+    return stored;
+}
+
 bool RegistryView::KeyExists(std::string_view key) const {
     return static_cast<bool>(Opened(root_, key, KEY_QUERY_VALUE));
 }

@@ -14,14 +14,18 @@ namespace {
 QString ItemText(const Drive& drive) {
     const QString letter = QString("%1:").arg(QChar(drive.letter));
     const QString label = QString::fromStdString(drive.label);
+    // Where drives are folders, a drive without a label is known by its
+    // folder, written as it is: folder names keep their letter case.
+    const QString folder = QString::fromStdString(MountFolderOf(drive));
+    const QString name = label.isEmpty() ? folder : label.toLower();
     switch (drive.kind) {
-        case DriveKind::Removable: return letter;
+        case DriveKind::Removable: return folder.isEmpty() ? letter : letter + " [" + name + "]";
         case DriveKind::Network: return letter + " " + label;
         case DriveKind::Fixed:
         case DriveKind::CdRom:
         case DriveKind::RamDisk: break;
     }
-    return letter + " [" + label.toLower() + "]";
+    return letter + " [" + name + "]";
 }
 
 QIcon ItemPicture(const QStyle& style, DriveKind kind) {

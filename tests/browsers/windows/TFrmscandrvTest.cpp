@@ -146,7 +146,7 @@ private slots:
         TFrmscandrv window(rig.session, rig.prompts);
         QComboBox* chooser = Control<QComboBox>(window, "DriveComboBox1");
         QCOMPARE(chooser->count(), 2);
-        QCOMPARE(chooser->currentText(), QString("u: []"));
+        QCOMPARE(chooser->currentText(), QString::fromStdString("u: [" + (rig.tree / "home").generic_string() + "]"));
     }
 
     void creationWritesTheEmptyLogUnlessThereIsOne() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/DriveTable.h"
+#include "platform/RegistryStore.h"
 #include "platform/FileMove.h"
 #include "platform/Folder.h"
 #include "platform/RandomWord.h"
@@ -263,7 +264,7 @@ TEST(Win32Drives, TheSystemDriveIsAFixedDriveKnownByItsLetter) {
     wchar_t system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 2u);
     const char letter = static_cast<char>(system[0]);
-    const DriveTable drives = DriveTable::OfThisMachine();
+    const DriveTable drives = DriveTable::OfThisMachine(RegistryStore(""));
     const Drive* drive = drives.Find(letter);
     ASSERT_NE(drive, nullptr);
     EXPECT_EQ(drive->kind, DriveKind::Fixed);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/DriveTable.h"
+#include "platform/RegistryStore.h"
 #include "platform/RandomWord.h"
 #include "platform/UrlCache.h"
 
@@ -56,7 +57,7 @@ protected:
     const std::string site_ = "http://vellomar-" + std::to_string(RandomWord()) + ".test/";
 
 private:
-    const DriveTable drives_ = DriveTable::OfThisMachine();
+    const DriveTable drives_ = DriveTable::OfThisMachine(RegistryStore(""));
     std::vector<std::string> committed_;
 };
 
