@@ -126,6 +126,20 @@ TEST_F(GarbageBinTest, NamesEndingInABlankComeBackWhole) {
 #endif
 }
 
+TEST_F(GarbageBinTest, NamesWithALineBreakGoInAndComeBackWhole) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows names hold no line break";
+#else
+    Add("a/two\nlines.tmp", "broken");
+    ASSERT_EQ(bin.MoveIn("t:\\a\\two\nlines.tmp").outcome, BinOutcome::Done);
+    std::vector<BinItem> items = NewBin().Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].originalPath, "t:\\a\\two\nlines.tmp");
+    EXPECT_EQ(bin.Restore(items[0]), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/two\nlines.tmp")), "broken");
+#endif
+}
+
 TEST_F(GarbageBinTest, FilesOfOneNameFromTwoFoldersEachGoBackToTheirOwn) {
     Add("one/same.tmp", "first");
     Add("two/same.tmp", "second");
