@@ -306,6 +306,7 @@ TEST_F(DeepTreeTest, DetailsDeletionAndTheBinReachAFileBeyondTheLongestPath) {
     EXPECT_EQ(ReadAt(Drive(), kLevels, "other.tmp"), std::nullopt);
     EXPECT_THAT(test::ShownEntries(session.results), ElementsAre(bottom));
 
+    {  // the bin keeps its folders open as listed while it lives
     GarbageBin bin(*platform, session.dataFolder.DataFolderPath);
     ASSERT_EQ(bin.MoveIn(bottom).outcome, BinOutcome::Done);
     EXPECT_EQ(ReadAt(Drive(), kLevels, "bottom.tmp"), std::nullopt);
@@ -319,6 +320,7 @@ TEST_F(DeepTreeTest, DetailsDeletionAndTheBinReachAFileBeyondTheLongestPath) {
     ASSERT_EQ(bin.MoveIn(bottom).outcome, BinOutcome::Done);
     EXPECT_EQ(bin.Remove(bin.Items().at(0)), BinOutcome::Done);
     EXPECT_THAT(bin.Items(), IsEmpty());
+    }
 
     EXPECT_EQ(OpenHandles(), before);
 }
