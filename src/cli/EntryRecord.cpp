@@ -98,4 +98,12 @@ std::string JsonRecord(const EntryFacts& entry) {
     return line + "}";
 }
 
+std::string JsonString(std::string_view text) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
+}
+
+std::string Base64Of(std::string_view bytes) { return Base64(bytes); }
+
 }  // namespace vellomar::cli

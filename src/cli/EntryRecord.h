@@ -32,4 +32,9 @@ struct EntryFacts {
 std::string TsvRecord(const EntryFacts& entry);
 std::string JsonRecord(const EntryFacts& entry);
 
+// A text as the json records write a string, and the exact bytes in base64,
+// for other records of the same kind.
+std::string JsonString(std::string_view text);
+std::string Base64Of(std::string_view bytes);
+
 }  // namespace vellomar::cli
