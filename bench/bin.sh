@@ -39,18 +39,18 @@ PY
 sync
 
 seconds() { /usr/bin/time -f %e "$@" 2>&1 >/dev/null | tail -1; }
-run() { "$cli" --drive t="$work/drive" "$@"; }
+run=("$cli" --drive t="$work/drive")
 
-run bin list >"$work/list"
+"${run[@]}" bin list >"$work/list"
 items=$(wc -l <"$work/list")
 [[ $items == "$files" ]] || { echo "bin.sh: $items items listed, not $files" >&2; exit 1; }
-echo "bin list ($items items):        $(seconds run bin list) s, again $(seconds run bin list) s"
-echo "bin list --format json:         $(seconds run bin list --format json) s"
+echo "bin list ($items items):        $(seconds "${run[@]}" bin list) s, again $(seconds "${run[@]}" bin list) s"
+echo "bin list --format json:         $(seconds "${run[@]}" bin list --format json) s"
 # Without the drive given, the bin is found through the register.
 echo "bin list, no --drive:           $(seconds "$cli" bin list) s"
-echo "bin restore 1 id:               $(seconds run bin restore "$(sed -n 1p "$work/list" | cut -f1)") s"
+echo "bin restore 1 id:               $(seconds "${run[@]}" bin restore "$(sed -n 1p "$work/list" | cut -f1)") s"
 mapfile -t ids < <(sed -n "2,$((restore + 1))p" "$work/list" | cut -f1)
-echo "bin restore ${#ids[@]} ids:            $(seconds run bin restore "${ids[@]}") s"
-echo "bin empty ($((items - restore - 1)) items):        $(seconds run bin empty --yes) s"
-left=$(run bin list | wc -l)
+echo "bin restore ${#ids[@]} ids:            $(seconds "${run[@]}" bin restore "${ids[@]}") s"
+echo "bin empty ($((items - restore - 1)) items):        $(seconds "${run[@]}" bin empty --yes) s"
+left=$("${run[@]}" bin list | wc -l)
 [[ $left == 0 ]] || { echo "bin.sh: $left items were left in the bin" >&2; exit 1; }

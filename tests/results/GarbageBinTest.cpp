@@ -293,6 +293,33 @@ TEST_F(GarbageBinTest, ADrivesOwnBinNamesItsFilesByTheDrivesLetterNow) {
                 ElementsAre("e:\\a\\x.tmp"));
 }
 
+TEST_F(GarbageBinTest, NewMovesGoAmongTheUsersDataAndItemsInTheSettingsFolderStayListedAndRestorable) {
+    test::WriteWholeFile(OnDrive("Garbage Bin"), "");  // the drive can have no bin
+    Add("a/old.tmp", "old");
+    Add("a/new.tmp", "new");
+    // As earlier versions kept it: the data folder's bin among the settings.
+    ASSERT_EQ(bin.MoveIn("t:\\a\\old.tmp").outcome, BinOutcome::Done);
+    ASSERT_THAT(Contents(DataBin()), ::testing::Contains(::testing::EndsWith("/old.tmp")));
+
+    DriveTable drives;
+    drives.Assign('t', (tree / "drive").generic_string());
+    drives.Assign('u', (tree / "home").generic_string());
+    Platform withDataHome(std::move(drives),
+                          UserFolders{(tree / "home/.config").generic_string(),
+                                      (tree / "program").generic_string(), "", "",
+                                      (tree / "home/.local/share/vellomar").generic_string()});
+    GarbageBin now(withDataHome, session.dataFolder.DataFolderPath);
+    ASSERT_EQ(now.MoveIn("t:\\a\\new.tmp").outcome, BinOutcome::Done);
+    const fs::path dataHomeBin = tree / "home/.local/share/vellomar/Garbage Bin";
+    EXPECT_THAT(Contents(dataHomeBin), ::testing::Contains(::testing::EndsWith("/new.tmp")));
+    EXPECT_THAT(Contents(DataBin()), Not(::testing::Contains(::testing::EndsWith("/new.tmp"))));
+    const std::vector<BinItem> items = now.Items();
+    ASSERT_THAT(test::BinItemPaths(items), ElementsAre("t:\\a\\new.tmp", "t:\\a\\old.tmp"));
+    for (const BinItem& item : items) EXPECT_EQ(now.Restore(item), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/old.tmp")), "old");
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/new.tmp")), "new");
+}
+
 TEST_F(GarbageBinTest, ADriveWhoseRootCannotBeWrittenUsesTheDataFoldersBin) {
 #ifdef _WIN32
     GTEST_SKIP() << test::kNoOtherUser;
