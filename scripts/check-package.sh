@@ -36,6 +36,8 @@ hardening-check "${skipped[@]}" "$scratch"/contents/usr/bin/vellomar-cli \
   "$scratch"/contents/usr/lib/vellomar/vellomar
 echo "== desktop-file-validate, appstreamcli validate"
 desktop-file-validate "$scratch"/contents/usr/share/applications/*.desktop
+echo "== systemd-analyze verify (the weekly clean-up's examples)"
+systemd-analyze verify --man=no "$scratch"/contents/usr/share/doc/vellomar/examples/vellomar-clean-garbage.{service,timer}
 appstreamcli validate --no-net --pedantic "$scratch"/contents/usr/share/metainfo/*.metainfo.xml
 
 echo "== apt resolves its dependencies"

@@ -1,11 +1,14 @@
 #pragma once
 // "vellomar-cli bin ...": the bin window's commands from the shell, on the
 // same bin, by the same rules and with the same messages.
-//   bin list               one item a line: key, where it came from, size,
-//                          when it was moved, the bin it lies in (tab-separated)
+//   bin list [--format tsv|json]
+//                          one item a line: key, where it came from, size,
+//                          when it was moved, the bin it lies in (tab-separated);
+//                          or a JSON array of objects with those fields
 //   bin restore KEY...     "Restore File" on each
 //   bin delete KEY...      "Delete File" on each, its question answered by --yes
-//   bin empty              "Empty Entire Bin"
+//   bin empty [--older-than AGE]
+//                          "Empty Entire Bin", or of the items moved in longer ago
 
 #include <cstdio>
 

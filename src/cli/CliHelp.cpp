@@ -33,11 +33,13 @@ Options of every search:
                           the native path (see vellomar-cli(1))
 
 The bin:
-  bin list                every item: id, original path, size, time moved, bin
+  bin list [--format tsv|json]
+                          every item: id, original path, size, time moved, bin
   bin restore ID...       put items back where they came from
   bin delete ID... [--yes]
                           remove items for good
-  bin empty [--yes]       remove every item for good
+  bin empty [--older-than AGE] [--yes]
+                          remove every item for good, or those moved in longer ago
 
 Other commands:
   drives [--format tsv|json]

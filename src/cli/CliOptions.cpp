@@ -180,6 +180,12 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     if (words.empty()) return CliUsageError{"expected a command"};
     options.command = words[0];
     if (options.command == kBinCommand) {
+        // The bin's own: the age of what "bin empty" removes, the form of "bin list".
+        const std::string_view action = words.size() > 1 ? words[1] : "";
+        std::erase_if(searchOptions, [&](const std::string& option) {
+            return (option == "--older-than" && action == kBinEmpty) ||
+                   (option == "--format" && action == kBinList);
+        });
         if (!searchOptions.empty()) return CliUsageError{searchOptions.front() + " goes with a search"};
         if (!nameOptions.empty()) return CliUsageError{nameOptions.front() + " goes with the name command"};
         if (auto error = ParseBinWords(options, words)) return *error;

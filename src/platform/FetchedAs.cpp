@@ -1,38 +1,9 @@
 #include "platform/FetchedAs.h"
 
-#include <optional>
-
 #include "platform/AsciiCase.h"
+#include "platform/PercentCoding.h"
 
 namespace vellomar {
-namespace {
-
-std::optional<int> HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    const char lower = AsciiLower(c);
-    if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
-    return std::nullopt;
-}
-
-std::string PercentDecoded(std::string_view text) {
-    std::string decoded;
-    decoded.reserve(text.size());
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const auto high = at + 2 < text.size() && text[at] == '%' ? HexDigitValue(text[at + 1])
-                                                                 : std::nullopt;
-        const auto low = high ? HexDigitValue(text[at + 2]) : std::nullopt;
-        const char byte = low ? static_cast<char>(*high * 16 + *low) : '\0';
-        if (low && byte != '/' && byte != '\\' && byte != '\0') {
-            decoded += byte;
-            at += 2;
-        } else {
-            decoded += text[at];
-        }
-    }
-    return decoded;
-}
-
-}  // namespace
 
 std::string LastSegmentOfUrl(std::string_view url) {
     url = url.substr(0, url.find_first_of("?#"));

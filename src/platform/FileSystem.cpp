@@ -130,6 +130,12 @@ std::optional<char> FileSystem::LetterOfDrive(const DriveIdentity& identity) con
     return std::nullopt;
 }
 
+std::optional<std::string> FileSystem::DrivePathOfDrive(const DriveIdentity& identity) const {
+    std::optional<std::string> path = drives_.ToDriveForm(identity.mountPoint);
+    if (!path || FileSystemOf(identity.mountPoint) != identity.fileSystem) return std::nullopt;
+    return path;
+}
+
 bool FileSystem::SetCurrentFolder(std::string_view drivePath) const {
     return OpenFolder(drivePath, NameMatch::AnyCase).MakeCurrent();
 }

@@ -86,6 +86,10 @@ public:
     // The letter that stands now for that file system mounted where it was;
     // nothing when it is not mounted there.
     std::optional<char> LetterOfDrive(const DriveIdentity& identity) const;
+    // The drive-form path of the folder an identity was taken of (a drive's
+    // root then), under whatever drive now holds it, while that folder is
+    // still on the same file system; nothing otherwise.
+    std::optional<std::string> DrivePathOfDrive(const DriveIdentity& identity) const;
 
     bool SetCurrentFolder(std::string_view drivePath) const;
     std::optional<std::string> CurrentFolder() const;

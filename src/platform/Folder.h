@@ -156,6 +156,10 @@ public:
     // written under a temporary name, synced and renamed over the name, which
     // is never followed should it be a link.
     FileOutcome ReplaceFile(std::string_view name, std::string_view text) const;
+    // Adds the text at the end of this user's regular file of that name, made
+    // private when missing, in one write: texts two processes append at once
+    // never mix. Never written through a link.
+    FileOutcome AppendToFile(std::string_view name, std::string_view text) const;
 
     // Removes the regular file of that name when it passes the check (by
     // default: writable) as it is removed: a folder, a link or a file that

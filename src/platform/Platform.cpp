@@ -12,6 +12,9 @@ Platform::Platform(DriveTable drives, UserFolders folders, std::string systemRoo
       trash_(drives_.ToDriveForm(folders.trashFolder).value_or("")),
       appDataFolder_(drives_.ToDriveForm(folders.configHome).value_or("")),
       programFolder_(drives_.ToDriveForm(folders.programFolder).value_or("")),
+      programDataFolder_(folders.programDataFolder.empty()
+                             ? ""
+                             : drives_.ToDriveForm(folders.programDataFolder).value_or("")),
       registry_(RegistryStore::OfThisUser(folders.configHome, appDataFolder_)),
       browserCache_(drives_, std::move(folders.cacheHome)) {}
 

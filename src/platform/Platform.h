@@ -25,11 +25,15 @@ struct UserFolders {
     std::string programFolder;  // the folder holding the running executable
     std::string cacheHome;      // per-user cache folder, where browsers keep their caches
     std::string trashFolder = {};  // the desktop's trash of this user; empty where it has none
+    // The program's own folder for what it keeps that is no setting (the
+    // garbage bin of files from drives without one); empty where the data
+    // folder serves.
+    std::string programDataFolder = {};
 
     // $XDG_CONFIG_HOME (or ~/.config), created when missing, the folder of
     // this process's executable, $XDG_CACHE_HOME (or ~/.cache) and
-    // $XDG_DATA_HOME/Trash (or ~/.local/share/Trash). On
-    // Windows: %APPDATA% (or the roaming application-data known folder).
+    // $XDG_DATA_HOME/Trash (or ~/.local/share/Trash), $XDG_DATA_HOME/vellomar.
+    // On Windows: %APPDATA% (or the roaming application-data known folder).
     static UserFolders OfThisProcess();
 };
 
@@ -52,6 +56,8 @@ public:
     const std::string& AppDataFolder() const { return appDataFolder_; }
     // The folder of the program's executable, in drive form.
     const std::string& ProgramFolder() const { return programFolder_; }
+    // UserFolders::programDataFolder in drive form; empty where there is none.
+    const std::string& ProgramDataFolder() const { return programDataFolder_; }
 
     // An ini file by drive-form path.
     IniFile Ini(std::string_view drivePath) const;
@@ -79,6 +85,7 @@ private:
     DesktopTrash trash_;
     std::string appDataFolder_;
     std::string programFolder_;
+    std::string programDataFolder_;
     RegistryStore registry_;
     UrlCache browserCache_;
 };

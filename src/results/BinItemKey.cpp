@@ -14,6 +14,8 @@ std::vector<std::string> BinItemKeys(const std::vector<BinItem>& items) {
     return keys;
 }
 
+std::string_view BinItemIdOfKey(std::string_view key) { return key.substr(0, key.find('/')); }
+
 std::optional<std::size_t> FindBinItem(const std::vector<BinItem>& items, std::string_view key) {
     const std::vector<std::string> keys = BinItemKeys(items);
     std::optional<std::size_t> found;

@@ -17,6 +17,9 @@ namespace vellomar {
 // The key of each item, in the items' order.
 std::vector<std::string> BinItemKeys(const std::vector<BinItem>& items);
 
+// The item id in a key: all of it, or what comes before "/NAME".
+std::string_view BinItemIdOfKey(std::string_view key);
+
 // The one item a key names; nothing when none or more than one.
 std::optional<std::size_t> FindBinItem(const std::vector<BinItem>& items, std::string_view key);
 

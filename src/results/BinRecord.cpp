@@ -5,6 +5,7 @@
 #include "platform/DrivePath.h"
 #include "platform/IniDocument.h"
 #include "platform/MomentText.h"
+#include "platform/PercentCoding.h"
 #include "platform/UtcTime.h"
 
 namespace vellomar {
@@ -13,6 +14,7 @@ namespace {
 constexpr std::string_view kSection = "Garbage Bin";
 constexpr std::string_view kIdKey = "Id";
 constexpr std::string_view kPathKey = "Path";
+constexpr std::string_view kEncodedPathKey = "EncodedPath";
 constexpr std::string_view kMovedKey = "Moved";
 constexpr std::string_view kMountKey = "Mount";
 constexpr std::string_view kFileSystemKey = "FileSystem";
@@ -41,7 +43,10 @@ std::optional<Clock::time_point> ParseMoment(const std::string& text) {
 std::string BinRecordText(const BinRecord& record) {
     IniDocument text{std::string()};
     text.SetValue(kSection, kIdKey, record.id);
-    text.SetValue(kSection, kPathKey, record.originalPath);
+    text.SetValue(kSection, kEncodedPathKey, PercentEncoded(record.originalPath));
+    // As older versions read it, where a line can hold it.
+    if (record.originalPath.find_first_of("\r\n") == std::string::npos)
+        text.SetValue(kSection, kPathKey, record.originalPath);
     text.SetValue(kSection, kMovedKey, MomentText(record.moved));
     if (record.drive) {
         text.SetValue(kSection, kMountKey, record.drive->mountPoint);
@@ -52,7 +57,9 @@ std::string BinRecordText(const BinRecord& record) {
 
 std::optional<BinRecord> ParseBinRecord(std::string_view text) {
     const IniDocument document{std::string(text)};
-    std::optional<std::string> path = document.Value(kSection, kPathKey);
+    std::optional<std::string> path = document.Value(kSection, kEncodedPathKey);
+    if (path) path = PercentDecoded(*path);
+    else path = document.Value(kSection, kPathKey);
     if (!path) return std::nullopt;
     auto parts = SplitDrivePath(*path);
     if (!parts || parts->names.empty()) return std::nullopt;

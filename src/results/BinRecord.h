@@ -25,12 +25,14 @@ struct BinRecord {
 // The record as its file holds it:
 //   [Garbage Bin]
 //   Id=20240501T120322Z-3f9a0c1e7b2d4a55e0c4b1a29d8f6e37
-//   Path=t:\docs\report.txt
+//   EncodedPath=t:\docs\my%20report.txt
+//   Path=t:\docs\my report.txt
 //   Moved=2024-05-01T12:03:22Z
 //   Mount=/media/ann/usb
 //   FileSystem=uuid:0f3c9a0e5d7b4e8f9a1b2c3d4e5f6a7b
-// A path ending in a blank is written quoted, so that the blank reads back.
-// Throws std::invalid_argument for a path that an ini line cannot hold.
+// EncodedPath holds any name a file can have, percent-escaped; Path, which
+// older versions read and wrote alone, is left out for a name with a line
+// break. Throws std::invalid_argument for a mount point that an ini line cannot hold.
 std::string BinRecordText(const BinRecord& record);
 
 // Nothing when the text holds no drive-form path naming a file. A moment that

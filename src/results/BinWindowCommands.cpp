@@ -2,6 +2,7 @@
 
 #include "platform/DrivePath.h"
 #include "results/BinFailures.h"
+#include "results/BinItemKey.h"
 
 namespace vellomar {
 
@@ -23,17 +24,32 @@ std::string ListedText(const BinItem& item) {
 }
 
 BinWindowCommands::BinWindowCommands(GarbageBin& bin, BinPrompts& prompts,
-                                     std::int32_t& cleanedFileCount, double& reclaimedBytes)
+                                     std::int32_t& cleanedFileCount, double& reclaimedBytes,
+                                     BinListing listing)
     : bin_(bin),
       prompts_(prompts),
       cleanedFileCount_(cleanedFileCount),
       reclaimedBytes_(reclaimedBytes) {
-    bin_.SweepUnfinishedMoves(std::chrono::system_clock::now());
-    Refresh();
+    if (listing == BinListing::NamedItem) return;
+    items_ = bin_.SweepUnfinishedMoves(std::chrono::system_clock::now());
+    if (!items_.empty()) highlighted_ = 0;
+    ReportSkippedBins();
+}
+
+bool BinWindowCommands::ShowItemOfKey(std::string_view key) {
+    shownId_ = std::string(BinItemIdOfKey(key));
+    items_ = bin_.ItemsWithId(*shownId_);
+    highlighted_ = FindBinItem(items_, key);
+    return highlighted_.has_value();
 }
 
 void BinWindowCommands::Refresh() {
-    items_ = bin_.Items();
+    if (shownId_) {
+        items_ = bin_.ItemsWithId(*shownId_);
+    } else {
+        items_ = bin_.Items();
+        ReportSkippedBins();
+    }
     if (items_.empty())
         highlighted_.reset();
     else
@@ -87,14 +103,34 @@ void BinWindowCommands::EmptyEntireBin() {
         prompts_.ShowMessage(MessageKind::Plain, "The bin is currently empty.");
         return;
     }
-    if (!prompts_.Confirm("Permanently delete ALL " + std::to_string(items_.size()) +
-                          " file(s) in the bin? Click \"Yes\" to delete these files, or \"No\" "
-                          "to keep them in the bin."))
+    std::vector<const BinItem*> chosen;
+    for (const BinItem& item : items_) chosen.push_back(&item);
+    RemoveForGood(chosen, "Permanently delete ALL " + std::to_string(items_.size()) +
+                              " file(s) in the bin? Click \"Yes\" to delete these files, or "
+                              "\"No\" to keep them in the bin.");
+}
+
+void BinWindowCommands::EmptyItemsMovedBefore(std::chrono::system_clock::time_point moment) {
+    std::vector<const BinItem*> chosen;
+    for (const BinItem& item : items_)
+        if (item.moved < moment) chosen.push_back(&item);
+    if (chosen.empty()) {
+        prompts_.ShowMessage(MessageKind::Plain, "No file in the bin was moved in before then.");
         return;
+    }
+    RemoveForGood(chosen, "Permanently delete the " + std::to_string(chosen.size()) +
+                              " file(s) moved to the bin before then? Click \"Yes\" to delete "
+                              "these files, or \"No\" to keep them in the bin.");
+}
+
+void BinWindowCommands::RemoveForGood(const std::vector<const BinItem*>& chosen,
+                                      const std::string& question) {
+    if (!prompts_.Confirm(question)) return;
     std::size_t removed = 0;
     bool changed = false;  // an item listed is gone or another now: it is left alone
     std::vector<BinFailure> failures;
-    for (const BinItem& item : items_) {
+    for (const BinItem* chosenItem : chosen) {
+        const BinItem& item = *chosenItem;
         const BinOutcome outcome = bin_.Remove(item);
         changed = changed || outcome == BinOutcome::BinChanged;
         if (outcome != BinOutcome::Done) {
@@ -106,7 +142,7 @@ void BinWindowCommands::EmptyEntireBin() {
     }
     if (!failures.empty())
         prompts_.ShowMessage(MessageKind::Warning,
-                             std::to_string(removed) + " out of " + std::to_string(items_.size()) +
+                             std::to_string(removed) + " out of " + std::to_string(chosen.size()) +
                                  " files have been deleted from the bin. " +
                                  (changed ? "The bin has changed since it was listed: the list "
                                             "now shows what it holds."
@@ -133,6 +169,13 @@ bool BinWindowCommands::ReportedBinChanged(BinOutcome outcome) {
                          "The bin has changed since it was listed: nothing was done. The list "
                          "now shows what the bin holds.");
     return true;
+}
+
+void BinWindowCommands::ReportSkippedBins() {
+    for (const std::string& path : bin_.SkippedBins())
+        prompts_.ShowMessage(MessageKind::Warning,
+                             "The bin " + path + " was passed over: it is a link now, no folder, "
+                             "or another user's. Nothing in it is listed or touched.");
 }
 
 void BinWindowCommands::Count(const BinItem& removed) {

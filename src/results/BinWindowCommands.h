@@ -4,9 +4,11 @@
 // highlights, and forwards its buttons. After every command the contents are
 // read from the bin again.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "results/BinPrompts.h"
@@ -26,15 +28,22 @@ struct BinLines {
 // unknown origin where it lies in the bin.
 std::string ListedText(const BinItem& item);
 
+// What the commands list: the whole bin (the window), read once it is
+// opened, or only the item a key names (the shell), read when it is named.
+enum class BinListing { WholeBin, NamedItem };
+
 class BinWindowCommands {
 public:
     // Files removed for good count towards the cleanup totals.
     BinWindowCommands(GarbageBin& bin, BinPrompts& prompts, std::int32_t& cleanedFileCount,
-                      double& reclaimedBytes);
+                      double& reclaimedBytes, BinListing listing = BinListing::WholeBin);
 
     // Reads the bin anew; the highlight stays at its place in the list, or
     // moves to the last item when fewer remain.
     void Refresh();
+    // Lists the entries under the id a key names (BinItemKey.h) and
+    // highlights the one it names; false when it names none.
+    bool ShowItemOfKey(std::string_view key);
     const std::vector<BinItem>& Items() const { return items_; }
     std::optional<std::size_t> Highlighted() const { return highlighted_; }
     void Highlight(std::optional<std::size_t> index);
@@ -46,6 +55,8 @@ public:
     void RestoreFile();
     // "Empty Entire Bin": every file removed for good, after a confirmation.
     void EmptyEntireBin();
+    // The same for the files moved in before a moment only.
+    void EmptyItemsMovedBefore(std::chrono::system_clock::time_point moment);
 
 private:
     // The highlighted item; tells the user when there is none.
@@ -53,6 +64,10 @@ private:
     // Tells the user that the list was out of date, when the outcome says so.
     bool ReportedBinChanged(BinOutcome outcome);
     void Count(const BinItem& removed);
+    // Removes the items chosen for good after the question, and tells what could not be.
+    void RemoveForGood(const std::vector<const BinItem*>& chosen, const std::string& question);
+    // Tells of the registered bins the last reading passed over.
+    void ReportSkippedBins();
 
     GarbageBin& bin_;
     BinPrompts& prompts_;
@@ -60,6 +75,7 @@ private:
     double& reclaimedBytes_;
     std::vector<BinItem> items_;
     std::optional<std::size_t> highlighted_;
+    std::optional<std::string> shownId_;  // the one item id listed, for BinListing::NamedItem
 };
 
 }  // namespace vellomar

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <tuple>
+#include <unordered_set>
 
 #include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
@@ -14,6 +15,7 @@ namespace vellomar {
 namespace {
 
 using Missing = Folder::Missing;
+using Clock = std::chrono::system_clock;
 
 constexpr unsigned kBinFolderMode = 0700;  // what was put aside is its owner's alone
 
@@ -107,7 +109,10 @@ constexpr EntryCheck kOwnFile{false, std::nullopt, std::nullopt, std::nullopt};
 }  // namespace
 
 GarbageBin::GarbageBin(const Platform& platform, std::string dataFolderPath)
-    : files_(platform.Files()), dataFolderPath_(std::move(dataFolderPath)) {}
+    : files_(platform.Files()),
+      dataFolderPath_(std::move(dataFolderPath)),
+      newItemsParent_(platform.ProgramDataFolder().empty() ? dataFolderPath_
+                                                           : platform.ProgramDataFolder()) {}
 
 GarbageBin::MoveResult GarbageBin::MoveIn(std::string_view path, const EntryCheck& check) const {
     return Moves(*this).MoveIn(path, check);
@@ -119,7 +124,8 @@ struct GarbageBin::Moves::AddedItem {
     BinOutcome refusal = BinOutcome::NoBin;  // why there is none
 };
 
-GarbageBin::Moves::Moves(const GarbageBin& bin) : bin_(bin), sources_(bin.files_.Trail()) {}
+GarbageBin::Moves::Moves(const GarbageBin& bin)
+    : bin_(bin), sources_(bin.files_.Trail()), register_(bin.files_, bin.dataFolderPath_) {}
 
 GarbageBin::MoveResult GarbageBin::Moves::MoveIn(std::string_view path, const EntryCheck& check) {
     auto parts = SplitDrivePath(path);
@@ -157,68 +163,109 @@ GarbageBin::MoveResult GarbageBin::Moves::MoveIn(std::string_view path, const En
     return {BinOutcome::Done, inBin ? inBin->size : 0};
 }
 
-std::vector<BinItem> GarbageBin::Items() const {
+std::vector<BinItem> GarbageBin::Items() const { return ReadBins(std::nullopt); }
+
+std::vector<BinItem> GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const {
+    return ReadBins(now - std::chrono::hours(24));
+}
+
+std::vector<BinItem> GarbageBin::ItemsWithId(std::string_view id) const {
     std::vector<BinItem> items;
+    if (!IsItemId(id)) return items;
+    const std::string name(id);
     ForEachBin([&](const OpenBin& bin) {
-        ForEachItemFolder(bin, [&](const std::string& id, const std::optional<BinRecord>& record) {
-            const Folder itemFolder = bin.folder.OpenSubfolder(id);
-            for (const std::string& name : itemFolder.Names()) {
-                if (name.starts_with(kPartialCopyPrefix)) continue;  // a copy under way
-                const auto held = itemFolder.Status(name);
-                if (!held) continue;
-                BinItem item{"", record ? record->moved : held->changed, held->size, bin.path,
-                             id, name, held->identity};
-                if (record && name == LastName(record->originalPath))
-                    item.originalPath = PathNow(bin, *record).value_or(record->originalPath);
-                items.push_back(std::move(item));
-            }
-        });
+        if (const Folder itemFolder = bin.folder.OpenSubfolder(name))
+            ReadItemFolder(bin, name, itemFolder, items);
     });
     std::sort(items.begin(), items.end(), ComesBefore);
     return items;
 }
 
-void GarbageBin::SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const {
-    const auto startedBefore = now - std::chrono::hours(24);
-    ForEachBin([&](const OpenBin& bin) {
-        const auto leftBefore = [&](const std::string& name) {
-            const auto held = bin.folder.Status(name);
-            return held && held->changed <= startedBefore;
-        };
+std::vector<BinItem> GarbageBin::ReadBins(std::optional<Clock::time_point> sweepBefore) const {
+    std::vector<BinItem> items;
+    ForEachBin([&](const OpenBin& bin) { ReadBin(bin, sweepBefore, items); });
+    std::sort(items.begin(), items.end(), ComesBefore);
+    return items;
+}
+
+void GarbageBin::ReadBin(const OpenBin& bin, std::optional<Clock::time_point> sweepBefore,
+                         std::vector<BinItem>& items) const {
+    const std::vector<std::string> names = bin.folder.Names();
+    const auto leftBefore = [&](const std::string& name) {
+        const auto held = bin.folder.Status(name);
+        return held && held->changed <= *sweepBefore;
+    };
+    if (sweepBefore) {
         // A record cut short as it was written, and one whose item folder
         // went while the item was forgotten.
-        for (const std::string& name : bin.folder.Names()) {
+        const std::unordered_set<std::string_view> present(names.begin(), names.end());
+        for (const std::string& name : names) {
             const std::optional<std::string_view> id = RecordedId(name);
-            const bool orphanRecord = id && !bin.folder.LookUp(*id);
+            const bool orphanRecord = id && !present.contains(*id);
             if ((orphanRecord || name.starts_with(kPartialCopyPrefix)) && leftBefore(name))
                 bin.folder.RemoveFile(name, kOwnFile);
         }
-        ForEachItemFolder(bin, [&](const std::string& id, const std::optional<BinRecord>& record) {
-            // Without a record, the folder's own time tells when it was made.
-            if (record ? record->moved > startedBefore : !leftBefore(id)) return;
-            const Folder itemFolder = bin.folder.OpenSubfolder(id);
-            for (const std::string& name : itemFolder.Names())
-                if (name.starts_with(kPartialCopyPrefix))
-                    itemFolder.RemoveFile(name, kOwnFile);
-            Forget(bin.folder, id);
-        });
-    });
+    }
+    for (const std::string& id : names) {
+        if (!IsItemId(id)) continue;
+        const Folder itemFolder = bin.folder.OpenSubfolder(id);
+        if (!itemFolder) continue;
+        const std::size_t listedBefore = items.size();
+        const std::vector<std::string> partialCopies = ReadItemFolder(bin, id, itemFolder, items);
+        const bool listed = listedBefore < items.size();
+        if (!sweepBefore || (listed && partialCopies.empty())) continue;
+        // Without a record, the folder's own time tells when it was made.
+        const std::optional<BinRecord> record = ReadRecord(bin.folder, id);
+        if (record ? record->moved > *sweepBefore : !leftBefore(id)) continue;
+        for (const std::string& name : partialCopies) itemFolder.RemoveFile(name, kOwnFile);
+        if (!listed) Forget(bin.folder, id);
+    }
 }
 
-std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinHolding(const BinItem& item) const {
-    std::optional<OpenBin> bin = OpenBinIn(ParentPath(item.binFolder), Missing::Fail);
-    if (!bin) return std::nullopt;
+std::vector<std::string> GarbageBin::ReadItemFolder(const OpenBin& bin, const std::string& id,
+                                                    const Folder& itemFolder,
+                                                    std::vector<BinItem>& items) const {
+    std::vector<std::string> partialCopies;
+    std::optional<std::optional<BinRecord>> record;  // read once, when an entry needs it
+    for (std::string& name : itemFolder.Names()) {
+        if (name.starts_with(kPartialCopyPrefix)) {  // a copy under way
+            partialCopies.push_back(std::move(name));
+            continue;
+        }
+        const auto held = itemFolder.Status(name);
+        if (!held) continue;
+        if (!record) record = ReadRecord(bin.folder, id);
+        const std::optional<BinRecord>& known = *record;
+        BinItem item{"", known ? known->moved : held->changed, held->size, bin.path,
+                     id, std::move(name), held->identity};
+        if (known && item.name == LastName(known->originalPath))
+            item.originalPath = PathNow(bin, *known).value_or(known->originalPath);
+        items.push_back(std::move(item));
+    }
+    return partialCopies;
+}
+
+const GarbageBin::OpenBin* GarbageBin::ListedBinHolding(const BinItem& item) const {
+    const auto listed = [&]() -> const OpenBin* {
+        for (const OpenBin& bin : listed_)
+            if (bin.path == item.binFolder) return &bin;
+        return nullptr;
+    };
+    // An item listed by another reading of the bins: they are opened again.
+    if (!listed()) ForEachBin([](const OpenBin&) {});
+    const OpenBin* bin = listed();
+    if (!bin) return nullptr;
     const auto held = bin->folder.OpenSubfolder(item.id).Status(item.name);
-    if (!held || held->identity != item.identity) return std::nullopt;
+    if (!held || held->identity != item.identity) return nullptr;
     return bin;
 }
 
 BinOutcome GarbageBin::Restore(const BinItem& item) const {
     if (item.originalPath.empty()) return BinOutcome::OriginUnknown;
-    const std::optional<OpenBin> bin = OpenBinHolding(item);
+    const OpenBin* bin = ListedBinHolding(item);
     const std::optional<BinRecord> record = bin ? ReadRecord(bin->folder, item.id) : std::nullopt;
     if (!record || LastName(record->originalPath) != item.name) return BinOutcome::BinChanged;
-    if (!bin->onDriveRoot && record->drive && !TellsDisksApart(record->drive->fileSystem))
+    if (!bin->filesRoot && record->drive && !TellsDisksApart(record->drive->fileSystem))
         return BinOutcome::DriveUnproven;
     const std::optional<std::string> target = PathNow(*bin, *record);
     if (!target) return BinOutcome::DriveGone;
@@ -238,7 +285,7 @@ BinOutcome GarbageBin::Restore(const BinItem& item) const {
 }
 
 BinOutcome GarbageBin::Remove(const BinItem& item) const {
-    const std::optional<OpenBin> bin = OpenBinHolding(item);
+    const OpenBin* bin = ListedBinHolding(item);
     if (!bin) return BinOutcome::BinChanged;
     const FileOutcome removed =
         bin->folder.OpenSubfolder(item.id).RemoveFile(item.name, Listed(item)).outcome;
@@ -249,12 +296,14 @@ BinOutcome GarbageBin::Remove(const BinItem& item) const {
     return BinOutcome::Done;
 }
 
-std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
-    std::string_view parentPath, Missing missing, std::optional<std::uint64_t> onDevice) const {
+std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(std::string_view parentPath,
+                                                         Missing missing, BinOf kind,
+                                                         std::optional<std::uint64_t> onDevice) const {
     // The bin's own parent is the program's choice (a drive's root, the data
     // folder), so links of this user's or root's on the way there are
     // followed; the bin itself is not one.
-    Folder parent = files_.EnterFolder(parentPath, NameMatch::AnyCase, Folder::Links::FollowOwn);
+    Folder parent =
+        files_.EnterFolder(parentPath, NameMatch::AnyCase, Folder::Links::FollowOwn, missing);
     if (!parent) return std::nullopt;
     if (onDevice) {
         auto identity = parent.Identity();
@@ -264,9 +313,10 @@ std::optional<GarbageBin::OpenBin> GarbageBin::OpenBinIn(
                                       kBinFolderMode);
     // Files are put aside only where no other user can take them away.
     if (!bin || !bin.OwnedByThisUser()) return std::nullopt;
-    const auto parts = SplitDrivePath(parentPath);
+    std::optional<std::string> filesRoot;
+    if (kind == BinOf::Drive) filesRoot = std::string(parentPath);
     return OpenBin{JoinDrivePath(parentPath, kGarbageBinFolderName), std::move(bin),
-                   parts && parts->names.empty()};
+                   std::move(filesRoot)};
 }
 
 const std::optional<DriveIdentity>& GarbageBin::Moves::IdentityOf(char driveLetter) {
@@ -279,7 +329,7 @@ const std::optional<DriveIdentity>& GarbageBin::Moves::IdentityOf(char driveLett
 
 GarbageBin::Moves::AddedItem GarbageBin::Moves::AddItem(char driveLetter, std::uint64_t device,
                                                         BinRecord record) {
-    const std::string parents[] = {DriveRootPath(driveLetter), bin_.dataFolderPath_};
+    const std::string parents[] = {DriveRootPath(driveLetter), bin_.newItemsParent_};
     if (driveLetter_ != driveLetter || device_ != device) {
         driveLetter_ = driveLetter;
         device_ = device;
@@ -289,8 +339,14 @@ GarbageBin::Moves::AddedItem GarbageBin::Moves::AddItem(char driveLetter, std::u
     const auto binToTry = [&](std::size_t place) -> const std::optional<OpenBin>& {
         if (place == bins_.size()) {
             const std::string& parent = parents[place % 2];
-            bins_.push_back(place < 2 ? bin_.OpenBinIn(parent, Missing::Create, device)
-                                      : bin_.OpenBinIn(parent, Missing::Create));
+            const BinOf kind = place % 2 == 0 ? BinOf::Drive : BinOf::DataFolder;
+            std::optional<OpenBin> bin =
+                place < 2 ? bin_.OpenBinIn(parent, Missing::Create, kind, device)
+                          : bin_.OpenBinIn(parent, Missing::Create, kind);
+            // A drive's bin that later runs could not find takes nothing.
+            const std::optional<DriveIdentity>& root = IdentityOf(driveLetter);
+            if (bin && kind == BinOf::Drive && (!root || !register_.Add(*root))) bin.reset();
+            bins_.push_back(std::move(bin));
         }
         return bins_[place];
     };
@@ -325,31 +381,36 @@ GarbageBin::Moves::AddedItem GarbageBin::Moves::AddItem(char driveLetter, std::u
 }
 
 void GarbageBin::ForEachBin(const std::function<void(const OpenBin& bin)>& visit) const {
+    listed_.clear();
+    skipped_.clear();
     std::vector<EntryIdentity> visited;  // two drive letters may stand for one folder
-    const auto visitOnce = [&](std::optional<OpenBin> bin) {
+    const auto listOnce = [&](std::optional<OpenBin> bin) {
         auto identity = bin ? bin->folder.Identity() : std::nullopt;
         if (!identity || std::find(visited.begin(), visited.end(), *identity) != visited.end())
             return;
         visited.push_back(*identity);
-        visit(*bin);
+        listed_.push_back(std::move(*bin));
     };
     for (const Drive& drive : files_.Drives().Drives())
-        visitOnce(OpenBinIn(DriveRootPath(drive.letter), Missing::Fail));
-    visitOnce(OpenBinIn(dataFolderPath_, Missing::Fail));
-}
-
-void GarbageBin::ForEachItemFolder(
-    const OpenBin& bin,
-    const std::function<void(const std::string& id, const std::optional<BinRecord>& record)>&
-        visit) const {
-    for (const std::string& id : bin.folder.Names())
-        if (IsItemId(id)) visit(id, ReadRecord(bin.folder, id));
+        listOnce(OpenBinIn(DriveRootPath(drive.letter), Missing::Fail, BinOf::Drive));
+    for (const DriveIdentity& root : BinRegister(files_, dataFolderPath_).Folders()) {
+        // A folder that is gone, or another file system mounted there now, holds no bin of ours.
+        const std::optional<std::string> parent = files_.DrivePathOfDrive(root);
+        if (!parent) continue;
+        std::optional<OpenBin> bin = OpenBinIn(*parent, Missing::Fail, BinOf::Drive);
+        const std::string path = JoinDrivePath(*parent, kGarbageBinFolderName);
+        if (!bin && files_.Find(path, NameMatch::Exact)) skipped_.push_back(path);
+        listOnce(std::move(bin));
+    }
+    listOnce(OpenBinIn(newItemsParent_, Missing::Fail, BinOf::DataFolder));
+    listOnce(OpenBinIn(dataFolderPath_, Missing::Fail, BinOf::DataFolder));
+    for (const OpenBin& bin : listed_) visit(bin);
 }
 
 std::optional<std::string> GarbageBin::PathNow(const OpenBin& bin, const BinRecord& record) const {
     std::string path = record.originalPath;
-    if (bin.onDriveRoot) {
-        path[0] = bin.path[0];
+    if (bin.filesRoot) {
+        path.replace(0, 2, *bin.filesRoot);  // the letter and colon the record names it by
     } else if (record.drive) {
         const std::optional<char> letter = files_.LetterOfDrive(*record.drive);
         if (!letter) return std::nullopt;

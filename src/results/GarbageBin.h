@@ -3,7 +3,11 @@
 // folders or removed for good later.
 //
 // Where the files go. Each drive may hold a folder "Garbage Bin" at its root,
-// and the data folder holds one more; walks never enter a folder of that name.
+// and the program's data folder among the user's data holds one more (an
+// older version kept it in the settings' data folder, whose items are still
+// listed and restored); walks never enter a folder of that name. Each bin
+// made at a drive's root is entered in a register (results/BinRegister.h),
+// so that it is found again when that folder is no drive's root any more.
 // A file goes to the bin that lies on its own file system, the drive's before
 // the data folder's, since there a move is one rename: instant, and the file
 // is at its old place or at its new one whatever happens. A drive whose root
@@ -39,6 +43,7 @@
 #include "platform/FolderTrail.h"
 #include "platform/Platform.h"
 #include "results/BinRecord.h"
+#include "results/BinRegister.h"
 #include "scan/WalkFolder.h"
 
 namespace vellomar {
@@ -86,7 +91,9 @@ struct BinItem {
 
 class GarbageBin {
 public:
-    // dataFolderPath: the program's data folder, which holds the bin of last resort.
+    // dataFolderPath: the program's data folder, which holds the register of
+    // bins and, on systems without a data folder of the program's own
+    // (Platform::ProgramDataFolder), the bin of last resort.
     GarbageBin(const Platform& platform, std::string dataFolderPath);
 
     struct MoveResult {
@@ -108,6 +115,13 @@ public:
     // Every entry in every bin, ordered by the path it came from without
     // regard to ASCII letter case, those of unknown origin first.
     std::vector<BinItem> Items() const;
+    // The entries under one item id, in every bin, in the order of Items():
+    // what the shell needs to find the item a key names, without reading
+    // the whole bin.
+    std::vector<BinItem> ItemsWithId(std::string_view id) const;
+    // The bins the register names that the last listing passed over: a link
+    // now, no folder or another user's. Nothing is done in them.
+    const std::vector<std::string>& SkippedBins() const { return skipped_; }
 
     // Moves the file back to where it came from, making the folders that are
     // gone; never over a file that stands there now (TargetExists), in any
@@ -121,28 +135,43 @@ public:
     // their folders and records where the folder is empty, also a folder
     // whose record was never written and a record whose folder is gone; an
     // entry a folder still holds keeps both, and is listed. A younger move may
-    // be one another run of the program is making.
-    void SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const;
+    // be one another run of the program is making. Lists the items, as
+    // Items(), in the same reading of the bins.
+    std::vector<BinItem> SweepUnfinishedMoves(std::chrono::system_clock::time_point now) const;
 
 private:
     struct OpenBin {
         std::string path;  // drive form
         Folder folder;
-        bool onDriveRoot;  // a drive's own bin, not the data folder's
+        // A drive's own bin holds files of the folder it lies in, which its
+        // records name under the letter that folder had as a drive's root:
+        // that folder, in drive form now. None for a data folder's bin.
+        std::optional<std::string> filesRoot;
     };
+    enum class BinOf { Drive, DataFolder };
     // The bin inside a folder, opened through links to that folder; the bin
     // itself must be a real folder owned by this user.
     std::optional<OpenBin> OpenBinIn(std::string_view parentPath, Folder::Missing missing,
+                                     BinOf kind,
                                      std::optional<std::uint64_t> onDevice = std::nullopt) const;
-    // The bin that lists the item, when it still holds the very entry listed.
-    std::optional<OpenBin> OpenBinHolding(const BinItem& item) const;
-    // Every bin once, the drives' before the data folder's.
+    // The bin, as last listed, that lists the item, when it still holds the
+    // very entry listed.
+    const OpenBin* ListedBinHolding(const BinItem& item) const;
+    // Every bin once, the drives' first, then the registered ones and the
+    // data folders'; they stay open as listed.
     void ForEachBin(const std::function<void(const OpenBin& bin)>& visit) const;
-    // Each item folder of a bin, with its record when it has one.
-    void ForEachItemFolder(
-        const OpenBin& bin,
-        const std::function<void(const std::string& id, const std::optional<BinRecord>& record)>&
-            visit) const;
+    // Every item of every bin; with sweepBefore, what moves cut short before
+    // then left is cleared away first.
+    std::vector<BinItem> ReadBins(
+        std::optional<std::chrono::system_clock::time_point> sweepBefore) const;
+    void ReadBin(const OpenBin& bin,
+                 std::optional<std::chrono::system_clock::time_point> sweepBefore,
+                 std::vector<BinItem>& items) const;
+    // The entries of one item folder, added to items; the names of partial
+    // copies in it, which are not listed.
+    std::vector<std::string> ReadItemFolder(const OpenBin& bin, const std::string& id,
+                                            const Folder& itemFolder,
+                                            std::vector<BinItem>& items) const;
     // Where an item's file goes back to now; nothing while the file system
     // it came from is not mounted where it was.
     std::optional<std::string> PathNow(const OpenBin& bin, const BinRecord& record) const;
@@ -151,6 +180,9 @@ private:
 
     const FileSystem& files_;
     std::string dataFolderPath_;
+    std::string newItemsParent_;  // the folder whose bin takes what no drive's bin takes
+    mutable std::vector<OpenBin> listed_;
+    mutable std::vector<std::string> skipped_;
 };
 
 // One command's moves, one file after another: the files' folders and the
@@ -176,6 +208,7 @@ private:
 
     const GarbageBin& bin_;
     FolderTrail sources_;
+    BinRegister register_;
     char identifiedLetter_ = 0;
     std::optional<DriveIdentity> identified_;
     // The bins that may take files of one drive and file system, in the

@@ -549,7 +549,7 @@ TEST_F(CliBinTest, ToBinMakesTheDataFolderForTheBinADriveWithoutOneNeeds) {
     const CliRun run = Run(DriveOption() + " garbage t: --to-bin --yes");
     EXPECT_EQ(run.status, 0);
     EXPECT_FALSE(std::filesystem::exists(tree / "drive" / "a.tmp"));
-    EXPECT_TRUE(std::filesystem::is_directory(tree / "config" / "Velmo" / "Garbage Bin"));
+    EXPECT_TRUE(std::filesystem::is_directory(tree / test::kDataBinFolder));
     const auto items = Listed();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].second, "t:\\a.tmp");
@@ -590,10 +590,11 @@ TEST_F(CliBinTest, NamesAndIdsInMessagesAreQuotedAndForgeNoLine) {
                                                       "The file stays in the bin."));
     EXPECT_THAT(Run("\"$(printf -- '--\\302\\233x')\" drives").err,
                 ElementsAre("vellomar-cli: unknown option: $'--\\xC2\\x9Bx' (see vellomar-cli --help)"));
-    // A file the bin cannot take is named in its report, quoted.
+    // A name with a line break goes to the bin and is listed on one line, quoted.
     test::WriteWholeFile(tree / "drive" / "two\nlines.tmp", "");
-    EXPECT_THAT(Run(DriveOption() + " garbage t: --to-bin --yes --filter two").err,
-                ::testing::Contains(::testing::StartsWith("$'t:\\\\two\\nlines.tmp' (")));
+    ASSERT_EQ(Run(DriveOption() + " garbage t: --to-bin --yes --filter two").status, 0);
+    EXPECT_THAT(Run(DriveOption() + " bin list").out,
+                ::testing::Contains(::testing::HasSubstr("\t$'t:\\\\two\\nlines.tmp'\t")));
 #endif
 }
 
@@ -616,6 +617,51 @@ TEST_F(CliBinTest, DeleteAndEmptyRemoveForGoodOnlyWhenAnsweredYes) {
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(Listed().empty());
     EXPECT_THAT(Run(DriveOption() + " bin empty").err, ElementsAre("The bin is currently empty."));
+}
+
+TEST_F(CliBinTest, ABinMadeAtAFolderGivenAsADriveIsFoundWhateverDrivesAreGivenLater) {
+    Add({"a.tmp:5"});
+    Run(DriveOption() + " garbage t: --to-bin --yes");
+    const std::string other = "--drive u=" + tree.Root().string();
+    CliRun run = Run(other + " bin list");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.out.size(), 1u);
+    EXPECT_THAT(run.out[0], HasSubstr("\tu:\\drive\\a.tmp\t5\t"));
+    EXPECT_EQ(Run(other + " bin restore " + run.out[0].substr(0, run.out[0].find('\t'))).status, 0);
+    EXPECT_EQ(test::ReadWholeFile(tree / "drive" / "a.tmp").size(), 5u);
+#ifndef _WIN32
+    // Once a link stands in its place, it is passed over and told of, and nothing in it is touched.
+    Run(DriveOption() + " garbage t: --to-bin --yes");
+    std::filesystem::rename(tree / "drive" / "Garbage Bin", tree / "elsewhere");
+    std::filesystem::create_directory_symlink(tree / "elsewhere", tree / "drive" / "Garbage Bin");
+    run = Run(other + " bin empty --yes");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, ElementsAre(HasSubstr("The bin u:\\drive\\Garbage Bin was passed over"),
+                                     "The bin is currently empty."));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tree / "elsewhere"), {}), 2);
+#endif
+}
+
+TEST_F(CliBinTest, EmptyOlderThanRemovesOnlyWhatWasMovedInLongerAgoAndListWritesJson) {
+    Add({"old.tmp:5", "new.tmp:7"});
+    Run(DriveOption() + " garbage t: --to-bin --yes");
+    for (const auto& entry : std::filesystem::directory_iterator(tree / "drive" / "Garbage Bin")) {
+        std::string record = test::ReadWholeFile(entry.path());
+        if (entry.path().extension() != ".ini" || record.find("old.tmp") == std::string::npos) continue;
+        const auto moved = record.find("Moved=") + 6;
+        record.replace(moved, 20, "2020-01-01T00:00:00Z");
+        test::WriteWholeFile(entry.path(), record);
+    }
+    EXPECT_EQ(Run(DriveOption() + " bin empty --older-than 30d --yes").status, 0);
+    const auto items = Listed();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].second, "t:\\new.tmp");
+    EXPECT_THAT(Run(DriveOption() + " bin empty --older-than 30d --yes").err,
+                ElementsAre("No file in the bin was moved in before then."));
+    EXPECT_THAT(Run(DriveOption() + " bin list --format json").out,
+                ElementsAre(::testing::StartsWith("{\"key\":\"" + items[0].first +
+                                                  "\",\"path\":\"t:\\\\new.tmp\",\"size\":7,\"moved\":\"20")));
+    EXPECT_NE(Run(DriveOption() + " bin list --older-than 30d").status, 0);
 }
 
 }  // namespace

@@ -306,19 +306,21 @@ TEST_F(DeepTreeTest, DetailsDeletionAndTheBinReachAFileBeyondTheLongestPath) {
     EXPECT_EQ(ReadAt(Drive(), kLevels, "other.tmp"), std::nullopt);
     EXPECT_THAT(test::ShownEntries(session.results), ElementsAre(bottom));
 
-    GarbageBin bin(*platform, session.dataFolder.DataFolderPath);
-    ASSERT_EQ(bin.MoveIn(bottom).outcome, BinOutcome::Done);
-    EXPECT_EQ(ReadAt(Drive(), kLevels, "bottom.tmp"), std::nullopt);
-    std::vector<BinItem> items = bin.Items();
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].originalPath, bottom);
-    // The last folders on its way back are gone meanwhile: they are made again.
-    RemoveDeepestLevels(Drive(), 10);
-    ASSERT_EQ(bin.Restore(items[0]), BinOutcome::Done);
-    EXPECT_EQ(ReadAt(Drive(), kLevels, "bottom.tmp"), "deep");
-    ASSERT_EQ(bin.MoveIn(bottom).outcome, BinOutcome::Done);
-    EXPECT_EQ(bin.Remove(bin.Items().at(0)), BinOutcome::Done);
-    EXPECT_THAT(bin.Items(), IsEmpty());
+    {  // the bin keeps its folders open as listed while it lives
+        GarbageBin bin(*platform, session.dataFolder.DataFolderPath);
+        ASSERT_EQ(bin.MoveIn(bottom).outcome, BinOutcome::Done);
+        EXPECT_EQ(ReadAt(Drive(), kLevels, "bottom.tmp"), std::nullopt);
+        std::vector<BinItem> items = bin.Items();
+        ASSERT_EQ(items.size(), 1u);
+        EXPECT_EQ(items[0].originalPath, bottom);
+        // The last folders on its way back are gone meanwhile: they are made again.
+        RemoveDeepestLevels(Drive(), 10);
+        ASSERT_EQ(bin.Restore(items[0]), BinOutcome::Done);
+        EXPECT_EQ(ReadAt(Drive(), kLevels, "bottom.tmp"), "deep");
+        ASSERT_EQ(bin.MoveIn(bottom).outcome, BinOutcome::Done);
+        EXPECT_EQ(bin.Remove(bin.Items().at(0)), BinOutcome::Done);
+        EXPECT_THAT(bin.Items(), IsEmpty());
+    }
 
     EXPECT_EQ(OpenHandles(), before);
 }

@@ -237,6 +237,9 @@ TEST_F(BinFaultsTest, ACrashInTheMiddleOfACopyLeavesTheFileWholeWhereItWas) {
 TEST_F(BinFaultsTest, WhatAMoveKilledWhileItsRecordIsWrittenLeavesIsSweptADayLater) {
     test::WriteWholeFile(OnDrive("a/x.tmp"), "kept");
     GarbageBin bin = NewBin();
+    // The drive's bin is registered by its first move.
+    ASSERT_EQ(bin.MoveIn("t:\\a\\x.tmp").outcome, BinOutcome::Done);
+    ASSERT_EQ(bin.Restore(bin.Items().at(0)), BinOutcome::Done);
     // A record is longer than this: its temporary file is being written.
     ASSERT_TRUE(CrashesWritingPast(16, [&] { bin.MoveIn("t:\\a\\x.tmp"); }));
     EXPECT_EQ(test::ReadWholeFile(OnDrive("a/x.tmp")), "kept");

@@ -30,6 +30,24 @@ TEST(BinRecord, AWrittenRecordReadsBackWithItsIdPathMomentAndFileSystem) {
     EXPECT_EQ(older->drive, std::nullopt);
 }
 
+TEST(BinRecord, AnyNameAFileCanHaveReadsBackAndRecordsOfEarlierVersionsReadAsBefore) {
+    for (const char* path : {"t:\\two\nlines.tmp", "t:\\cr\r.tmp", "t:\\100%25 %zz\\x\x7f\xc3\xa9.tmp"}) {
+        SCOPED_TRACE(path);
+        const BinRecord written{"20240501T120322Z-0a", path, Moment(1714564002), std::nullopt};
+        const std::optional<BinRecord> read = ParseBinRecord(BinRecordText(written));
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->originalPath, path);
+    }
+    // As the previous version wrote it: the path as it is, '%' and all.
+    const auto earlier = ParseBinRecord(
+        "[Garbage Bin]\nId=20240501T120322Z-0a\nPath=t:\\a\\100%25.tmp\nMoved=2024-05-01T12:03:22Z\n"
+        "Mount=/media/usb\nFileSystem=uuid:0f3c\n");
+    ASSERT_TRUE(earlier);
+    EXPECT_EQ(earlier->originalPath, "t:\\a\\100%25.tmp");
+    EXPECT_EQ(earlier->moved, Moment(1714565002));
+    EXPECT_EQ(earlier->drive, (DriveIdentity{"/media/usb", "uuid:0f3c"}));
+}
+
 TEST(BinRecord, AMomentTheClockCannotHoldReadsAsTheStartOfTheEpoch) {
     const auto movedOf = [](const std::string& moved) {
         return ParseBinRecord("[Garbage Bin]\nPath=t:\\a\\x.tmp\nMoved=" + moved + "\n")->moved;

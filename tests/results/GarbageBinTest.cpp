@@ -126,6 +126,20 @@ TEST_F(GarbageBinTest, NamesEndingInABlankComeBackWhole) {
 #endif
 }
 
+TEST_F(GarbageBinTest, NamesWithALineBreakGoInAndComeBackWhole) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows names hold no line break";
+#else
+    Add("a/two\nlines.tmp", "broken");
+    ASSERT_EQ(bin.MoveIn("t:\\a\\two\nlines.tmp").outcome, BinOutcome::Done);
+    std::vector<BinItem> items = NewBin().Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].originalPath, "t:\\a\\two\nlines.tmp");
+    EXPECT_EQ(bin.Restore(items[0]), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/two\nlines.tmp")), "broken");
+#endif
+}
+
 TEST_F(GarbageBinTest, FilesOfOneNameFromTwoFoldersEachGoBackToTheirOwn) {
     Add("one/same.tmp", "first");
     Add("two/same.tmp", "second");
@@ -277,6 +291,33 @@ TEST_F(GarbageBinTest, ADrivesOwnBinNamesItsFilesByTheDrivesLetterNow) {
                                (tree / "program").generic_string(), ""});
     EXPECT_THAT(test::BinItemPaths(GarbageBin(later, "u:\\.config\\Velmo").Items()),
                 ElementsAre("e:\\a\\x.tmp"));
+}
+
+TEST_F(GarbageBinTest, NewMovesGoAmongTheUsersDataAndItemsInTheSettingsFolderStayListedAndRestorable) {
+    test::WriteWholeFile(OnDrive("Garbage Bin"), "");  // the drive can have no bin
+    Add("a/old.tmp", "old");
+    Add("a/new.tmp", "new");
+    // As earlier versions kept it: the data folder's bin among the settings.
+    ASSERT_EQ(bin.MoveIn("t:\\a\\old.tmp").outcome, BinOutcome::Done);
+    ASSERT_THAT(Contents(DataBin()), ::testing::Contains(::testing::EndsWith("/old.tmp")));
+
+    DriveTable drives;
+    drives.Assign('t', (tree / "drive").generic_string());
+    drives.Assign('u', (tree / "home").generic_string());
+    Platform withDataHome(std::move(drives),
+                          UserFolders{(tree / "home/.config").generic_string(),
+                                      (tree / "program").generic_string(), "", "",
+                                      (tree / "home/.local/share/vellomar").generic_string()});
+    GarbageBin now(withDataHome, session.dataFolder.DataFolderPath);
+    ASSERT_EQ(now.MoveIn("t:\\a\\new.tmp").outcome, BinOutcome::Done);
+    const fs::path dataHomeBin = tree / "home/.local/share/vellomar/Garbage Bin";
+    EXPECT_THAT(Contents(dataHomeBin), ::testing::Contains(::testing::EndsWith("/new.tmp")));
+    EXPECT_THAT(Contents(DataBin()), Not(::testing::Contains(::testing::EndsWith("/new.tmp"))));
+    const std::vector<BinItem> items = now.Items();
+    ASSERT_THAT(test::BinItemPaths(items), ElementsAre("t:\\a\\new.tmp", "t:\\a\\old.tmp"));
+    for (const BinItem& item : items) EXPECT_EQ(now.Restore(item), BinOutcome::Done);
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/old.tmp")), "old");
+    EXPECT_EQ(test::ReadWholeFile(OnDrive("a/new.tmp")), "new");
 }
 
 TEST_F(GarbageBinTest, ADriveWhoseRootCannotBeWrittenUsesTheDataFoldersBin) {

@@ -25,7 +25,8 @@ struct CliHomes {
 
 // Runs the program with arguments, a command line of words split at blanks (a
 // word holding blanks stands in double quotes); its outputs are caught in
-// files in scratch.
+// files in scratch, which also holds its share of the user's data (Linux:
+// XDG_DATA_HOME is scratch/share).
 CliRun RunCli(const CliHomes& homes, const std::string& arguments,
               const std::filesystem::path& scratch);
 

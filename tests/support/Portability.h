@@ -21,6 +21,14 @@ std::string PlantLink(const std::filesystem::path& target, const std::filesystem
 // A named pipe at path. "" once planted, else why not.
 std::string PlantNamedPipe(const std::filesystem::path& path);
 
+// Where vellomar-cli run by RunCli keeps the bin for drives without one, below
+// the scratch folder: among the user's data, or under Windows in the data folder.
+#ifdef _WIN32
+inline constexpr char kDataBinFolder[] = "config/Velmo/Garbage Bin";
+#else
+inline constexpr char kDataBinFolder[] = "share/vellomar/Garbage Bin";
+#endif
+
 #ifdef _WIN32
 // What Windows lacks or does otherwise: a case that needs it is built under
 // Windows as a skip with its reason, `GTEST_SKIP() << test::kNoWriteLimit;`.

@@ -193,6 +193,22 @@ FileOutcome Folder::ReplaceFile(std::string_view name, std::string_view text) co
     return error == 0 ? FileOutcome::Done : OutcomeOfError(error);
 }
 
+FileOutcome Folder::AppendToFile(std::string_view name, std::string_view text) const {
+    const PlainName plain(name);
+    if (handle_ < 0 || !plain) return FileOutcome::NotFound;
+    const FileDescriptor file(openat(handle_, plain.c_str(),
+                                     O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    struct stat info;
+    if (file.Get() < 0) return errno == ELOOP ? FileOutcome::NotAFile : OutcomeOfError(errno);
+    if (fstat(file.Get(), &info) != 0) return OutcomeOfError(errno);
+    if (!S_ISREG(info.st_mode)) return FileOutcome::NotAFile;
+    if (info.st_uid != geteuid()) return FileOutcome::NotPermitted;
+    // O_APPEND makes the one write land whole at the end.
+    const ssize_t written = write(file.Get(), text.data(), text.size());
+    if (written < 0) return OutcomeOfError(errno);
+    return static_cast<std::size_t>(written) == text.size() ? FileOutcome::Done : FileOutcome::NoRoom;
+}
+
 RemovedFile Folder::RemoveFile(std::string_view name, const EntryCheck& check) const {
     const PlainName plain(name);
     if (handle_ < 0 || !plain) return {FileOutcome::NotFound};

@@ -24,10 +24,9 @@ std::string ConfigHome() {
     return HomeFolder() + "/.config";
 }
 
-std::string TrashFolder() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
-        return std::string(data) + "/Trash";
-    return HomeFolder() + "/.local/share/Trash";
+std::string DataHome() {
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') return data;
+    return HomeFolder() + "/.local/share";
 }
 
 std::string ExecutableFolder() {
@@ -47,8 +46,9 @@ UserFolders UserFolders::OfThisProcess() {
     const std::string configHome = ConfigHome();
     OwnPlace made;
     (void)FindOwnPlace(AT_FDCWD, configHome, PathEnd::Folder, made, {true, 0700});
+    // Files put aside are no settings: they live among the user's data.
     return UserFolders{configHome, ExecutableFolder(), UrlCache::CacheHomeOfThisUser(),
-                       TrashFolder()};
+                       DataHome() + "/Trash", DataHome() + "/vellomar"};
 }
 
 }  // namespace vellomar

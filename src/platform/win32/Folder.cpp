@@ -208,6 +208,23 @@ FileOutcome Folder::ReplaceFile(std::string_view name, std::string_view text) co
     return whole ? OutcomeOfStatus(status) : OutcomeOfError(GetLastError());
 }
 
+FileOutcome Folder::AppendToFile(std::string_view name, std::string_view text) const {
+    if (handle_ == kNoHandle || !IsPlainName(name)) return FileOutcome::NotFound;
+    // Append access alone writes at the end of the file, one write at a time;
+    // a reparse point is opened as itself and refused. The folder's own
+    // access rules keep the file the user's.
+    const OpenedEntry file = OpenEntry(handle_, name,
+                                       {FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                                        FILE_NON_DIRECTORY_FILE, kFileOpenIf});
+    if (!file) return file.failure;
+    const auto info = InfoOf(file.handle.Get());
+    if (!info || info->IsLink()) return FileOutcome::NotAFile;
+    DWORD count = 0;
+    if (!WriteFile(file.handle.Get(), text.data(), static_cast<DWORD>(text.size()), &count, nullptr))
+        return OutcomeOfError(GetLastError());
+    return count == text.size() ? FileOutcome::Done : FileOutcome::NoRoom;
+}
+
 RemovedFile Folder::RemoveFile(std::string_view name, const EntryCheck& check) const {
     if (handle_ == kNoHandle) return {FileOutcome::NotFound};
     // What is removed is the entry this handle holds: a link is opened as

@@ -59,7 +59,9 @@ std::string ExecutableFolder() {
 
 UserFolders UserFolders::OfThisProcess() {
     // No trash folder of the user's own: the recycle bins lie at each drive's
-    // top, where the walks know them by name.
+    // top, where the walks know them by name. The data folder keeps its bin:
+    // %APPDATA% is the user's data and settings alike, where the bin has
+    // always been.
     return UserFolders{ApplicationDataFolder(), ExecutableFolder(),
                        UrlCache::CacheHomeOfThisUser()};
 }

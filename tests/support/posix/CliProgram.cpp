@@ -15,7 +15,8 @@ CliRun RunCli(const CliHomes& homes, const std::string& arguments,
     const auto out = scratch / "out.txt";
     const auto err = scratch / "err.txt";
     const std::string command = "XDG_CONFIG_HOME=" + homes.config.string() +
-                                " XDG_CACHE_HOME=" + homes.cache.string() + " " +
+                                " XDG_CACHE_HOME=" + homes.cache.string() +
+                                " XDG_DATA_HOME=" + (scratch / "share").string() + " " +
                                 VELLOMAR_CLI_PATH + " " + arguments + " >" + out.string() +
                                 " 2>" + err.string();
     const int raw = std::system(command.c_str());
