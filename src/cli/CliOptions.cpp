@@ -181,7 +181,7 @@ std::variant<CliOptions, CliUsageError> ParseCliArguments(const std::vector<std:
     options.command = words[0];
     if (options.command == kBinCommand) {
         // The bin's own: the age of what "bin empty" removes, the form of "bin list".
-        const std::string_view action = words.size() > 1 ? words[1] : "";
+        const std::string action = words.size() > 1 ? words[1] : std::string();
         std::erase_if(searchOptions, [&](const std::string& option) {
             return (option == "--older-than" && action == kBinEmpty) ||
                    (option == "--format" && action == kBinList);
