@@ -53,7 +53,7 @@ vellomar::ListedFile ListedFileOf(std::size_t row) {
     return {{0x803, 100'000'000 + (mixed >> 36)},
             static_cast<std::int64_t>((mixed >> 20) % 4'000'000),
             {1'600'000'000 + static_cast<std::int64_t>((mixed >> 8) % 200'000'000),
-             static_cast<std::uint32_t>(mixed % 1'000'000'000)}};
+             static_cast<std::int32_t>(mixed % 1'000'000'000)}};
 }
 
 void Fill(vellomar::ResultList& list, std::size_t entries) {

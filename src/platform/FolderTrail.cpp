@@ -50,9 +50,9 @@ FolderTrail::Holder FolderTrail::HolderOf(std::string_view drivePath,
     // Down again from the deepest folder still held (the root always is).
     while (kept > 0 && !open_[kept - 1].folder) --kept;
     open_.resize(kept);
-    if (open_.empty() && !Enter({}, device)) return {nullptr, {}, failure_};
+    if (open_.empty() && !Enter({}, device)) return {nullptr, {}, failure_, {}};
     while (open_.size() <= folderNames)
-        if (!Enter(parts->names[open_.size() - 1], device)) return {nullptr, {}, failure_};
+        if (!Enter(parts->names[open_.size() - 1], device)) return {nullptr, {}, failure_, {}};
     return {&open_.back().folder, parts->names.back(), FileOutcome::Done, open_.back().place};
 }
 

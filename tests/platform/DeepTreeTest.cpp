@@ -186,7 +186,7 @@ protected:
         session.scan.ContinueScan = true;
     }
     ~DeepTreeTest() override {
-        chdir("/");  // a walk leaves the process deep in the chain
+        EXPECT_EQ(chdir("/"), 0);  // a walk leaves the process deep in the chain
         for (const auto& [level, name] : written_) {
             const int folder = OpenLevel(Drive(), level);
             unlinkat(folder, name.c_str(), 0);

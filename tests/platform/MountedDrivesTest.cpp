@@ -148,7 +148,9 @@ std::map<std::string, char> LettersByRoot(const DriveTable& table) {
 // Other processes may mount and unmount meanwhile: only drives seen both times count.
 void ExpectSameLetters(const std::map<std::string, char>& before, const std::map<std::string, char>& after) {
     for (const auto& [root, letter] : before)
-        if (after.count(root)) EXPECT_EQ(after.at(root), letter) << root;
+        if (after.count(root)) {
+            EXPECT_EQ(after.at(root), letter) << root;
+        }
 }
 
 TEST_F(MountedDrivesTest, TheMachinesDrivesKeepTheirLettersAsAFileSystemComesAndGoes) {

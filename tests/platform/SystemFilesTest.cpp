@@ -100,7 +100,9 @@ TEST(SystemFilesOfThisMachine, RealPackageFilesAreTheSystemsAndTemporaryOnesAreN
     EXPECT_TRUE(system.Owns("/etc/xml", "catalog.old"));
     EXPECT_TRUE(system.Owns("/usr/lib/x86_64-linux-gnu", "libfreebl3.chk"));
     // Outside the system's trees only what the real lists name: apt's cache folder, say.
-    if (fs::is_directory("/var/cache/apt")) EXPECT_TRUE(system.Owns("/var/cache", "apt"));
+    if (fs::is_directory("/var/cache/apt")) {
+        EXPECT_TRUE(system.Owns("/var/cache", "apt"));
+    }
     EXPECT_FALSE(system.Owns("/var/cache", "no such entry"));
     EXPECT_FALSE(system.Owns("/tmp", "x.tmp"));
     EXPECT_FALSE(system.Owns("/work", "x.tmp"));

@@ -34,10 +34,10 @@ bool RunAsUnprivilegedOwner(const TempTree& tree, const std::function<bool()>& c
     if (child < 0) return false;
     if (child == 0) {
         std::error_code ignored;
-        lchown(tree.Root().c_str(), kNobody, kNobody);
+        if (lchown(tree.Root().c_str(), kNobody, kNobody) != 0) _exit(2);
         for (auto it = fs::recursive_directory_iterator(tree.Root(), ignored);
              it != fs::recursive_directory_iterator(); it.increment(ignored))
-            lchown(it->path().c_str(), kNobody, kNobody);
+            if (lchown(it->path().c_str(), kNobody, kNobody) != 0) _exit(2);
         if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
         _exit(check() ? 0 : 1);
     }

@@ -44,7 +44,9 @@ namespace {
 // mode. Only root may give a file away, and others only a group they are in,
 // so a refused change leaves the temporary file's own.
 bool TakeOwnerAndMode(int fd, const struct stat& replaced) {
-    if (fchown(fd, replaced.st_uid, replaced.st_gid) != 0) (void)fchown(fd, -1, replaced.st_gid);
+    if (fchown(fd, replaced.st_uid, replaced.st_gid) != 0 && fchown(fd, -1, replaced.st_gid) != 0) {
+        // Neither change was allowed: the file stays this user's.
+    }
     return fchmod(fd, replaced.st_mode & 07777) == 0;
 }
 
