@@ -36,10 +36,13 @@ inline constexpr char kNoWriteLimit[] = "Windows sets no limit on the size of a 
 inline constexpr char kNoOtherUser[] =
     "under Windows no mode bits make a file unreadable or a folder unwritable";
 inline constexpr char kNoOpenCount[] = "Windows reports no opens of a file";
-inline constexpr char kNoCaseTwins[] = "Windows tells no two names apart by letter case alone";
+inline constexpr char kNoCaseTwins[] =
+    "a Windows folder tells names apart by letter case alone only when made case-sensitive "
+    "(Windows 10 1803 on), which Wine cannot do";
 inline constexpr char kNoAwkwardNames[] =
     "a Windows name holds no backslash, quote or line break, and no byte outside UTF-8";
-inline constexpr char kNoTrailingBlanks[] = "Windows drops the blanks at the end of a name";
+inline constexpr char kNoTrailingBlanks[] =
+    "Wine drops the blanks at the end of a name even in a \\\\?\\ path, where Windows keeps them";
 inline constexpr char kNoModeBits[] = "Windows keeps no mode bits for a file";
 inline constexpr char kNoRegistryFile[] =
     "under Windows the registry is the system's, which no test makes unwritable";

@@ -38,12 +38,24 @@ list(REMOVE_ITEM WIN32_CORE_TEST_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/FirstInterruptTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cli/CliInterruptTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/results/ListedFileTest.cpp)
+# Each test program runs whole, in one Wine process: starting Wine for every
+# case would cost more than most cases take. A program may be cut into shards
+# (GoogleTest's own), which ctest runs side by side.
+function(wine_test_program program shards)
+  math(EXPR last "${shards} - 1")
+  foreach(shard RANGE ${last})
+    add_test(NAME ${program}.${shard} COMMAND ${program})
+    set_tests_properties(${program}.${shard} PROPERTIES
+      ENVIRONMENT "GTEST_TOTAL_SHARDS=${shards};GTEST_SHARD_INDEX=${shard}")
+  endforeach()
+endfunction()
+
 add_executable(vellomar_win32_tests ${WIN32_TEST_SOURCES} ${WIN32_CORE_TEST_SOURCES}
   support/TempTree.cpp support/Portability.cpp)
 target_include_directories(vellomar_win32_tests PRIVATE . ..)
 target_link_libraries(vellomar_win32_tests PRIVATE vellomar_cli_parts GTest::gtest GTest::gmock
   GTest::gtest_main)
-gtest_discover_tests(vellomar_win32_tests DISCOVERY_TIMEOUT 120)
+wine_test_program(vellomar_win32_tests 2)
 
 # vellomar-cli.exe run whole, as its own process, by a test program of its own.
 add_executable(vellomar_win32_cli_tests cli/CliTest.cpp cli/win32/WindowsCliTest.cpp
@@ -54,4 +66,4 @@ target_link_libraries(vellomar_win32_cli_tests PRIVATE vellomar_core GTest::gtes
 target_compile_definitions(vellomar_win32_cli_tests PRIVATE
   VELLOMAR_CLI_PATH="$<TARGET_FILE:vellomar-cli>")
 add_dependencies(vellomar_win32_cli_tests vellomar-cli)
-gtest_discover_tests(vellomar_win32_cli_tests DISCOVERY_TIMEOUT 120)
+wine_test_program(vellomar_win32_cli_tests 1)
