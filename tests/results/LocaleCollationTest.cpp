@@ -102,7 +102,8 @@ TEST(LocaleCollation, EveryKindOrdersNamesBeyondAsciiAsTheCollationLibraryDoes) 
         "z.tmp", "\xc3\xa9" "a.tmp", "\xc3\x89" "mile.TMP", "\xc3\x84" "pfel.tmp", "apfel.bak",
         "Stra\xc3\x9f" "e.tmp", "strasse.old", "\xc3\x89" "b.tmp", "eb.tmp", "Zebra.bak", "\xc3\xb1" "u.old",
         "\xc3\x91" "andu.tmp", "a b.tmp", "a_b.tmp", "a1.tmp", "\xc3\x96" "l.chk", "\xce\xa9" ".tmp",
-        "\xcf\x89" "mega.bak", "\xe6\x97\xa5\xe6\x9c\xac.tmp", "noext", "A-z.\xc3\x89" "T"};
+        "\xcf\x89" "mega.bak", "\xe6\x97\xa5\xe6\x9c\xac.tmp", "noext", "A-z.\xc3\x89" "T",
+        "\xc3\xa9t\xc3\xa9.tmp", "\xc3\x89" "CLAIR.tmp", "\xc3\xa9" "clair.tmp"};  // the last two in one folder
     test::TempTree tree;
     std::unique_ptr<Platform> platform = test::MakeTestPlatform(tree);
     std::vector<std::string> entries;
