@@ -81,7 +81,7 @@ void Print(const char* what, Seconds seconds) {
 // The locale the sort runs in, as the user set it.
 std::string LocaleShown() {
     const std::string locale = UserCollationLocale();
-    return locale.empty() ? "of the system (none set)" : locale;
+    return locale.empty() ? "none set (C; under Windows the user's setting)" : locale;
 }
 
 }  // namespace

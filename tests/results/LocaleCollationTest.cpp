@@ -103,7 +103,8 @@ TEST(LocaleCollation, EveryKindOrdersNamesBeyondAsciiAsTheCollationLibraryDoes) 
         "Stra\xc3\x9f" "e.tmp", "strasse.old", "\xc3\x89" "b.tmp", "eb.tmp", "Zebra.bak", "\xc3\xb1" "u.old",
         "\xc3\x91" "andu.tmp", "a b.tmp", "a_b.tmp", "a1.tmp", "\xc3\x96" "l.chk", "\xce\xa9" ".tmp",
         "\xcf\x89" "mega.bak", "\xe6\x97\xa5\xe6\x9c\xac.tmp", "noext", "A-z.\xc3\x89" "T",
-        "\xc3\xa9t\xc3\xa9.tmp", "\xc3\x89" "CLAIR.tmp", "\xc3\xa9" "clair.tmp"};  // the last two in one folder
+        // The last two in one folder, apart by letter case alone.
+        "\xc3\xa9t\xc3\xa9.tmp", "\xc3\x89" "CLAIR.tmp", "\xc3\xa9" "clair.tmp"};
     test::TempTree tree;
     std::unique_ptr<Platform> platform = test::MakeTestPlatform(tree);
     std::vector<std::string> entries;
@@ -117,7 +118,8 @@ TEST(LocaleCollation, EveryKindOrdersNamesBeyondAsciiAsTheCollationLibraryDoes) 
         const LibraryOrder library(locale.icu);
         for (SortKind kind : {SortKind::Extension, SortKind::Name, SortKind::Path, SortKind::Size}) {
             Session session(*platform);
-            for (const std::string& entry : entries) test::AppendListed(session.results, platform->Files(), entry);
+            for (const std::string& entry : entries)
+                test::AppendListed(session.results, platform->Files(), entry);
             RecordedCollation collation(locale.posix);
             SortList(session.results, platform->Files(), collation, kind, true);
             // Each text is its key, ":::" and the entry that comes back.
@@ -152,7 +154,8 @@ TEST(LocaleCollation, OrdersEveryAsciiTextAsTheCollationLibraryDoes) {
         }
         texts.push_back(text);
     }
-    for (const LocalePair& locale : {kLocales[0], kLocales[1], kLocales[2], LocalePair{"ja_JP.UTF-8", "ja_JP"}})
+    const LocalePair japanese{"ja_JP.UTF-8", "ja_JP"};
+    for (const LocalePair& locale : {kLocales[0], kLocales[1], kLocales[2], japanese})
         EXPECT_EQ(OrderIn(locale.posix, texts), LibraryOrder(locale.icu).Order(texts)) << locale.posix;
 }
 

@@ -25,13 +25,16 @@ bool IsCLocale(std::string_view name) {
 }
 
 // "de_DE.UTF-8" as the collation library names it, "de_DE"; a locale it has
-// no order of its own for takes its language's or the root order.
+// no order of its own for takes its language's or the root order. Never
+// empty, which would make the library guess the locale from variables of
+// its own choosing.
 std::string IcuLocaleName(std::string_view posixName) {
     const std::string name(posixName);
     std::array<char, ULOC_FULLNAME_CAPACITY> canonical{};
     UErrorCode status = U_ZERO_ERROR;
     uloc_canonicalize(name.c_str(), canonical.data(), static_cast<int32_t>(canonical.size()), &status);
-    return U_SUCCESS(status) && status != U_STRING_NOT_TERMINATED_WARNING ? canonical.data() : "";
+    const bool named = U_SUCCESS(status) && status != U_STRING_NOT_TERMINATED_WARNING && canonical[0] != '\0';
+    return named ? canonical.data() : "root";
 }
 
 // The locale's order, normalized, letter case ignored (secondary strength),
@@ -73,7 +76,8 @@ void AppendFolded(const UCaseMap& caseMap, std::string_view text, std::string& k
     for (;;) {
         keys.resize(start + static_cast<std::size_t>(room));
         UErrorCode status = U_ZERO_ERROR;
-        const int32_t needed = ucasemap_utf8FoldCase(&caseMap, keys.data() + start, room, text.data(), length, &status);
+        const int32_t needed =
+            ucasemap_utf8FoldCase(&caseMap, keys.data() + start, room, text.data(), length, &status);
         if (status == U_BUFFER_OVERFLOW_ERROR) {
             room = needed;
             continue;
@@ -99,12 +103,14 @@ std::string UserCollationLocale() {
 // the collation library's order.
 struct SortKeyMaker::Collator {
     std::unique_ptr<UCollator, CloseCollator> collator;  // none in the C locale
-    std::unique_ptr<UCaseMap, CloseCaseMap> caseFolding;
+    std::unique_ptr<UCaseMap, CloseCaseMap> caseFolding;  // only without a collator
     std::u16string utf16;  // the text being keyed, reused from text to text
 };
 
 SortKeyMaker::SortKeyMaker(std::string_view locale) : collator_(std::make_unique<Collator>()) {
     if (!IsCLocale(locale)) collator_->collator = OpenCollator(locale);
+    if (collator_->collator) return;
+    // The C locale, or one the library cannot open at all.
     UErrorCode status = U_ZERO_ERROR;
     collator_->caseFolding.reset(ucasemap_open("", U_FOLD_CASE_DEFAULT, &status));
     if (U_FAILURE(status)) collator_->caseFolding.reset();
@@ -115,7 +121,7 @@ SortKeyMaker::~SortKeyMaker() = default;
 void SortKeyMaker::Append(std::string_view text, std::string& keys) {
     if (!collator_->collator) {
         if (collator_->caseFolding) AppendFolded(*collator_->caseFolding, text, keys);
-        else keys.append(text);
+        else keys.append(text);  // out of memory: the bytes as they are
         return;
     }
     // Each byte gives at most one UTF-16 unit; bytes that are not UTF-8 count

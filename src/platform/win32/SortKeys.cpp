@@ -24,7 +24,8 @@ SortKeyMaker::~SortKeyMaker() = default;
 
 void SortKeyMaker::Append(std::string_view text, std::string& keys) {
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE | SORT_STRINGSORT;
-    const wchar_t* const locale = collator_->locale.empty() ? LOCALE_NAME_USER_DEFAULT : collator_->locale.c_str();
+    const wchar_t* const locale =
+        collator_->locale.empty() ? LOCALE_NAME_USER_DEFAULT : collator_->locale.c_str();
     // Each byte gives at most one UTF-16 unit; bytes that are not UTF-8 count
     // as U+FFFD.
     std::wstring& utf16 = collator_->utf16;
@@ -39,12 +40,14 @@ void SortKeyMaker::Append(std::string_view text, std::string& keys) {
         // The key's length in bytes, its closing zero byte included; 0 when it
         // does not fit.
         const int written = LCMapStringEx(locale, kFlags, utf16.data(), length,
-                                          reinterpret_cast<LPWSTR>(keys.data() + start), room, nullptr, nullptr, 0);
+                                          reinterpret_cast<LPWSTR>(keys.data() + start), room, nullptr,
+                                          nullptr, 0);
         if (written > 0) {
             keys.resize(start + static_cast<std::size_t>(written - 1));
             return;
         }
-        const int needed = LCMapStringEx(locale, kFlags, utf16.data(), length, nullptr, 0, nullptr, nullptr, 0);
+        const int needed =
+            LCMapStringEx(locale, kFlags, utf16.data(), length, nullptr, 0, nullptr, nullptr, 0);
         if (needed <= room) {  // the system cannot key it at all
             keys.resize(start);
             return;

@@ -433,7 +433,8 @@ private slots:
                 rig.Control<QPushButton>(button)->click();
                 const test::CliRun cli = test::RunCli(
                     {rig.tree / "home/config", rig.tree / "home/cache"},
-                    "--drive t=" + (rig.tree / "drive").string() + " --sort " + kind + " garbage t:", rig.tree.Root());
+                    "--drive t=" + (rig.tree / "drive").string() + " --sort " + kind + " garbage t:",
+                    rig.tree.Root());
                 QStringList cliRows;
                 for (const std::string& line : cli.out) cliRows << QString::fromStdString(line);
                 QVERIFY2(rig.Rows() == cliRows, qPrintable(QString(locale) + " " + kind + ": " +

@@ -19,8 +19,8 @@ namespace {
 
 // "\xc3\x84" is "Ä", "\xc3\xa4" "ä", "\xc3\xa9" "é", "\xc3\x89" "É", "\xc3\x9f" "ß".
 const std::vector<std::string> kNames = {
-    "z.tmp", "\xc3\xa9" "a.tmp", "\xc3\x89" "mile.TMP", "\xc3\x84" "pfel.tmp", "apfel.bak", "Stra\xc3\x9f" "e.tmp",
-    "strasse.old", "\xc3\x89" "b.tmp", "eb.tmp", "Zebra.bak", "a b.tmp", "a_b.tmp", "a1.tmp", "a-b.tmp",
+    "z.tmp", "\xc3\xa9" "a.tmp", "\xc3\x89" "mile.TMP", "\xc3\x84" "pfel.tmp", "apfel.bak",
+    "Stra\xc3\x9f" "e.tmp", "strasse.old", "\xc3\x89" "b.tmp", "eb.tmp", "Zebra.bak", "a b.tmp", "a_b.tmp", "a1.tmp", "a-b.tmp",
     "\xce\xa9" ".tmp", "\xe6\x97\xa5\xe6\x9c\xac.tmp", "APFEL.BAK"};
 
 std::vector<std::string> Keys(const std::string& locale, const std::vector<std::string>& texts) {
@@ -54,7 +54,8 @@ TEST(Win32SortKeys, KeysOrderTextsAsTheSystemComparesThemAndHoldNoZeroByte) {
             EXPECT_FALSE(key.empty()) << locale;
             EXPECT_EQ(key.find('\0'), std::string::npos) << locale;
         }
-        const auto byKeys = Order(kNames.size(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+        const auto byKeys =
+            Order(kNames.size(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
         const auto bySystem = Order(kNames.size(), [&](std::size_t a, std::size_t b) {
             return SystemComparison(locale, kNames[a], kNames[b]) == CSTR_LESS_THAN;
         });
@@ -66,7 +67,8 @@ TEST(Win32SortKeys, KeysOrderTextsAsTheSystemComparesThemAndHoldNoZeroByte) {
 }
 
 TEST(Win32SortKeys, LetterCaseMakesNoDifferenceAndUmlautsStayBesideTheirLetters) {
-    const std::vector<std::string> keys = Keys("de-DE", {"apfel", "APFEL", "\xc3\x84" "pfel", "\xc3\xa4" "pfel", "z"});
+    const std::vector<std::string> keys =
+        Keys("de-DE", {"apfel", "APFEL", "\xc3\x84" "pfel", "\xc3\xa4" "pfel", "z"});
     EXPECT_EQ(keys[0], keys[1]);
     EXPECT_EQ(keys[2], keys[3]);
     EXPECT_LT(keys[0], keys[2]);
