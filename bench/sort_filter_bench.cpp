@@ -1,6 +1,6 @@
-// Times the sort and the filter of a long result list, as the window runs
-// them: the entries sorted by name and by path in the user's locale (the
-// collation the window uses), then narrowed by a filter. The list is made up,
+// Times the sort and the filter of a long result list, as the window and the
+// command line run them: the entries sorted by name and by path in the user's
+// locale, then narrowed by a filter. The list is made up,
 // so no file is looked up. With --tree, the list holds the files of a real
 // folder instead, as a search lists them, and the size sort, which looks up
 // whether each entry's file is still the one listed, is timed beside the sort
@@ -20,8 +20,8 @@
 
 #include "platform/Platform.h"
 #include "results/Filtering.h"
+#include "results/LocaleCollation.h"
 #include "results/Sorting.h"
-#include "results/windows/LocaleCollation.h"
 #include "run/Session.h"
 
 namespace {
@@ -78,6 +78,12 @@ void Print(const char* what, Seconds seconds) {
     std::printf("%-14s %6.3f s  (processor %.3f s)\n", what, seconds.wall, seconds.processor);
 }
 
+// The locale the sort runs in, as the user set it.
+std::string LocaleShown() {
+    const std::string locale = UserCollationLocale();
+    return locale.empty() ? "none set (C; under Windows the user's setting)" : locale;
+}
+
 }  // namespace
 
 int SortRealTree(const char* top) {
@@ -93,7 +99,7 @@ int SortRealTree(const char* top) {
     };
     const Seconds byName = sortBy(SortKind::Name);
     std::printf("%zu files of %s, locale %s\n", session.results.Count(), top,
-                QLocale::system().name().toUtf8().constData());
+                LocaleShown().c_str());
     Print("sort by name", byName);
     const Seconds bySize = sortBy(SortKind::Size);
     Print("sort by size", bySize);
@@ -115,7 +121,7 @@ int main(int argc, char** argv) {
         return Time([&] { SortList(session.results, platform.Files(), collation, kind, true); });
     };
 
-    std::printf("%zu entries, locale %s\n", rows, QLocale::system().name().toUtf8().constData());
+    std::printf("%zu entries, locale %s\n", rows, LocaleShown().c_str());
     Print("sort by name", sortBy(SortKind::Name));
     Print("sort by path", sortBy(SortKind::Path));
     Print("sort by ext", sortBy(SortKind::Extension));

@@ -5,10 +5,8 @@
 // drives.
 
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -33,6 +31,7 @@
 #include "quicksearch/NameSearch.h"
 #include "quicksearch/QuickSearchCommands.h"
 #include "results/Filtering.h"
+#include "results/LocaleCollation.h"
 #include "results/Sorting.h"
 #include "run/Session.h"
 #include "scan/SearchCommands.h"
@@ -41,19 +40,6 @@ namespace {
 
 constexpr int kUsageFailure = 2;
 constexpr int kInterrupted = 130;  // as the shell reports a command that SIGINT ended
-
-// Whether the user's locale is the C locale, read as the window's toolkit reads
-// it (LC_ALL, else LC_MESSAGES, else LANG). There the window orders its list by
-// code point; in the others it orders ASCII names as UnicodeDefaultCollation does.
-bool UserLocaleIsC() {
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (!value || !*value) continue;
-        const std::string_view name(value);
-        return name == "C" || name == "POSIX" || name.starts_with("C.");
-    }
-    return true;
-}
 
 // The Quick Search settings as the window holds them after its start. Without
 // a settings file the filters stay off: the command line writes no settings.
@@ -153,11 +139,7 @@ int RunCommand(int argc, char** argv) {
     // the order and ignores letter case.
     for (const std::string& filterText : options.filters) FilterList(session.results, filterText);
     if (options.sort) {
-        const AsciiCaseInsensitiveCollation codePoints;
-        const UnicodeDefaultCollation unicodeDefault;
-        const ListCollation& collation =
-            UserLocaleIsC() ? static_cast<const ListCollation&>(codePoints) : unicodeDefault;
-        SortList(session.results, platform.Files(), collation, *options.sort, !options.keepCase);
+        SortList(session.results, platform.Files(), LocaleCollation(), *options.sort, !options.keepCase);
     }
 
     bool everyFileRemoved = true;

@@ -1,15 +1,12 @@
 #include "results/Sorting.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <thread>
 #include <vector>
 
-#include "platform/AsciiCase.h"
 #include "platform/DrivePath.h"
 #include "platform/FolderTrail.h"
-#include "results/ByteKeyOrder.h"
 #include "run/EmptyListCheck.h"
 
 namespace vellomar {
@@ -65,27 +62,6 @@ std::string SortText(const ResultList& list, std::size_t row,
     return text;
 }
 
-// ASCII in the Unicode collation algorithm's default order (as the Unicode
-// common locale data has it), lower-case letters standing for both cases.
-constexpr std::string_view kUnicodeDefaultAsciiOrder =
-    "\t\n\v\f\r _-,;:!?.'\"()[]{}@*/\\&#%`^+<=>|~$0123456789abcdefghijklmnopqrstuvwxyz";
-constexpr unsigned char kIgnored = 0;
-
-// Each byte's place in that order; ASCII left out of it is ignored, and the
-// bytes beyond ASCII keep their values, which lie above every rank.
-constexpr std::array<unsigned char, 256> UnicodeDefaultRanks() {
-    std::array<unsigned char, 256> ranks{};
-    for (unsigned byte = 128; byte < 256; ++byte) ranks[byte] = static_cast<unsigned char>(byte);
-    for (std::size_t place = 0; place < kUnicodeDefaultAsciiOrder.size(); ++place) {
-        const char c = kUnicodeDefaultAsciiOrder[place];
-        ranks[static_cast<unsigned char>(c)] = static_cast<unsigned char>(place + 1);
-        ranks[static_cast<unsigned char>(AsciiUpper(c))] = static_cast<unsigned char>(place + 1);
-    }
-    return ranks;
-}
-constexpr std::array<unsigned char, 256> kUnicodeDefaultRanks = UnicodeDefaultRanks();
-static_assert(kUnicodeDefaultAsciiOrder.size() < 128);
-
 void BeginSort(SortView& view) {
     view.SetSortButtonsEnabled(false);
     view.ShowStatus(kSortingStatus);
@@ -101,25 +77,6 @@ void EndSort(ResultList& list, SortView& view) {
 }
 
 }  // namespace
-
-std::vector<std::size_t> AsciiCaseInsensitiveCollation::AscendingOrder(
-    std::size_t count, const std::function<std::string(std::size_t)>& textAt) const {
-    const AppendKey lowered = [](const std::string& text, std::string& keys) {
-        for (char c : text) keys.push_back(AsciiLower(c));
-    };
-    return OrderByByteKeys(count, textAt, [&] { return lowered; });
-}
-
-std::vector<std::size_t> UnicodeDefaultCollation::AscendingOrder(
-    std::size_t count, const std::function<std::string(std::size_t)>& textAt) const {
-    const AppendKey ranked = [](const std::string& text, std::string& keys) {
-        for (char c : text) {
-            const unsigned char rank = kUnicodeDefaultRanks[static_cast<unsigned char>(c)];
-            if (rank != kIgnored) keys.push_back(static_cast<char>(rank));
-        }
-    };
-    return OrderByByteKeys(count, textAt, [&] { return ranked; });
-}
 
 void SortList(ResultList& list, const FileSystem& files, const ListCollation& collation,
               SortKind kind, bool ignoreCase) {

@@ -24,8 +24,8 @@ enum class SortKind {
     Size,       // "Size": the file's size, ten digits at least
 };
 
-// The order of the sorted list box. The window supplies the user's locale; the
-// command line and the tests supply collations of their own.
+// The order of the sorted list box (LocaleCollation, the user's locale, in
+// the window and on the command line); the tests supply orders of their own.
 class ListCollation {
 public:
     virtual ~ListCollation() = default;
@@ -34,25 +34,6 @@ public:
     // several threads at once on a long list.
     virtual std::vector<std::size_t> AscendingOrder(
         std::size_t count, const std::function<std::string(std::size_t)>& textAt) const = 0;
-};
-
-// Texts with their ASCII letters lowered, compared byte by byte: the window's
-// order in the C locale, and one no machine setting changes.
-class AsciiCaseInsensitiveCollation final : public ListCollation {
-public:
-    std::vector<std::size_t> AscendingOrder(
-        std::size_t count, const std::function<std::string(std::size_t)>& textAt) const override;
-};
-
-// The Unicode collation algorithm's default order for ASCII, letter case
-// ignored: control characters count for nothing, then come blanks,
-// punctuation and symbols, digits, and letters. It is the window's order of
-// ASCII texts in nearly every locale. Other bytes follow the letters, in
-// code-point order (the window puts accented letters beside their base letters).
-class UnicodeDefaultCollation final : public ListCollation {
-public:
-    std::vector<std::size_t> AscendingOrder(
-        std::size_t count, const std::function<std::string(std::size_t)>& textAt) const override;
 };
 
 // What a sort needs of the main window.

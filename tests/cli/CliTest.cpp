@@ -20,6 +20,7 @@
 #include "support/TempTree.h"
 #ifndef _WIN32
 #include "support/RacingProcess.h"
+#include "support/ScopedVariable.h"
 #endif
 
 namespace vellomar {
@@ -156,24 +157,6 @@ TEST_F(CliTest, SortLowersTheEntriesAsTheWindowStartsOrKeepsTheirCase) {
     EXPECT_THAT(run.err, ElementsAre("Total Files = 3", "Total Bytes = 9"));
 }
 
-#ifndef _WIN32
-// Sets an environment variable, which the CLI inherits, while it lives.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value, 1);
-    }
-    ~ScopedVariable() {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-#endif
 
 TEST_F(CliTest, SortOrdersAsTheWindowDoesInTheUsersLocale) {
 #ifdef _WIN32
@@ -181,13 +164,43 @@ TEST_F(CliTest, SortOrdersAsTheWindowDoesInTheUsersLocale) {
 #else
     Add({"a_b.log", "a1.log"});
     {
-        ScopedVariable locale("LC_ALL", "C");  // by code point
+        test::ScopedVariable locale("LC_ALL", "C");  // by code point
         EXPECT_THAT(Run(DriveOption() + " logs t: --sort name").out,
                     ElementsAre("t:\\a1.log", "t:\\a_b.log"));
     }
-    ScopedVariable locale("LC_ALL", "en_US.UTF-8");  // punctuation before digits
+    test::ScopedVariable locale("LC_ALL", "en_US.UTF-8");  // punctuation before digits
     EXPECT_THAT(Run(DriveOption() + " logs t: --sort name").out,
                 ElementsAre("t:\\a_b.log", "t:\\a1.log"));
+#endif
+}
+
+TEST_F(CliTest, SortTakesTheLocaleAsTheCLibraryDoesWithLettersBeyondAsciiAmongTheirKin) {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoLocaleVariables;
+#else
+    // "\xc3\x84" is "Ä", "\xc3\xa9" "é", "\xc3\x89" "É", "\xc3\x9f" "ß"; only
+    // ASCII letters come back lowered.
+    const std::string apfel = "t:\\apfel.log", umlaut = "t:\\\xc3\x84" "pfel.log",
+                      acute = "t:\\\xc3\xa9" "a.log", capitalAcute = "t:\\\xc3\x89" "b.log",
+                      sharpS = "t:\\stra\xc3\x9f" "e.log", z = "t:\\z.log";
+    Add({"z.log", "\xc3\x84" "pfel.log", "apfel.log", "\xc3\xa9" "a.log", "\xc3\x89" "b.log",
+         "Stra\xc3\x9f" "e.log"});
+    const auto sortedByName = [&] { return Run(DriveOption() + " --sort name logs t:").out; };
+    test::ScopedVariable all("LC_ALL", ""), collate("LC_COLLATE", ""), lang("LANG", "de_DE.UTF-8");
+    // German: "Ä" beside "a", "é" and "É" beside "e", "ß" as "ss", all before "z".
+    const std::vector<std::string> german = {apfel, umlaut, acute, capitalAcute, sharpS, z};
+    EXPECT_THAT(sortedByName(), ElementsAreArray(german));
+    {
+        // Swedish puts "Ä" after "z"; LC_COLLATE says more than LANG.
+        test::ScopedVariable swedish("LC_COLLATE", "sv_SE.UTF-8");
+        EXPECT_THAT(sortedByName(), ElementsAre(apfel, acute, capitalAcute, sharpS, z, umlaut));
+        // LC_ALL says more than both.
+        test::ScopedVariable allGerman("LC_ALL", "de_DE.UTF-8");
+        EXPECT_THAT(sortedByName(), ElementsAreArray(german));
+    }
+    // The C locale: by code point, letter case folded, so "É" goes with "é".
+    test::ScopedVariable c("LANG", "C.UTF-8");
+    EXPECT_THAT(sortedByName(), ElementsAre(apfel, sharpS, z, umlaut, acute, capitalAcute));
 #endif
 }
 

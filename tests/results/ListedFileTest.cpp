@@ -22,6 +22,7 @@
 #include "results/Deletion.h"
 #include "results/FileDetails.h"
 #include "results/GarbageBin.h"
+#include "results/LocaleCollation.h"
 #include "results/Sorting.h"
 #include "run/Session.h"
 #include "scan/WalkFolder.h"
@@ -161,8 +162,7 @@ TEST_F(ListedFileTest, DetailsAndTheSizeKeyTakeAnExchangedFileForAGoneOne) {
 
     // By size, a.tmp now sorts as a file that is gone (-1), before b.tmp's 5
     // bytes; by the 1000 bytes at its path it would sort after.
-    SortList(session.results, platform->Files(), AsciiCaseInsensitiveCollation(), SortKind::Size,
-             false);
+    SortList(session.results, platform->Files(), LocaleCollation("C"), SortKind::Size, false);
     EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\a.tmp", "t:\\b.tmp"));
 
     session.results.SetCurrent(0);

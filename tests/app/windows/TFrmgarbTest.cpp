@@ -36,8 +36,10 @@
 #include "run/ResultList.h"
 #include "run/Session.h"
 #include "scan/SearchCommands.h"
+#include "support/CliProgram.h"
 #include "support/DesktopStandIn.h"
 #include "support/ListedEntries.h"
+#include "support/ScopedVariable.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/windows/FindControl.h"
@@ -413,6 +415,37 @@ private slots:
         rig.Control<QPushButton>("cmddel")->click();
         QVERIFY(!std::filesystem::exists(rig.tree / "drive/Zed.TMP"));
         QVERIFY(rig.Rows().isEmpty());
+    }
+
+    // The window and vellomar-cli take the same locale from the environment
+    // and sort in its order: "\xc3\x84" is "Ä", "\xc3\xa9" "é", "\xc3\x89" "É".
+    void sortsAsTheCommandLineDoesInTheUsersLocale() {
+        const std::pair<const char*, const char*> kinds[] = {
+            {"cmdesrt", "ext"}, {"Cmdnsrt", "name"}, {"Cmdpsrt", "path"}, {"Cmdssrt", "size"}};
+        for (const char* locale : {"C.UTF-8", "de_DE.UTF-8", "en_US.UTF-8"}) {
+            test::ScopedVariable all("LC_ALL", locale);
+            MainWindowRig rig;
+            rig.tree.AddAll({"drive/z.tmp:1", "drive/\xc3\x84pfel.tmp:2", "drive/apfel.bak:3",
+                             "drive/\xc3\xa9" "a.old:1", "drive/\xc3\x89mile.tmp:2", "drive/\xc3\x89" "b.chk:3",
+                             "drive/Stra\xc3\x9f" "e.tmp:1", "drive/sub/a_b.tmp:2", "drive/sub/a1.TMP:4"});
+            rig.Search("Cmdgarb");
+            for (const auto& [button, kind] : kinds) {
+                rig.Control<QPushButton>(button)->click();
+                const test::CliRun cli = test::RunCli(
+                    {rig.tree / "home/config", rig.tree / "home/cache"},
+                    "--drive t=" + (rig.tree / "drive").string() + " --sort " + kind + " garbage t:",
+                    rig.tree.Root());
+                QStringList cliRows;
+                for (const std::string& line : cli.out) cliRows << QString::fromStdString(line);
+                QVERIFY2(rig.Rows() == cliRows, qPrintable(QString(locale) + " " + kind + ": " +
+                                                           rig.Rows().join(' ') + " | " + cliRows.join(' ')));
+            }
+            // By name, "Ä" goes beside "a" in a language's order, after "z" by code point.
+            rig.Control<QPushButton>("Cmdnsrt")->click();
+            const bool umlautBeforeZ =
+                rig.Rows().indexOf("t:\\\xc3\x84pfel.tmp") < rig.Rows().indexOf("t:\\z.tmp");
+            QCOMPARE(umlautBeforeZ, std::string_view(locale) != "C.UTF-8");
+        }
     }
 
     void quickSearchFindsFilesByNameAndShowsTheFilterStatus() {

@@ -1,15 +1,11 @@
-// The sort's window side: the notice shown while it runs, and the order of the
-// user's locale that the window sorts in.
+// The sort's window side: the notice shown while it runs.
 
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
 #include <QtTest>
-#include <string>
-#include <vector>
 
-#include "results/windows/LocaleCollation.h"
 #include "results/windows/TFrmSortWindow.h"
 #include "support/windows/FindControl.h"
 #include "support/windows/QtTestRegistry.h"
@@ -67,51 +63,6 @@ private slots:
 };
 
 VELLOMAR_QT_TEST(TFrmSortWindowTest);
-
-class LocaleCollationTest : public QObject {
-    Q_OBJECT
-
-    static std::vector<std::size_t> Order(const QLocale& locale, std::vector<std::string> texts) {
-        return LocaleCollation(locale).AscendingOrder(texts.size(),
-                                                      [&](std::size_t i) { return texts[i]; });
-    }
-
-private slots:
-    void ordersWithoutRegardToCaseKeepingTheOrderOfEqualTexts() {
-        for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c()})
-            QCOMPARE(Order(locale, {"b.txt", "A.txt", "a.txt", "B.txt"}),
-                     std::vector<std::size_t>({1, 2, 0, 3}));
-    }
-
-    // The command line orders ASCII texts without the toolkit: as the window does.
-    void ordersAsciiTextsAsTheUnicodeDefaultOrderDoes() {
-        std::vector<std::string> texts;
-        unsigned state = 1;
-        for (int i = 0; i < 3000; ++i) {
-            std::string text;
-            for (int length = 1 + i % 7; length > 0; --length) {
-                state = state * 1103515245u + 12345u;
-                text.push_back(char(1 + (state >> 16) % 127));  // every ASCII character but NUL
-            }
-            texts.push_back(text);
-        }
-        const auto textAt = [&](std::size_t i) { return texts[i]; };
-        const std::vector<std::size_t> expected =
-            UnicodeDefaultCollation().AscendingOrder(texts.size(), textAt);
-        for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
-                                      QLocale(QLocale::German, QLocale::Germany),
-                                      QLocale(QLocale::Japanese, QLocale::Japan)})
-            QCOMPARE(LocaleCollation(locale).AscendingOrder(texts.size(), textAt), expected);
-    }
-
-    void ordersAsTheLocaleDoesNotByCodePoint() {
-        // "é" (two bytes in UTF-8) comes between "e" and "f", not after "z".
-        const QLocale french(QLocale::French, QLocale::France);
-        QCOMPARE(Order(french, {"z", "f", "\xc3\xa9", "e"}), std::vector<std::size_t>({3, 2, 1, 0}));
-    }
-};
-
-VELLOMAR_QT_TEST(LocaleCollationTest);
 
 }  // namespace vellomar
 
