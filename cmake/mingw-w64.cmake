@@ -12,6 +12,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # One executable file each, without the compiler's runtime libraries beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Release programs carry no symbols: the installer's vellomar-cli.exe is a
+# fraction of the test build's size.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 # Wine's loader is not on the PATH; test discovery and ctest run through it.
 find_program(VELLOMAR_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(VELLOMAR_WINE)

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 # mingw-w64 builds for Windows, Wine runs the result, googletest brings the
 # test library's sources to build with that compiler.
-bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 googletest
+bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 googletest icoutils
 
 build=build-win32
 toolchain="$PWD/cmake/mingw-w64.cmake"
@@ -27,8 +27,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
 cmake --build "$build" --parallel 2
 
-WINEPREFIX="$(mktemp -d /tmp/vellomar-wine.XXXXXX)"
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap '/usr/lib/wine/wineserver64 -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+source scripts/wine-prefix.sh
 ctest --test-dir "$build" --output-on-failure --parallel 2 "$@"
