@@ -5,7 +5,7 @@
 # program and removes it again, as a user would.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 msitools icoutils
+bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 wixl icoutils
 
 build=build-win32-release
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
@@ -13,7 +13,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cma
 cmake --build "$build" --parallel 2 --target vellomar-cli
 version="$(sed -n 's/^project(Vellomar VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 msi="$build/vellomar-$version-x64.msi"
-wixl --arch x64 -D Version="$version" -D BuildDir="$build" -D SourceDir="$PWD" \
+# wixl takes the files' paths relative to the folder it runs in.
+wixl --arch x64 -D Version="$version" -D BuildDir="$build" -D SourceDir=. \
   -o "$msi" resources/windows/vellomar.wxs
 echo "== $msi: $(stat -c %s "$msi") bytes, vellomar-cli.exe $(stat -c %s "$build/vellomar-cli.exe") bytes"
 
