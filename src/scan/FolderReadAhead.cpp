@@ -70,7 +70,7 @@ std::optional<std::uint64_t> FolderReadAhead::Rounds() const {
 std::shared_ptr<ReadFolder> FolderReadAhead::ReadStart(Folder folder) {
     auto read = std::make_shared<ReadFolder>();
     read->folder = std::move(folder);
-    read->stamp = Rounds();
+    Stamp(*read);
     ReadEntries(*read);
     std::lock_guard lock(mutex_);
     AskForSubfolders(read);
@@ -125,6 +125,18 @@ void FolderReadAhead::DropSubfolders(const ReadFolder& folder) {
     std::lock_guard lock(mutex_);
     for (const ReadFolder::Entry& entry : folder.entries)
         if (entry.subfolder) DropHeld(entry.subfolder, letGo);
+}
+
+void FolderReadAhead::ReadAgain(const std::shared_ptr<ReadFolder>& folder) {
+    DropSubfolders(*folder);
+    folder->names.clear();
+    folder->entries.clear();
+    folder->complete = false;
+    folder->byReader = false;
+    Stamp(*folder);
+    ReadEntries(*folder);  // from the top again
+    std::lock_guard lock(mutex_);
+    AskForSubfolders(folder);
 }
 
 void FolderReadAhead::DropHeld(const Ticket& ticket, std::vector<std::shared_ptr<ReadFolder>>& letGo) {
@@ -198,7 +210,7 @@ std::shared_ptr<ReadFolder> FolderReadAhead::Read(const Request& request, bool b
     if (!read->folder || read->folder.Mount() != mount_) return nullptr;
     read->position = request.position;
     read->level = request.level;
-    read->stamp = Rounds();  // before anything is read
+    Stamp(*read);  // before anything is read
     read->byReader = byReader;
     ReadEntries(*read);
     if (byReader) {
@@ -206,6 +218,11 @@ std::shared_ptr<ReadFolder> FolderReadAhead::Read(const Request& request, bool b
         entriesHeld_ += read->entries.size();
     }
     return read;
+}
+
+void FolderReadAhead::Stamp(ReadFolder& read) const {
+    read.stamp = Rounds();
+    read.readAt = std::chrono::steady_clock::now();
 }
 
 void FolderReadAhead::ReadEntries(ReadFolder& read) const {

@@ -10,6 +10,7 @@
 // folders and entries; what is left unread of a long folder, the walk lists.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
@@ -66,11 +67,16 @@ public:
     // The subfolders of a folder taken that the walk has not entered are let
     // go, with all read below them.
     void DropSubfolders(const ReadFolder& folder);
+    // A folder taken that was read too long ago to be trusted is listed and
+    // looked up again here, through the handle it was read with; its
+    // subfolders read ahead meanwhile are let go and asked for anew.
+    void ReadAgain(const std::shared_ptr<ReadFolder>& folder);
 
 private:
     void ReadOnRequests();
     std::shared_ptr<ReadFolder> Read(const Request& request, bool byReader);
     void ReadEntries(ReadFolder& read) const;
+    void Stamp(ReadFolder& read) const;
     void AskForSubfolders(const std::shared_ptr<ReadFolder>& read);
     bool AskedForSubfolders(const std::shared_ptr<ReadFolder>& read);
     void DropHeld(const Ticket& ticket, std::vector<std::shared_ptr<ReadFolder>>& letGo);
@@ -114,6 +120,7 @@ struct ReadFolder {
     bool complete = false;   // false: the walk lists the rest on from the handle
     bool byReader = false;   // opened by a reader, not by the walk as it entered
     std::optional<std::uint64_t> stamp;  // the view's rounds of other work as it was read
+    std::chrono::steady_clock::time_point readAt;  // as its listing began
 };
 
 }  // namespace vellomar

@@ -1,8 +1,19 @@
 #include "scan/TreeWalk.h"
 
+#include <chrono>
+
 #include "platform/DrivePath.h"
 
 namespace vellomar {
+namespace {
+
+// Another process may change the disk at any moment. A listing or a look-up
+// this young is as good as one made as the walk reaches it; an older one,
+// made while the walk was deep in another folder, could miss what was made
+// since or list what was removed.
+constexpr auto kLongestTrusted = std::chrono::milliseconds(100);
+
+}  // namespace
 
 TreeWalk::TreeWalk(Session& session, ScanView& view, const WalkAdmission& admission)
     : session_(session), view_(view), admission_(admission) {}
@@ -83,12 +94,14 @@ void TreeWalk::EnterSubfolder(const std::string& folderPath, const ReadFolder& p
     if (admission == Admission::Refused || level > kDeepestWalkedLevel || !ticket) return;
     const std::shared_ptr<ReadFolder> subfolder = readAhead_->Take(ticket);
     if (!subfolder) return;
-    // Opened before other work could run: it must still be the folder of that
-    // name, not a link or another folder put in its place.
-    if (subfolder->byReader && !StillAsRead(*subfolder) &&
-        !subfolder->folder.IsStillNamed(parent.folder, name)) {
-        readAhead_->DropSubfolders(*subfolder);
-        return;
+    if (subfolder->byReader && !StillAsRead(*subfolder)) {
+        // It must still be the folder of that name, not a link or another
+        // folder put in its place; its content is what it holds now.
+        if (!subfolder->folder.IsStillNamed(parent.folder, name)) {
+            readAhead_->DropSubfolders(*subfolder);
+            return;
+        }
+        readAhead_->ReadAgain(subfolder);
     }
     List(path, subfolder, admission, place);
 }
@@ -100,7 +113,8 @@ void TreeWalk::Pump() {
 
 bool TreeWalk::StillAsRead(const ReadFolder& folder) const {
     const std::optional<std::uint64_t> now = view_.OtherWorkRounds();
-    return folder.stamp && now && *folder.stamp == *now;
+    return folder.stamp && now && *folder.stamp == *now &&
+           std::chrono::steady_clock::now() - folder.readAt <= kLongestTrusted;
 }
 
 }  // namespace vellomar
