@@ -47,13 +47,17 @@ public:
     struct Request;
     using Ticket = std::shared_ptr<Request>;
 
-    FolderReadAhead(std::optional<MountIdentity> mount, const ReadAheadRules& rules, int deepestLevel);
+    // rounds: the view's rounds of other work as the walk starts.
+    FolderReadAhead(std::optional<MountIdentity> mount, const ReadAheadRules& rules, int deepestLevel,
+                    std::optional<std::uint64_t> rounds);
     ~FolderReadAhead();  // stops the readers and waits for them
     FolderReadAhead(const FolderReadAhead&) = delete;
     FolderReadAhead& operator=(const FolderReadAhead&) = delete;
 
     // The view's rounds of other work, now: each read is stamped with them as
-    // it begins (nothing: the view cannot tell).
+    // it begins (nothing: the view cannot tell). Once they change, fewer
+    // folders are read ahead: what was read before other work ran is looked
+    // up again, and reading far ahead would read much of it twice.
     void SetRounds(std::optional<std::uint64_t> rounds);
     // The folder where a walk starts, read on this thread; its subfolders are
     // asked for.
@@ -97,6 +101,7 @@ private:
     std::size_t entriesHeld_ = 0;
     std::atomic<bool> stopping_{false};  // also ends a reader's listing
     std::atomic<std::uint64_t> rounds_;  // kRoundsUnknown when the view cannot tell
+    std::atomic<int> mostFoldersHeld_;
     std::vector<std::thread> readers_;
 };
 

@@ -29,9 +29,8 @@ void TreeWalk::Run(std::string_view folderText) {
     if (place.OwnsEverything()) return;  // nothing in it may be listed
     mount_ = start.folder.Mount();
     // Its readers ask this walk's rules: they end before it does.
-    FolderReadAhead readAhead(mount_, *this, kDeepestWalkedLevel);
+    FolderReadAhead readAhead(mount_, *this, kDeepestWalkedLevel, view_.OtherWorkRounds());
     readAhead_ = &readAhead;
-    readAhead.SetRounds(view_.OtherWorkRounds());
     List(start.path, readAhead.ReadStart(std::move(start.folder)), admission, place);
     readAhead_ = nullptr;
 }
@@ -96,12 +95,14 @@ void TreeWalk::EnterSubfolder(const std::string& folderPath, const ReadFolder& p
     if (!subfolder) return;
     if (subfolder->byReader && !StillAsRead(*subfolder)) {
         // It must still be the folder of that name, not a link or another
-        // folder put in its place; its content is what it holds now.
+        // folder put in its place.
         if (!subfolder->folder.IsStillNamed(parent.folder, name)) {
             readAhead_->DropSubfolders(*subfolder);
             return;
         }
-        readAhead_->ReadAgain(subfolder);
+        // Its content is what it holds now. A young listing is kept: what the
+        // view's work removed meanwhile, the look-ups made again leave out.
+        if (ReadLongAgo(*subfolder)) readAhead_->ReadAgain(subfolder);
     }
     List(path, subfolder, admission, place);
 }
@@ -113,8 +114,11 @@ void TreeWalk::Pump() {
 
 bool TreeWalk::StillAsRead(const ReadFolder& folder) const {
     const std::optional<std::uint64_t> now = view_.OtherWorkRounds();
-    return folder.stamp && now && *folder.stamp == *now &&
-           std::chrono::steady_clock::now() - folder.readAt <= kLongestTrusted;
+    return folder.stamp && now && *folder.stamp == *now && !ReadLongAgo(folder);
+}
+
+bool TreeWalk::ReadLongAgo(const ReadFolder& folder) {
+    return std::chrono::steady_clock::now() - folder.readAt > kLongestTrusted;
 }
 
 }  // namespace vellomar

@@ -13,8 +13,8 @@
 // and asks every question in it. What they read is trusted only while the
 // view has let no other work run since it was read, and for a tenth of a
 // second at most: after that, a folder is checked to be the one still there
-// and read again as the walk enters it, and a file looked up again as the
-// walk reaches it.
+// as the walk enters it (and read again when read longer ago), and a file
+// looked up again as the walk reaches it.
 
 #include <cstdint>
 #include <memory>
@@ -73,6 +73,7 @@ private:
     // Whether the view has let no other work run since the folder was read,
     // and that not long ago.
     bool StillAsRead(const ReadFolder& folder) const;
+    static bool ReadLongAgo(const ReadFolder& folder);
 
     const WalkAdmission& admission_;
     std::optional<MountIdentity> mount_;
