@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times vellomar-cli's folder walk against find's on one generated, warm tree.
+# Times vellomar-cli's folder walk against find's and fd's on one generated
+# tree: warm, or with --cold from a cold disk (caches dropped before each run).
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -9,9 +10,11 @@ cli="$repo/build/vellomar-cli"
 tree=""
 made_tree=0
 status=0
+cold=0
+runs=7
 
 usage() {
-  echo "usage: bench/run.sh [--files N] [--keep] [--cli PATH] [--tree DIR]" >&2
+  echo "usage: bench/run.sh [--files N] [--keep] [--cli PATH] [--tree DIR] [--cold [--runs N]]" >&2
   exit 2
 }
 
@@ -21,9 +24,17 @@ while (($#)); do
     --keep) keep=1; shift ;;
     --cli) cli=${2:?--cli needs a path}; shift 2 ;;
     --tree) tree=${2:?--tree needs a folder}; shift 2 ;;
+    --cold) cold=1; shift ;;
+    --runs) runs=${2:?--runs needs a number}; shift 2 ;;
     *) usage ;;
   esac
 done
+
+drop_caches() { sync && echo 3 >/proc/sys/vm/drop_caches; }
+if ((cold)) && ! drop_caches 2>/dev/null; then
+  echo "run.sh: --cold drops the kernel's caches, which takes root" >&2
+  exit 2
+fi
 
 work=$(mktemp -d /tmp/vellomar-bench-work.XXXXXX)
 # shellcheck disable=SC2317  # reached through the EXIT trap
@@ -121,8 +132,26 @@ if ((have_cli)); then
   echo
 fi
 
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
 declare -A median
-if command -v "${HYPERFINE:-hyperfine}" >/dev/null; then
+if ((cold)); then
+  # Every run of every program starts from a cold disk; the programs take
+  # turns, forwards then backwards, so that the machine's load hits all alike.
+  timer="bash time, caches dropped before each run, median of $runs alternating runs"
+  TIMEFORMAT=%3R
+  order=("${timed[@]}")
+  for ((run = 0; run < runs; run++)); do
+    for name in "${order[@]}"; do
+      drop_caches
+      { time bash -c "${command[$name]}" 2>/dev/null; } 2>>"$work/$name.times"
+    done
+    for ((i = 0, j = ${#order[@]} - 1; i < j; i++, j--)); do
+      swap=${order[i]}; order[i]=${order[j]}; order[j]=$swap
+    done
+  done
+  for name in "${timed[@]}"; do median[$name]=$(median <"$work/$name.times"); done
+elif command -v "${HYPERFINE:-hyperfine}" >/dev/null; then
   timer="hyperfine, median of its runs"
   args=()
   for name in "${timed[@]}"; do args+=(-n "$name" "${command[$name]}"); done
@@ -140,14 +169,16 @@ else
     for _ in 1 2 3 4 5; do
       { time bash -c "${command[$name]}" 2>/dev/null; } 2>>"$work/$name.times"
     done
-    median[$name]=$(sort -g "$work/$name.times" | sed -n 3p)
+    median[$name]=$(median <"$work/$name.times")
   done
 fi
 
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
 echo "date:    $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "machine: $(nproc) CPUs, ${cpu:-unknown CPU}, Linux $(uname -r)"
-echo "tree:    $tree ($(find "$tree" -xdev -type f | wc -l) files, $(stat -f -c %T "$tree"), warm cache)"
+cache="warm cache"
+((cold)) && cache="cold disk"
+echo "tree:    $tree ($(find "$tree" -xdev -type f | wc -l) files, $(stat -f -c %T "$tree"), $cache)"
 echo "timer:   $timer"
 echo
 ratio() { [[ -n $1 && -n $2 ]] && awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }' || echo n/a; }

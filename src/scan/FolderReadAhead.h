@@ -10,6 +10,7 @@
 // folders and entries; what is left unread of a long folder, the walk lists.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
@@ -46,13 +47,17 @@ public:
     struct Request;
     using Ticket = std::shared_ptr<Request>;
 
-    FolderReadAhead(std::optional<MountIdentity> mount, const ReadAheadRules& rules, int deepestLevel);
+    // rounds: the view's rounds of other work as the walk starts.
+    FolderReadAhead(std::optional<MountIdentity> mount, const ReadAheadRules& rules, int deepestLevel,
+                    std::optional<std::uint64_t> rounds);
     ~FolderReadAhead();  // stops the readers and waits for them
     FolderReadAhead(const FolderReadAhead&) = delete;
     FolderReadAhead& operator=(const FolderReadAhead&) = delete;
 
     // The view's rounds of other work, now: each read is stamped with them as
-    // it begins (nothing: the view cannot tell).
+    // it begins (nothing: the view cannot tell). Once they change, fewer
+    // folders are read ahead: what was read before other work ran is looked
+    // up again, and reading far ahead would read much of it twice.
     void SetRounds(std::optional<std::uint64_t> rounds);
     // The folder where a walk starts, read on this thread; its subfolders are
     // asked for.
@@ -66,11 +71,16 @@ public:
     // The subfolders of a folder taken that the walk has not entered are let
     // go, with all read below them.
     void DropSubfolders(const ReadFolder& folder);
+    // A folder taken that was read too long ago to be trusted is listed and
+    // looked up again here, through the handle it was read with; its
+    // subfolders read ahead meanwhile are let go and asked for anew.
+    void ReadAgain(const std::shared_ptr<ReadFolder>& folder);
 
 private:
     void ReadOnRequests();
     std::shared_ptr<ReadFolder> Read(const Request& request, bool byReader);
     void ReadEntries(ReadFolder& read) const;
+    void Stamp(ReadFolder& read) const;
     void AskForSubfolders(const std::shared_ptr<ReadFolder>& read);
     bool AskedForSubfolders(const std::shared_ptr<ReadFolder>& read);
     void DropHeld(const Ticket& ticket, std::vector<std::shared_ptr<ReadFolder>>& letGo);
@@ -91,6 +101,7 @@ private:
     std::size_t entriesHeld_ = 0;
     std::atomic<bool> stopping_{false};  // also ends a reader's listing
     std::atomic<std::uint64_t> rounds_;  // kRoundsUnknown when the view cannot tell
+    std::atomic<int> mostFoldersHeld_;
     std::vector<std::thread> readers_;
 };
 
@@ -114,6 +125,7 @@ struct ReadFolder {
     bool complete = false;   // false: the walk lists the rest on from the handle
     bool byReader = false;   // opened by a reader, not by the walk as it entered
     std::optional<std::uint64_t> stamp;  // the view's rounds of other work as it was read
+    std::chrono::steady_clock::time_point readAt;  // as its listing began
 };
 
 }  // namespace vellomar

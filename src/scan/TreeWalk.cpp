@@ -1,8 +1,19 @@
 #include "scan/TreeWalk.h"
 
+#include <chrono>
+
 #include "platform/DrivePath.h"
 
 namespace vellomar {
+namespace {
+
+// Another process may change the disk at any moment. A listing or a look-up
+// this young is as good as one made as the walk reaches it; an older one,
+// made while the walk was deep in another folder, could miss what was made
+// since or list what was removed.
+constexpr auto kLongestTrusted = std::chrono::milliseconds(100);
+
+}  // namespace
 
 TreeWalk::TreeWalk(Session& session, ScanView& view, const WalkAdmission& admission)
     : session_(session), view_(view), admission_(admission) {}
@@ -18,9 +29,8 @@ void TreeWalk::Run(std::string_view folderText) {
     if (place.OwnsEverything()) return;  // nothing in it may be listed
     mount_ = start.folder.Mount();
     // Its readers ask this walk's rules: they end before it does.
-    FolderReadAhead readAhead(mount_, *this, kDeepestWalkedLevel);
+    FolderReadAhead readAhead(mount_, *this, kDeepestWalkedLevel, view_.OtherWorkRounds());
     readAhead_ = &readAhead;
-    readAhead.SetRounds(view_.OtherWorkRounds());
     List(start.path, readAhead.ReadStart(std::move(start.folder)), admission, place);
     readAhead_ = nullptr;
 }
@@ -83,12 +93,16 @@ void TreeWalk::EnterSubfolder(const std::string& folderPath, const ReadFolder& p
     if (admission == Admission::Refused || level > kDeepestWalkedLevel || !ticket) return;
     const std::shared_ptr<ReadFolder> subfolder = readAhead_->Take(ticket);
     if (!subfolder) return;
-    // Opened before other work could run: it must still be the folder of that
-    // name, not a link or another folder put in its place.
-    if (subfolder->byReader && !StillAsRead(*subfolder) &&
-        !subfolder->folder.IsStillNamed(parent.folder, name)) {
-        readAhead_->DropSubfolders(*subfolder);
-        return;
+    if (subfolder->byReader && !StillAsRead(*subfolder)) {
+        // It must still be the folder of that name, not a link or another
+        // folder put in its place.
+        if (!subfolder->folder.IsStillNamed(parent.folder, name)) {
+            readAhead_->DropSubfolders(*subfolder);
+            return;
+        }
+        // Its content is what it holds now. A young listing is kept: what the
+        // view's work removed meanwhile, the look-ups made again leave out.
+        if (ReadLongAgo(*subfolder)) readAhead_->ReadAgain(subfolder);
     }
     List(path, subfolder, admission, place);
 }
@@ -100,7 +114,11 @@ void TreeWalk::Pump() {
 
 bool TreeWalk::StillAsRead(const ReadFolder& folder) const {
     const std::optional<std::uint64_t> now = view_.OtherWorkRounds();
-    return folder.stamp && now && *folder.stamp == *now;
+    return folder.stamp && now && *folder.stamp == *now && !ReadLongAgo(folder);
+}
+
+bool TreeWalk::ReadLongAgo(const ReadFolder& folder) {
+    return std::chrono::steady_clock::now() - folder.readAt > kLongestTrusted;
 }
 
 }  // namespace vellomar

@@ -11,8 +11,10 @@
 // Readers on other threads open and list the folders ahead of it and look up
 // the files it will want (FolderReadAhead); the walk itself keeps the order
 // and asks every question in it. What they read is trusted only while the
-// view has let no other work run since it was read: after that, each
-// file is looked up again and each folder checked to be the one still there.
+// view has let no other work run since it was read, and for a tenth of a
+// second at most: after that, a folder is checked to be the one still there
+// as the walk enters it (and read again when read longer ago), and a file
+// looked up again as the walk reaches it.
 
 #include <cstdint>
 #include <memory>
@@ -68,8 +70,10 @@ private:
                         const SystemPlace& parentPlace, const char* name, int level,
                         const FolderReadAhead::Ticket& ticket);
     void Pump();
-    // Whether the view has let no other work run since the folder was read.
+    // Whether the view has let no other work run since the folder was read,
+    // and that not long ago.
     bool StillAsRead(const ReadFolder& folder) const;
+    static bool ReadLongAgo(const ReadFolder& folder);
 
     const WalkAdmission& admission_;
     std::optional<MountIdentity> mount_;

@@ -1,6 +1,7 @@
 // The walk reads folders ahead on other threads, yet must list exactly what a
 // one-thread depth-first walk lists, in the same order; and what it read
-// ahead must not outlive other work that may have changed the disk.
+// ahead must not outlive other work that may have changed the disk, nor be
+// trusted for long when another process may have changed it.
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,7 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -141,6 +144,53 @@ TEST_P(ReadAheadWalkTest, WhatWasReadBeforeOtherWorkRanIsReadAgain) {
     const std::vector<std::string> found = Walk(view);
     EXPECT_EQ(found.size(), 52u);
     EXPECT_THAT(found, ::testing::Contains("t:\\" + other + "\\kept\\k.tmp"));
+}
+
+// The names of a folder in the order its listing gives them.
+std::vector<std::string> ListingOrder(const fs::path& folder) {
+    std::vector<std::string> names;
+    DIR* listing = opendir(folder.c_str());
+    while (const dirent* entry = listing ? readdir(listing) : nullptr) names.emplace_back(entry->d_name);
+    if (listing) closedir(listing);
+    return names;
+}
+
+TEST_P(ReadAheadWalkTest, WhatAnotherProcessChangedBeforeTheWalkCameIsWhatItLists) {
+    for (const char* folder : {"a", "z"}) {
+        for (int i = 0; i < 20; ++i) tree.AddFile("drive/" + std::string(folder) + "/old" + std::to_string(i) + ".tmp", 0);
+        tree.AddFile("drive/" + std::string(folder) + "/kept.tmp", 0);
+        tree.AddFile("drive/" + std::string(folder) + "/deep/d.tmp", 0);
+    }
+    for (int i = 0; i < 40; ++i) tree.AddFile("drive/r" + std::to_string(i) + ".tmp", 0);
+    // The root's files the walk reaches only after the first folder it enters.
+    const std::vector<std::string> rootOrder = ListingOrder(tree / "drive");
+    const auto firstFolder = std::find_if(rootOrder.begin(), rootOrder.end(),
+                                          [](const std::string& name) { return name == "a" || name == "z"; });
+    std::string laterRootFiles;
+    for (auto name = firstFolder; name != rootOrder.end(); ++name)
+        if (name->starts_with("r")) laterRootFiles += " " + *name;
+    ASSERT_FALSE(laterRootFiles.empty());
+
+    // As the walk shows its first folder, the readers are given time to read
+    // the other; then another process changes it and the root's later files,
+    // and the walk goes on after longer than it trusts what was read.
+    QuietView view;
+    std::string other;
+    view.onStatus = [&] {
+        if (!other.empty()) return;
+        other = view.statusHistory.front() == "t:\\a" ? "z" : "a";
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const std::string script = "cd '" + (tree / "drive").string() + "' && rm" + laterRootFiles +
+                                   " && cd " + other + " && rm old*.tmp deep/d.tmp && : >new.tmp && "
+                                   ": >deep/new.tmp && printf x >kept.tmp";
+        ASSERT_EQ(std::system(script.c_str()), 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    };
+    const std::vector<std::string> found = Walk(view);
+    // Nothing changes after the other process: the disk is as the walk found it.
+    EXPECT_EQ(found, Expected());
+    EXPECT_THAT(found, ::testing::Contains("t:\\" + other + "\\deep\\new.tmp"));
+    EXPECT_THAT(found, ::testing::Not(::testing::Contains("t:\\" + other + "\\old0.tmp")));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachSearch, ReadAheadWalkTest, ::testing::Values(Wanted::Garbage, Wanted::ZeroByte),
