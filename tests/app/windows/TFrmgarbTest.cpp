@@ -41,6 +41,7 @@
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/windows/FindControl.h"
+#include "support/windows/PaintWatch.h"
 #include "support/windows/QtTestRegistry.h"
 #include "support/windows/UnnamedControls.h"
 #include "support/windows/UnreadableCaptions.h"
@@ -387,6 +388,25 @@ private slots:
         rig.TakeMessages();
         rig.Search("Cmdgarb");
         QCOMPARE(rig.Rows(), QStringList({"t:\\a.tmp"}));
+    }
+
+    void theSortNoticeIsPaintedBeforeTheSortBegins() {
+        MainWindowRig rig;
+        rig.tree.AddAll({"drive/Zed.TMP:1", "drive/sub/alpha.bak:2", "drive/Beta.old:3"});
+        rig.Search("Cmdgarb");
+        rig.window.show();
+        auto* notice = rig.window.findChild<QWidget*>("TFrmSortWindow");
+        QVERIFY(notice);
+        const QStringList unsorted = rig.CoreEntries();
+        // The sort changes the list only once every key is made and ordered,
+        // so a paint while it still stands as found came before the sort.
+        test::PaintWatch watch(*notice, [&] {
+            return notice->isVisible() && rig.CoreEntries() == unsorted;
+        });
+        rig.Control<QPushButton>("Cmdssrt")->click();
+        QVERIFY(watch.paintsWhile >= 1);
+        QVERIFY(rig.CoreEntries() != unsorted);
+        QVERIFY(!notice->isVisible());
     }
 
     void sortAndFilterReorderAndNarrowTheShownList() {
