@@ -1,7 +1,6 @@
 #include "run/windows/TFrmProgress.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
@@ -72,14 +71,10 @@ void TFrmProgress::ShowCount(std::size_t done) {
     Bar->setValue(total_ == 0 ? kBarSteps
                               : static_cast<int>(static_cast<double>(done) * kBarSteps /
                                                  static_cast<double>(total_)));
-    if (isVisible()) {
-        repaint();
-    } else {
-        show();  // modal: the other windows take no input while it is open
-        PaintShownWindow(*this);
-    }
-    // The windows behind repaint too; input for them is dropped.
-    QCoreApplication::processEvents();
+    show();  // modal: the other windows take no input while it is open
+    // Drawn and handed to the window system now: the act does not wait for
+    // the event loop. The windows behind repaint too; input for them is dropped.
+    PaintShownWindow(*this);
 }
 
 }  // namespace vellomar
