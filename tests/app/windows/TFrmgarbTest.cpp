@@ -398,11 +398,15 @@ private slots:
         auto* notice = rig.window.findChild<QWidget*>("TFrmSortWindow");
         QVERIFY(notice);
         const QStringList unsorted = rig.CoreEntries();
-        // The sort changes the list only once every key is made and ordered,
-        // so a paint while it still stands as found came before the sort.
+        // Painted as it is shown, before the status line changes: a window
+        // manager may take longer than the one round of events before the
+        // sort to expose a new window. And the sort changes the list only once
+        // every key is made and ordered, so it is painted before the sort.
         test::PaintWatch watch(*notice, [&] {
-            return notice->isVisible() && rig.CoreEntries() == unsorted;
+            return notice->isVisible() && rig.Text("Lblfiles").isEmpty() &&
+                   rig.CoreEntries() == unsorted;
         });
+        rig.Control<QLabel>("Lblfiles")->clear();
         rig.Control<QPushButton>("Cmdssrt")->click();
         QVERIFY(watch.paintsWhile >= 1);
         QVERIFY(rig.CoreEntries() != unsorted);
