@@ -19,7 +19,8 @@ public:
     virtual ~BrowserScanView() = default;
     // Lblfiles: the folder whose subfolders are being entered; empty once done.
     virtual void ShowScanFolder(std::string_view folderPath) = 0;
-    // Lets the window handle pending input after every entry.
+    // Called after every entry: the window handles pending input, as often
+    // as keeps it prompt.
     virtual void Pump() = 0;
 };
 

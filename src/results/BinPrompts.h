@@ -4,11 +4,12 @@
 #include <cstddef>
 #include <string_view>
 
+#include "run/ActProgress.h"
 #include "run/MessagePrompts.h"
 
 namespace vellomar {
 
-class BinPrompts : public virtual MessagePrompts {
+class BinPrompts : public virtual MessagePrompts, public virtual ProgressPrompts {
 public:
     // A confirmation with the buttons "Yes" and "No"; true for "Yes".
     virtual bool Confirm(std::string_view question) = 0;

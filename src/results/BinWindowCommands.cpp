@@ -129,17 +129,20 @@ void BinWindowCommands::RemoveForGood(const std::vector<const BinItem*>& chosen,
     std::size_t removed = 0;
     bool changed = false;  // an item listed is gone or another now: it is left alone
     std::vector<BinFailure> failures;
+    ProgressScope progress(prompts_.Progress(), "Deleting files from the bin", chosen.size());
     for (const BinItem* chosenItem : chosen) {
         const BinItem& item = *chosenItem;
         const BinOutcome outcome = bin_.Remove(item);
         changed = changed || outcome == BinOutcome::BinChanged;
-        if (outcome != BinOutcome::Done) {
+        if (outcome == BinOutcome::Done) {
+            Count(item);
+            ++removed;
+        } else {
             failures.push_back({prompts_.Shown(ListedText(item)), outcome});
-            continue;
         }
-        Count(item);
-        ++removed;
+        progress.Reached(removed + failures.size());
     }
+    progress.End();
     if (!failures.empty())
         prompts_.ShowMessage(MessageKind::Warning,
                              std::to_string(removed) + " out of " + std::to_string(chosen.size()) +

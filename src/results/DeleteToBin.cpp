@@ -50,22 +50,27 @@ void DeleteToBin(Session& session, DeleteToBinView& view, DeleteToBinPrompts& pr
     std::vector<BinFailure> failures;
     std::size_t moved = 0;
     bool stopped = false;  // the files after it stay where they are, and listed
+    ProgressScope progress(prompts.Progress(), "Moving files to the Garbage Bin", total);
     for (std::size_t row = 0; row < list.Count(); ++row) {
         stopped = stopped || (list.IsHighlighted(row) && session.stopRequested());
         if (list.IsHighlighted(row) && !stopped) {
             EntryCheck check = session.scan.ageGuard.StillOldEnough();
             check.listed = list.Listed(row);
             const GarbageBin::MoveResult result = moves.MoveIn(list.FoundPath(row), check);
-            if (result.outcome == BinOutcome::Done) {
+            const bool done = result.outcome == BinOutcome::Done;
+            if (done) {
                 session.scan.SubtractListedBytes(static_cast<double>(result.size));
                 ++moved;
-                continue;
+            } else {
+                failedPlaces.push_back(keptRows.size());
+                failures.push_back({prompts.Shown(list.At(row)), result.outcome});
             }
-            failedPlaces.push_back(keptRows.size());
-            failures.push_back({prompts.Shown(list.At(row)), result.outcome});
+            progress.Reached(moved + failures.size());
+            if (done) continue;
         }
         keptRows.push_back(row);
     }
+    progress.End();
     list.KeepRows(keptRows);
 
     // What could not be moved stays highlighted, so the user sees which it is.

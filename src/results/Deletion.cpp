@@ -9,6 +9,7 @@
 namespace vellomar {
 namespace {
 
+constexpr std::string_view kDeletingFiles = "Deleting files";
 constexpr std::string_view kAllRemoved =
     "All the files selected have been successfully removed.";
 
@@ -63,30 +64,38 @@ RemoveFilesOfHighlightedEntries(DeletionContext &context) {
   removed.reserve(highlighted);
   std::vector<BinFailure> failures;
   FolderTrail trail = context.session.platform.Files().Trail();
-  for (std::size_t row = 0; row < list.Count(); ++row) {
-    if (list.IsHighlighted(row)) {
-      if (context.session.stopRequested()) {
-        context.prompts.ShowMessage(MessageKind::Warning,
-                                    StoppedText(removed.size(), highlighted));
-        break;
-      }
-      const FileOutcome outcome = RemoveFile(context, trail, row);
-      if (outcome == FileOutcome::Done)
-        removed.push_back(row);
-      else
-        failures.push_back(
-            {context.prompts.Shown(list.At(row)), BinOutcomeOf(outcome)});
-    }
-    if (removed.size() == highlighted) {
-      context.prompts.ShowMessage(MessageKind::Information, kAllRemoved);
+  ProgressScope progress(context.prompts.Progress(), kDeletingFiles, highlighted);
+  bool stopped = false;
+  // The visit ends as soon as every highlighted file is gone.
+  for (std::size_t row = 0; row < list.Count() && removed.size() < highlighted;
+       ++row) {
+    if (!list.IsHighlighted(row))
+      continue;
+    if (context.session.stopRequested()) {
+      stopped = true;
       break;
     }
+    const FileOutcome outcome = RemoveFile(context, trail, row);
+    if (outcome == FileOutcome::Done)
+      removed.push_back(row);
+    else
+      failures.push_back(
+          {context.prompts.Shown(list.At(row)), BinOutcomeOf(outcome)});
+    progress.Reached(removed.size() + failures.size());
+  }
+  progress.End();
+  if (list.Empty())
+    return removed;
+  if (stopped)
+    context.prompts.ShowMessage(MessageKind::Warning,
+                                StoppedText(removed.size(), highlighted));
+  else if (removed.size() == highlighted)
+    context.prompts.ShowMessage(MessageKind::Information, kAllRemoved);
+  else
     // The text stays the program's own whatever the causes; the files
     // and their reasons come with it.
-    if (row + 1 == list.Count())
-      context.prompts.ShowNotAllRemoved(
-          NotAllRemovedText(removed.size(), highlighted), failures);
-  }
+    context.prompts.ShowNotAllRemoved(
+        NotAllRemovedText(removed.size(), highlighted), failures);
   return removed;
 }
 

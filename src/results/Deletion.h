@@ -12,6 +12,7 @@
 
 #include "platform/FileSystem.h"
 #include "results/BinFailures.h"
+#include "run/ActProgress.h"
 #include "run/CleanupTotals.h"
 #include "run/MessagePrompts.h"
 #include "run/ResultList.h"
@@ -19,7 +20,7 @@
 
 namespace vellomar {
 
-class DeletionPrompts : public virtual MessagePrompts {
+class DeletionPrompts : public virtual MessagePrompts, public virtual ProgressPrompts {
 public:
     // The question with the buttons "Yes" and "No"; true for "Yes".
     virtual bool ConfirmDeletion(std::string_view text) = 0;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "support/ListedEntries.h"
+#include "support/RecordingProgress.h"
 #include "support/Portability.h"
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
@@ -38,8 +39,9 @@ public:
     }
     void ShowMessage(MessageKind kind, std::string_view text) override {
         messages.emplace_back(kind, std::string(text));
-        events.push_back("message");
+        events.push_back(progress.open ? "message under the count" : "message");
     }
+    ActProgress& Progress() override { return progress; }
     void ShowEntryCount(std::size_t count) override { entryCount = count; }
     void ShowByteTotal(double bytes) override { byteTotal = bytes; }
     void ShowListChange() override { events.push_back("list"); }
@@ -56,6 +58,7 @@ public:
     std::vector<std::string> events;
     std::optional<std::size_t> entryCount;
     std::optional<double> byteTotal;
+    test::RecordingProgress progress;
 
 private:
     const ResultList& list_;
@@ -156,6 +159,47 @@ TEST_F(DeletionTest, AReadOnlyFileStaysListedAtItsPlaceAndIsReportedAsLockedAndW
     EXPECT_EQ(session.scan.ScanBytes, 28);
     EXPECT_EQ(totals.CleanedFileCount, 2);
     EXPECT_EQ(totals.ReclaimedBytes, 40);
+}
+
+TEST_F(DeletionTest, ALongRemovalCountsEveryFileItHandlesAndRemovesExactlyTheHighlightedOnes) {
+    constexpr std::size_t kFiles = 600;
+    for (std::size_t n = 0; n < kFiles; ++n)
+        List("d" + std::to_string(n % 7) + "/f" + std::to_string(n) + ".tmp", 1);
+    std::vector<std::string> kept;
+    for (std::size_t row = 0; row < kFiles; ++row) {
+        if (row % 3 == 0)
+            kept.emplace_back(session.results.At(row));
+        else
+            session.results.Highlight(row);
+    }
+    List("gone.tmp", 1, /*absent=*/true);  // handled too, though it cannot be removed
+    session.results.Highlight(kFiles);
+    kept.push_back("t:\\gone.tmp");
+    const std::size_t highlighted = session.results.HighlightedCount();
+
+    DeleteHighlighted(context);
+
+    EXPECT_THAT(window.progress.begun, ElementsAre("Deleting files"));
+    EXPECT_THAT(window.progress.totals, ElementsAre(highlighted));
+    EXPECT_EQ(window.progress.counts, test::RecordingProgress::EveryCountUpTo(highlighted));
+    EXPECT_EQ(window.progress.ended, 1);
+    EXPECT_THAT(window.events, ::testing::Contains("message"));
+    EXPECT_THAT(window.events, ::testing::Not(::testing::Contains("message under the count")));
+    EXPECT_THAT(test::ShownEntries(session.results), ElementsAreArray(kept));
+    for (std::size_t n = 0; n < kFiles; ++n)
+        EXPECT_EQ(OnDrive("d" + std::to_string(n % 7) + "/f" + std::to_string(n) + ".tmp"),
+                  n % 3 == 0)
+            << n;
+    EXPECT_EQ(totals.CleanedFileCount, static_cast<std::int32_t>(highlighted - 1));
+}
+
+TEST_F(DeletionTest, NoRemovesNothingAndShowsNoCount) {
+    List("a.tmp", 1);
+    session.results.Highlight(0);
+    window.answerYes = false;
+    DeleteHighlighted(context);
+    EXPECT_TRUE(OnDrive("a.tmp"));
+    EXPECT_THAT(window.progress.begun, IsEmpty());
 }
 
 TEST_F(DeletionTest, AFolderReplacedByALinkSinceTheSearchLeavesTheLinkedFileAlone) {

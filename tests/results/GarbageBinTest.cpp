@@ -467,6 +467,13 @@ TEST_F(DeleteToBinTest, FilesThatCannotBeMovedStayListedHighlightedAndNamed) {
                                 "t:\\ro.tmp (the file is read-only)\n"
                                 "t:\\gone.tmp (the file or a folder on its path was not found)")}));
     EXPECT_THAT(test::ShownEntries(session.results), ElementsAre("t:\\ro.tmp", "t:\\z.tmp", "t:\\gone.tmp"));
+    // Each highlighted file is counted as handled, the failed ones too; the
+    // count is gone before the report opens.
+    EXPECT_THAT(window.progress.begun, ElementsAre("Moving files to the Garbage Bin"));
+    EXPECT_THAT(window.progress.totals, ElementsAre(3u));
+    EXPECT_THAT(window.progress.counts, ElementsAre(1u, 2u, 3u));
+    EXPECT_EQ(window.progress.ended, 1);
+    EXPECT_EQ(window.messagesUnderProgress, 0);
     EXPECT_TRUE(session.results.IsHighlighted(0));
     EXPECT_FALSE(session.results.IsHighlighted(1));
     EXPECT_TRUE(session.results.IsHighlighted(2));
@@ -540,6 +547,9 @@ TEST_F(BinWindowCommandsTest, EmptyEntireBinRemovesEveryFileAndCountsThem) {
     EXPECT_THAT(Contents(DriveBin()), IsEmpty());
     EXPECT_EQ(cleanedFileCount, 6);
     EXPECT_EQ(reclaimedBytes, 108);
+    EXPECT_THAT(window.progress.begun, ElementsAre("Deleting files from the bin"));
+    EXPECT_THAT(window.progress.counts, ElementsAre(1u, 2u));
+    EXPECT_EQ(window.progress.ended, 1);
 
     commands.DeleteFile();
     EXPECT_EQ(window.messages.back().second, "The bin is currently empty.");

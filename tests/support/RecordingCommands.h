@@ -12,6 +12,7 @@
 #include "results/DeleteToBin.h"
 #include "results/Deletion.h"
 #include "results/FileDetails.h"
+#include "support/RecordingProgress.h"
 
 namespace vellomar::test {
 
@@ -28,8 +29,10 @@ public:
     }
     void ShowMessage(MessageKind kind, std::string_view text) override {
         messages.emplace_back(kind, std::string(text));
+        if (progress.open) ++messagesUnderProgress;
     }
     void ShowGarbageBin() override { ++binShown; }
+    ActProgress& Progress() override { return progress; }
     void ShowFileDetailLines(const FileDetailLines& lines) override { details = lines; }
 
     void ShowEntryCount(std::size_t count) override { entryCount = count; }
@@ -56,6 +59,8 @@ public:
     int listChanges = 0;
     int detailsShown = 0;
     bool emptyState = false;
+    RecordingProgress progress;
+    int messagesUnderProgress = 0;  // a box opened while the count was still shown
 };
 
 }  // namespace vellomar::test

@@ -7,6 +7,7 @@
 #include "results/windows/TFrmbin.h"
 #include "run/windows/MessageBox.h"
 #include "run/windows/QtText.h"
+#include "run/windows/TFrmProgress.h"
 
 namespace vellomar {
 namespace {
@@ -16,6 +17,15 @@ namespace {
 constexpr std::size_t kFailuresInDetails = 1000;
 
 }  // namespace
+
+QtMainWindowPrompts::QtMainWindowPrompts(Session& session) : session_(session) {}
+
+QtMainWindowPrompts::~QtMainWindowPrompts() = default;
+
+ActProgress& QtMainWindowPrompts::Progress() {
+    if (!progress_) progress_ = std::make_unique<TFrmProgress>();
+    return *progress_;
+}
 
 void QtMainWindowPrompts::MakeWindows() {
     searchWindows_.emplace();

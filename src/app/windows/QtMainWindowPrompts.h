@@ -13,9 +13,12 @@
 
 namespace vellomar {
 
+class TFrmProgress;
+
 class QtMainWindowPrompts final : public MainWindowPrompts {
 public:
-    explicit QtMainWindowPrompts(Session& session) : session_(session) {}
+    explicit QtMainWindowPrompts(Session& session);
+    ~QtMainWindowPrompts() override;
     // Also reads the Quick Search window's settings from qsearch.ini.
     void MakeWindows();
 
@@ -30,11 +33,13 @@ public:
     std::optional<std::string> AskListFilePath() override;
     void ShowQuickSearchWindow() override;
     NameQuery QueryOfWindow() const override;
+    ActProgress& Progress() override;
 
 private:
     Session& session_;
     std::optional<QtScanPrompts> searchWindows_;
     std::unique_ptr<TFrmDiskCheck> quickSearchWindow_;
+    std::unique_ptr<TFrmProgress> progress_;  // made when an act first reports
 };
 
 }  // namespace vellomar

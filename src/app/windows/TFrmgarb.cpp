@@ -38,6 +38,7 @@
 #include "run/windows/DrawnPictures.h"
 #include "run/windows/DriveChooser.h"
 #include "run/windows/FixedColours.h"
+#include "run/windows/PaintShownWindow.h"
 #include "run/windows/QtText.h"
 #include "scan/ByteTotal.h"
 #include "scan/SearchCommands.h"
@@ -501,7 +502,10 @@ void TFrmgarb::Sort(SortKind kind) {
 
 bool TFrmgarb::IgnoreCaseChecked() const { return CheckIgnore->isChecked(); }
 
-void TFrmgarb::ShowSortNotice() { frmSortWindow_->show(); }
+void TFrmgarb::ShowSortNotice() {
+    frmSortWindow_->show();
+    PaintShownWindow(*frmSortWindow_);  // the sort keeps the thread until it ends
+}
 
 void TFrmgarb::CloseSortNotice() { frmSortWindow_->hide(); }
 

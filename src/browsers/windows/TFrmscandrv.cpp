@@ -15,9 +15,19 @@
 #include "run/windows/QtText.h"
 
 namespace vellomar {
+namespace {
+
+// Handling input after every entry would take most of the scan's time; once
+// every 25 ms keeps the window as prompt to a person.
+constexpr auto kPumpInterval = std::chrono::milliseconds(25);
+
+}  // namespace
 
 TFrmscandrv::TFrmscandrv(Session& session, MessagePrompts& prompts, QWidget* parent)
-    : QDialog(parent), session_(session), prompts_(prompts) {
+    : QDialog(parent),
+      session_(session),
+      prompts_(prompts),
+      pumpPace_(std::chrono::milliseconds(0), kPumpInterval) {
     SetUpControls();
     try {
         CreateEmptyScanLog(session_);
@@ -90,6 +100,7 @@ void TFrmscandrv::SetUpControls() {
 void TFrmscandrv::BitBtn1Click() {
     if (DriveComboBox1->currentIndex() < 0) return;  // no drive to scan
     ++scansRunning_;
+    pumpPace_.Start(TimedPace::Clock::now());  // the first entry lets the window draw the start
     ScanDriveNow(session_, *this, prompts_, DriveComboBox1->currentData().toChar().toLatin1());
     --scansRunning_;
     if (scansRunning_ == 0 && deferredResult_) QDialog::done(*std::exchange(deferredResult_, {}));
@@ -109,6 +120,8 @@ void TFrmscandrv::ShowScanFolder(std::string_view folderPath) {
     Lblfiles->setText(ToQString(folderPath));
 }
 
-void TFrmscandrv::Pump() { QCoreApplication::processEvents(); }
+void TFrmscandrv::Pump() {
+    if (pumpPace_.Due(TimedPace::Clock::now())) QCoreApplication::processEvents();
+}
 
 }  // namespace vellomar

@@ -9,6 +9,7 @@
 #include "browsers/BrowserScan.h"
 #include "run/MessagePrompts.h"
 #include "run/Session.h"
+#include "run/TimedPace.h"
 
 class QComboBox;
 class QLabel;
@@ -41,6 +42,7 @@ private:
     Session& session_;
     MessagePrompts& prompts_;
     int scansRunning_ = 0;  // "Scan Drive Now" may be pressed again inside a scan
+    TimedPace pumpPace_;
     std::optional<int> deferredResult_;
 
     QLabel* Label1 = nullptr;

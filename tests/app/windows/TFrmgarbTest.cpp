@@ -43,6 +43,7 @@
 #include "support/ShownEntries.h"
 #include "support/TempTree.h"
 #include "support/windows/FindControl.h"
+#include "support/windows/PaintWatch.h"
 #include "support/windows/QtTestRegistry.h"
 #include "support/windows/UnnamedControls.h"
 #include "support/windows/UnreadableCaptions.h"
@@ -389,6 +390,29 @@ private slots:
         rig.TakeMessages();
         rig.Search("Cmdgarb");
         QCOMPARE(rig.Rows(), QStringList({"t:\\a.tmp"}));
+    }
+
+    void theSortNoticeIsPaintedBeforeTheSortBegins() {
+        MainWindowRig rig;
+        rig.tree.AddAll({"drive/Zed.TMP:1", "drive/sub/alpha.bak:2", "drive/Beta.old:3"});
+        rig.Search("Cmdgarb");
+        rig.window.show();
+        auto* notice = rig.window.findChild<QWidget*>("TFrmSortWindow");
+        QVERIFY(notice);
+        const QStringList unsorted = rig.CoreEntries();
+        // Painted as it is shown, before the status line changes: a window
+        // manager may take longer than the one round of events before the
+        // sort to expose a new window. And the sort changes the list only once
+        // every key is made and ordered, so it is painted before the sort.
+        test::PaintWatch watch(*notice, [&] {
+            return notice->isVisible() && rig.Text("Lblfiles").isEmpty() &&
+                   rig.CoreEntries() == unsorted;
+        });
+        rig.Control<QLabel>("Lblfiles")->clear();
+        rig.Control<QPushButton>("Cmdssrt")->click();
+        QVERIFY(watch.paintsWhile >= 1);
+        QVERIFY(rig.CoreEntries() != unsorted);
+        QVERIFY(!notice->isVisible());
     }
 
     void sortAndFilterReorderAndNarrowTheShownList() {
