@@ -7,6 +7,7 @@
 #include "platform/win32/SystemApi.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -67,7 +68,7 @@ TEST_F(Win32UserFoldersTest, AFolderOnAShareNoLetterMapsGetsADriveOfItsOwn) {
     ASSERT_NE(share, nullptr);
     EXPECT_EQ(share->root, "//vellomar-test-server/profiles");
     EXPECT_EQ(share->kind, DriveKind::Network);
-    EXPECT_EQ(platform->AppDataFolder(), std::string{parts->letter, ':'} + "\\ann\\Roaming");
+    EXPECT_EQ(platform->AppDataFolder(), DriveRootPath(parts->letter) + "\\ann\\Roaming");
     EXPECT_EQ(platform->Files().NativePath(platform->AppDataFolder(), NameMatch::Exact),
               "//vellomar-test-server/profiles/ann/Roaming");
 }
