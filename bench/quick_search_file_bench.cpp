@@ -12,7 +12,8 @@
 // - replacement alone: the same file rewritten unchanged, the floor of a save
 //   (read, write to a temporary file, sync, rename);
 // - one FindValue / one WithValue on the full text, as the ini file's
-//   single-key reads and writes do them.
+//   single-key reads and writes do them;
+// - read and save over the same file saved as UTF-16 with its byte order mark.
 
 #include <algorithm>
 #include <chrono>
@@ -25,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/IniEncoding.h"
+#include "platform/TextFile.h"
 #include "quicksearch/QuickSearchFile.h"
 
 namespace {
@@ -137,6 +140,17 @@ int main(int argc, char** argv) {
     Report("one WithValue (Only F500)", Median(runs, nothing, [&] {
                gSink = gSink + vellomar::ini_text::WithValue(text, "Only", "F500", "d:\\x").size();
            }));
+    // The same file as an editor saves it in "Unicode".
+    save();
+    if (!vellomar::ReplaceTextFile(path.string(),
+                                   *vellomar::EncodeIni(text, vellomar::IniEncoding::Utf16LittleEndian))) {
+        std::fprintf(stderr, "cannot write the UTF-16 file\n");
+        return 1;
+    }
+    Report("read (UTF-16 file)", Median(runs, nothing, [&] {
+               gSink = gSink + vellomar::ReadQuickSearchSettings(file).skipFolders.size();
+           }));
+    Report("save over a full UTF-16 file", Median(runs, nothing, save));
     fs::remove_all(folder);
     return 0;
 }

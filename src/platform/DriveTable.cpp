@@ -13,12 +13,28 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
+// The network share a UNC path lies on ("//server/share" for "//server/share/ann/x").
+std::optional<std::string> ShareOf(std::string_view nativePath) {
+    if (!nativePath.starts_with("//")) return std::nullopt;
+    const std::size_t serverEnd = nativePath.find('/', 2);
+    if (serverEnd == std::string_view::npos || serverEnd == 2) return std::nullopt;
+    const std::size_t shareEnd = nativePath.find('/', serverEnd + 1);
+    const std::string_view share = nativePath.substr(0, shareEnd);
+    if (share.size() == serverEnd + 1) return std::nullopt;  // "//server/" names no share
+    return std::string(share);
+}
+
 }  // namespace
 
 bool IsSameOrBelow(std::string_view path, std::string_view folder) {
     if (folder == "/") return !path.empty() && path.front() == '/';
-    return path.substr(0, folder.size()) == folder &&
-           (path.size() == folder.size() || path[folder.size()] == '/');
+    if (path.size() < folder.size() ||
+        (path.size() > folder.size() && path[folder.size()] != '/'))
+        return false;
+    // "c:/Users" lies on the drive "C:": a drive letter names its drive in either case.
+    const std::size_t letterEnd = folder.size() >= 2 && folder[1] == ':' ? 1 : 0;
+    return EqualsIgnoringAsciiCase(path.substr(0, letterEnd), folder.substr(0, letterEnd)) &&
+           path.substr(letterEnd, folder.size() - letterEnd) == folder.substr(letterEnd);
 }
 
 std::string MountFolderOf(const Drive& drive) {
@@ -45,6 +61,19 @@ const Drive* DriveTable::Find(char letter) const {
     for (const Drive& drive : drives_)
         if (drive.letter == letter) return &drive;
     return nullptr;
+}
+
+void DriveTable::AssignShareOf(std::string_view nativePath) {
+    const std::optional<std::string> share = ShareOf(nativePath);
+    if (!share || ToDriveForm(nativePath)) return;
+    for (char letter = 'z'; letter >= 'c'; --letter) {
+        if (Find(letter)) continue;
+        std::string label = *share;
+        for (char& c : label)
+            if (c == '/') c = kPathSeparator;
+        Assign(letter, *share, DriveKind::Network, std::move(label));
+        return;
+    }
 }
 
 std::optional<std::string> DriveTable::ToDriveForm(std::string_view nativePath) const {

@@ -33,8 +33,10 @@ struct Drive {
 // where a drive is a letter of the machine's own.
 std::string MountFolderOf(const Drive& drive);
 
-// Whether a native path is the folder or lies below it.
+// Whether a native path is the folder or lies below it. A drive letter
+// ("C:/x") matches in either case; every name after it compares exactly.
 bool IsSameOrBelow(std::string_view path, std::string_view folder);
+
 
 class RegistryStore;
 
@@ -51,6 +53,11 @@ public:
                 std::string label = {}, std::string fileSystemType = {}, std::string identity = {});
     // Gives the drive the letter (either case), replacing any earlier mapping.
     void Assign(char letter, Drive drive);
+
+    // Gives the network share of a UNC path that no drive holds a letter of its
+    // own, the last one free, as a redirected profile's application-data
+    // folder needs; nothing changes for any other path or when no letter is free.
+    void AssignShareOf(std::string_view nativePath);
 
     const std::vector<Drive>& Drives() const { return drives_; }  // ordered by letter
     const Drive* Find(char letter) const;

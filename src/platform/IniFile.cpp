@@ -3,6 +3,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "platform/IniEncoding.h"
 #include "platform/TextFile.h"
 
 namespace vellomar {
@@ -38,7 +39,7 @@ IniFile::IniFile(std::string nativePath, std::string shownPath)
 
 std::string IniFile::ReadText() const {
     std::optional<TextFileState> state = ReadTextFile(nativePath_);
-    return state ? std::move(state->text) : std::string();
+    return state ? DecodeIni(state->text).text : std::string();
 }
 
 void IniFile::Rewrite(const std::function<std::string(std::string_view)>& change) const {
@@ -48,15 +49,18 @@ void IniFile::Rewrite(const std::function<std::string(std::string_view)>& change
     // A file the owner may not write stays as it is, as a read-only file does on the desktop.
     if (!current || !current->ownerMayWrite) throw IniWriteError(shownPath_);
 
+    const DecodedIni decoded = DecodeIni(current->text);
     std::string text;
     try {
-        text = change(current->text);
+        text = change(decoded.text);
     } catch (const std::invalid_argument&) {
         throw IniWriteError(shownPath_);
     } catch (const std::length_error&) {
         throw IniWriteError(shownPath_);
     }
-    if (!ReplaceTextFile(nativePath_, text)) throw IniWriteError(shownPath_);
+    // The file keeps the encoding it was saved in.
+    const std::optional<std::string> bytes = EncodeIni(text, decoded.encoding);
+    if (!bytes || !ReplaceTextFile(nativePath_, *bytes)) throw IniWriteError(shownPath_);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,

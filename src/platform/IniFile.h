@@ -5,7 +5,9 @@
 // section, and an existing key is rewritten in place. A missing file, section
 // or key reads as the caller's default. Every write replaces the whole file
 // atomically (temporary file, then rename), so a crash never leaves half a file,
-// and follows a link only as ReplaceTextFile does (TextFile.h).
+// and follows a link only as ReplaceTextFile does (TextFile.h). A file saved as
+// UTF-16 or with a UTF-8 byte order mark reads as its text and keeps its
+// encoding when written (IniEncoding.h).
 
 #include <cstdint>
 #include <functional>
@@ -52,14 +54,16 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, std::int32_t value) const;
     void WriteBool(std::string_view section, std::string_view key, bool value) const;  // "1" or "0"
 
-    // The whole text of the file; empty when it is missing, cannot be read or is
-    // larger than kMaxTextFileSize (TextFile.h).
+    // The whole text of the file, in UTF-8 for a UTF-16 file and without a byte
+    // order mark; empty when it is missing, cannot be read or is larger than
+    // kMaxTextFileSize (TextFile.h).
     std::string ReadText() const;
     // Replaces the text with change(current text), atomically. A file too large
     // to read is replaced as an empty one would be: it holds nothing the program
     // wrote, and reading it would take more than any settings file needs.
     // Throws IniWriteError when the file cannot be read or replaced, when the new
-    // text is too large to be read back, or when change throws
+    // text is too large to be read back or cannot be held in the file's
+    // encoding (bytes outside UTF-8 in a UTF-16 file), or when change throws
     // std::invalid_argument or std::length_error.
     void Rewrite(const std::function<std::string(std::string_view)>& change) const;
 

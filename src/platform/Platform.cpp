@@ -4,9 +4,18 @@
 #include "platform/TextFile.h"
 
 namespace vellomar {
+namespace {
+
+// The application-data folder always has a drive, even on a share no letter maps.
+DriveTable WithShareOf(DriveTable drives, std::string_view appDataFolder) {
+    drives.AssignShareOf(appDataFolder);
+    return drives;
+}
+
+}  // namespace
 
 Platform::Platform(DriveTable drives, UserFolders folders, std::string systemRoot)
-    : drives_(std::move(drives)),
+    : drives_(WithShareOf(std::move(drives), folders.configHome)),
       systemFiles_(std::move(systemRoot)),
       files_(drives_, systemFiles_),
       trash_(drives_.ToDriveForm(folders.trashFolder).value_or("")),

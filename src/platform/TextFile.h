@@ -21,7 +21,8 @@ struct TextFileState {
 
 // A missing file (or folder on its path) reads as an empty one, and so does a
 // file larger than kMaxTextFileSize; nothing when the file exists but is no
-// regular file or cannot be read.
+// regular file or cannot be read, or when the path passes a symbolic link
+// that ReplaceTextFile would not follow.
 std::optional<TextFileState> ReadTextFile(const std::string& nativePath);
 
 // Readers see the old file or the new one, never a part: the text goes to a
@@ -31,7 +32,8 @@ std::optional<TextFileState> ReadTextFile(const std::string& nativePath);
 // refused and the old file stays. Symbolic links on the path, the last name's
 // included, are followed only when this user or root owns them (the file a
 // last link names is replaced, not the link): false for a link of any other
-// owner at any name of the path.
+// owner at any name of the path. Under Windows the system's accounts and the
+// administrators stand for root, and only a link at the last name is checked.
 bool ReplaceTextFile(const std::string& nativePath, std::string_view text);
 
 // A file the user saves, such as a result list, of any size: replaced as

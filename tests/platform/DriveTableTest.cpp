@@ -63,6 +63,53 @@ TEST(DriveTable, RefusesPathsDriveFormCannotCarryOrNoDriveHolds) {
     EXPECT_EQ(onlyT.ToDriveForm("/etc"), std::nullopt);
 }
 
+// Windows drives, as the machine's table holds them.
+DriveTable LetterDrives() {
+    DriveTable table;
+    table.Assign('c', "C:");
+    table.Assign('d', "D:", DriveKind::Network, "\\\\files\\home");
+    table.Assign('z', "Z:", DriveKind::Network);
+    return table;
+}
+
+TEST(DriveTable, ADriveLetterNamesItsDriveInEitherCase) {
+    const DriveTable table = LetterDrives();
+    EXPECT_EQ(table.ToDriveForm("c:/Users/ann/AppData/Roaming"), "c:\\Users\\ann\\AppData\\Roaming");
+    EXPECT_EQ(table.ToDriveForm("C:/Users/ann"), "c:\\Users\\ann");
+    EXPECT_EQ(table.ToDriveForm("d:"), "d:");
+    // Only the letter: the names after it are the path's own, kept as written.
+    EXPECT_EQ(table.ToDriveForm("c:/USERS"), "c:\\USERS");
+    EXPECT_EQ(table.ToDriveForm("e:/x"), std::nullopt);
+    EXPECT_FALSE(IsSameOrBelow("C:x", "c:"));
+    EXPECT_FALSE(IsSameOrBelow("/data", "/Data"));  // no letter: names compare exactly
+}
+
+TEST(DriveTable, AShareNoLetterMapsGetsTheLastFreeLetter) {
+    DriveTable table = LetterDrives();
+    table.AssignShareOf("//files/profiles/ann/AppData/Roaming");
+    const Drive* share = table.Find('y');
+    ASSERT_NE(share, nullptr);
+    EXPECT_EQ(share->root, "//files/profiles");
+    EXPECT_EQ(share->kind, DriveKind::Network);
+    EXPECT_EQ(share->label, "\\\\files\\profiles");
+    EXPECT_EQ(table.ToDriveForm("//files/profiles/ann/AppData/Roaming"),
+              "y:\\ann\\AppData\\Roaming");
+
+    // A path on a drive, a share already held and what names no share change nothing.
+    const std::size_t drives = table.Drives().size();
+    for (const char* path : {"c:/Users/ann", "//files/profiles/bob", "//files", "//files/",
+                             "///x", "/home/ann", "relative/x"}) {
+        SCOPED_TRACE(path);
+        table.AssignShareOf(path);
+        EXPECT_EQ(table.Drives().size(), drives);
+    }
+
+    DriveTable full;
+    for (char letter = 'c'; letter <= 'z'; ++letter) full.Assign(letter, std::string{letter, ':'});
+    full.AssignShareOf("//files/profiles/ann");
+    EXPECT_EQ(full.ToDriveForm("//files/profiles/ann"), std::nullopt);
+}
+
 TEST(DrivePath, SplitsIntoALowerCaseLetterAndNames) {
     auto parts = SplitDrivePath("C:\\Program Files\\\\Tools\\");
     ASSERT_TRUE(parts);

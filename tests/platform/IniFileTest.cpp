@@ -210,13 +210,15 @@ TEST_F(IniFileTest, SuccessfulWritesKeepPermissionsAndLeaveNoTemporaryFile) {
 #endif
 }
 
-TEST_F(IniFileTest, WritingThroughALinkReplacesTheFileItNames) {
+TEST_F(IniFileTest, ReadingAndWritingThroughALinkReachTheFileItNames) {
     fs::path real = tree.AddFolder("real") / "real.ini";
-    WriteWholeFile(real, "[Main]\n");
+    WriteWholeFile(real, "[Main]\nSize=2\n");
     PLANT_OR_SKIP(test::PlantLink(real, path));
+    EXPECT_EQ(file.ReadInteger("Main", "Size", 0), 2);
     file.WriteString("Main", "Color", "red");
     EXPECT_TRUE(fs::is_symlink(path));
-    EXPECT_EQ(ReadWholeFile(real), "[Main]\nColor=red\n");
+    EXPECT_EQ(ReadWholeFile(real), "[Main]\nSize=2\nColor=red\n");
+    EXPECT_EQ(file.ReadString("Main", "Color", "none"), "red");
 }
 
 #ifndef _WIN32
@@ -225,27 +227,28 @@ constexpr uid_t kOtherUser = 65534;
 constexpr gid_t kOtherGroup = 65534;
 #endif
 
-TEST_F(IniFileTest, WritesFollowOnlyLinksOfThisUserOrRoot) {
+TEST_F(IniFileTest, ReadsAndWritesFollowOnlyLinksOfThisUserOrRoot) {
 #ifdef _WIN32
     GTEST_SKIP() << test::kNoOtherUser;
 #else
     if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
     const fs::path elsewhere = tree.AddFolder("elsewhere");
     const fs::path target = elsewhere / "target.ini";
-    WriteWholeFile(target, "[Main]\n");
+    WriteWholeFile(target, "[Main]\nSize=2\n");
     // A chain of two links, the second planted by another user.
     PLANT_OR_SKIP(test::PlantLink(elsewhere / "planted", path));
     PLANT_OR_SKIP(test::PlantLink(target, elsewhere / "planted"));
     ASSERT_EQ(::lchown((elsewhere / "planted").c_str(), kOtherUser, kOtherGroup), 0);
 
     ExpectWriteRefused(file);
-    EXPECT_EQ(ReadWholeFile(target), "[Main]\n");
+    EXPECT_EQ(ReadWholeFile(target), "[Main]\nSize=2\n");
     EXPECT_TRUE(fs::is_symlink(elsewhere / "planted"));
-    EXPECT_EQ(file.ReadString("Main", "Color", "none"), "none");  // reading still follows
+    EXPECT_EQ(file.ReadInteger("Main", "Size", 7), 7);  // read as a file that cannot be read
 
     ASSERT_EQ(::lchown((elsewhere / "planted").c_str(), 0, 0), 0);
+    EXPECT_EQ(file.ReadInteger("Main", "Size", 7), 2);
     file.WriteString("Main", "Color", "red");
-    EXPECT_EQ(ReadWholeFile(target), "[Main]\nColor=red\n");
+    EXPECT_EQ(ReadWholeFile(target), "[Main]\nSize=2\nColor=red\n");
     EXPECT_TRUE(fs::is_symlink(path));
 #endif
 }

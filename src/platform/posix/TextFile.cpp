@@ -14,10 +14,22 @@
 namespace vellomar {
 
 std::optional<TextFileState> ReadTextFile(const std::string& path) {
+    // Through the links a write follows and no other, so that a link of
+    // another user's never hands the program settings it did not write.
+    OwnPlace place;
+    if (const std::error_code refused = FindOwnPlace(AT_FDCWD, path, PathEnd::Entry, place)) {
+        if (refused == std::errc::no_such_file_or_directory || refused == std::errc::not_a_directory)
+            return TextFileState{};
+        return std::nullopt;
+    }
     // Non-blocking, so a fifo at the path cannot hang the program.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const FileDescriptor file(
+        place.name.empty()
+            ? -1
+            : ::openat(place.folder.Get(), place.name.c_str(),
+                       O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
     if (file.Get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return TextFileState{};
+        if (!place.name.empty() && errno == ENOENT) return TextFileState{};
         return std::nullopt;
     }
     struct stat status {};

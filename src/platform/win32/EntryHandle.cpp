@@ -1,5 +1,6 @@
 #include "platform/win32/EntryHandle.h"
 
+#include <aclapi.h>
 #include <winternl.h>
 
 #include <vector>
@@ -148,6 +149,44 @@ LONG RenameEntry(HANDLE entry, HANDLE toFolder, std::string_view newName, bool r
     IO_STATUS_BLOCK io;
     return NtSetInformationFile(entry, &io, rename, static_cast<ULONG>(bytes),
                                 static_cast<FILE_INFORMATION_CLASS>(10));  // FileRenameInformation
+}
+
+// An open entry's own path, for the calls that take nothing but a path.
+std::optional<std::wstring> PathOf(HANDLE entry) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = GetFinalPathNameByHandleW(entry, path.data(),
+                                                     static_cast<DWORD>(path.size()), 0);
+        if (size == 0) return std::nullopt;
+        if (size < path.size()) {
+            path.resize(size);
+            return path;
+        }
+        path.resize(size);
+    }
+}
+
+// Whether the entry's owner is this process's user or, when the system counts,
+// the system's own accounts (LocalSystem, the Administrators group), which
+// stand here where root does on POSIX systems.
+bool OwnedByThisUserOrSystem(HANDLE entry, bool systemCounts) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(entry, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
+        return false;
+    bool owned = systemCounts && (IsWellKnownSid(owner, WinLocalSystemSid) ||
+                                  IsWellKnownSid(owner, WinBuiltinAdministratorsSid));
+    HANDLE token = nullptr;
+    if (!owned && OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+        DWORD size = 0;
+        if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size))
+            owned = EqualSid(owner, reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid);
+        CloseHandle(token);
+    }
+    LocalFree(descriptor);
+    return owned;
 }
 
 }  // namespace vellomar

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/FileActs.h"
@@ -59,5 +60,13 @@ bool MarkForDeletion(HANDLE handle);
 // Renames the open entry (opened with DELETE access) to a plain name in an
 // open folder, replacing what stands there only when asked: 0, or the status.
 LONG RenameEntry(HANDLE entry, HANDLE toFolder, std::string_view newName, bool replace);
+
+// An open entry's own path, for the calls that take nothing but a path.
+std::optional<std::wstring> PathOf(HANDLE entry);
+
+// Whether the entry's owner is this process's user or, when the system counts,
+// the system's own accounts (LocalSystem, the Administrators group), which
+// stand here where root does on POSIX systems.
+bool OwnedByThisUserOrSystem(HANDLE entry, bool systemCounts);
 
 }  // namespace vellomar

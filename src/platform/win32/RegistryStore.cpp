@@ -54,9 +54,14 @@ OpenKey Created(const std::string& root, std::string_view key) {
     return OpenKey(created);
 }
 
-// The value's bytes when it holds the type asked for; nothing otherwise.
-std::optional<std::string> ValueBytes(const std::string& root, std::string_view key,
-                                      std::string_view name, DWORD wantedType) {
+struct StoredValue {
+    DWORD type;
+    std::string bytes;
+};
+
+// The value's type and bytes; nothing when it is missing or cannot be read.
+std::optional<StoredValue> ValueOf(const std::string& root, std::string_view key,
+                                   std::string_view name) {
     const OpenKey opened = Opened(root, key, KEY_QUERY_VALUE);
     if (!opened) return std::nullopt;
     const std::wstring wideName = Widened(name);
@@ -71,9 +76,25 @@ std::optional<std::string> ValueBytes(const std::string& root, std::string_view 
             bytes.resize(size);
             continue;
         }
-        if (status != ERROR_SUCCESS || type != wantedType) return std::nullopt;
+        if (status != ERROR_SUCCESS) return std::nullopt;
         bytes.resize(size);
-        return bytes;
+        return StoredValue{type, std::move(bytes)};
+    }
+}
+
+// "%USERPROFILE%\\x" as the system reads an expandable text: each variable
+// that is set gives its value, one that is not stays as written.
+std::wstring WithVariablesExpanded(const std::wstring& text) {
+    std::wstring expanded(text.size() + 1, L'\0');
+    for (;;) {
+        const DWORD size = ExpandEnvironmentStringsW(text.c_str(), expanded.data(),
+                                                     static_cast<DWORD>(expanded.size()));
+        if (size == 0) return text;
+        if (size <= expanded.size()) {
+            expanded.resize(size - 1);  // without its terminating null
+            return expanded;
+        }
+        expanded.resize(size);  // a variable may grow between the two calls: ask again
     }
 }
 
@@ -133,22 +154,23 @@ bool RegistryView::KeyExists(std::string_view key) const {
 
 std::optional<std::int32_t> RegistryView::ReadInteger(std::string_view key,
                                                       std::string_view name) const {
-    const std::optional<std::string> bytes = ValueBytes(root_, key, name, REG_DWORD);
-    if (!bytes || bytes->size() != sizeof(DWORD)) return std::nullopt;
+    const std::optional<StoredValue> stored = ValueOf(root_, key, name);
+    if (!stored || stored->type != REG_DWORD || stored->bytes.size() != sizeof(DWORD))
+        return std::nullopt;
     DWORD value = 0;
-    std::memcpy(&value, bytes->data(), sizeof value);
+    std::memcpy(&value, stored->bytes.data(), sizeof value);
     return static_cast<std::int32_t>(value);
 }
 
 std::optional<std::string> RegistryView::ReadString(std::string_view key,
                                                     std::string_view name) const {
-    const std::optional<std::string> bytes = ValueBytes(root_, key, name, REG_SZ);
-    if (!bytes) return std::nullopt;
-    std::wstring text(bytes->size() / sizeof(wchar_t), L'\0');
-    std::memcpy(text.data(), bytes->data(), text.size() * sizeof(wchar_t));
+    const std::optional<StoredValue> stored = ValueOf(root_, key, name);
+    if (!stored || (stored->type != REG_SZ && stored->type != REG_EXPAND_SZ)) return std::nullopt;
+    std::wstring text(stored->bytes.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), stored->bytes.data(), text.size() * sizeof(wchar_t));
     // The text ends at its first null: the stored one may be missing, or followed by more.
     text.resize(std::min(text.find(L'\0'), text.size()));
-    return Narrowed(text);
+    return Narrowed(stored->type == REG_EXPAND_SZ ? WithVariablesExpanded(text) : text);
 }
 
 std::vector<std::string> RegistryView::SubkeyNames(std::string_view key) const {

@@ -94,7 +94,7 @@ TEST_F(Win32RegistryTest, ValuesOfAnotherTypeReadAsMissing) {
         SCOPED_TRACE(name);
         EXPECT_EQ(store.ReadInteger("", name), std::nullopt);
     }
-    for (const char* name : {"quad", "expandable", "binary", "number"}) {
+    for (const char* name : {"quad", "binary", "number"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(store.ReadString("", name), std::nullopt);
     }
@@ -108,6 +108,23 @@ TEST_F(Win32RegistryTest, TextsEndAtTheirFirstNullOrWhereTheirBytesEnd) {
     SetRaw(L"twoParts", REG_SZ, twoParts, sizeof twoParts);
     EXPECT_EQ(store.ReadString("", "unterminated"), "abc");
     EXPECT_EQ(store.ReadString("", "twoParts"), "first");
+}
+
+TEST_F(Win32RegistryTest, ExpandableTextsReadWithTheirVariablesExpanded) {
+    ASSERT_TRUE(SetEnvironmentVariableW(L"VELLOMAR_TEST_HOME", L"C:\\Users\\\u00e5sa"));
+    const wchar_t folder[] = L"%VELLOMAR_TEST_HOME%\\Cache";
+    const wchar_t unset[] = L"%VELLOMAR_TEST_UNSET%\\x";
+    // Longer once expanded than the first buffer a read tries.
+    const std::wstring longFolder = L"%VELLOMAR_TEST_HOME%" + std::wstring(100, L'z');
+    ASSERT_TRUE(store.CreateKey(""));
+    SetRaw(L"folder", REG_EXPAND_SZ, folder, sizeof folder);
+    SetRaw(L"unset", REG_EXPAND_SZ, unset, sizeof unset);
+    SetRaw(L"long", REG_EXPAND_SZ, longFolder.c_str(),
+           static_cast<DWORD>((longFolder.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(store.ReadString("", "folder"), "C:\\Users\\\xc3\xa5sa\\Cache");
+    EXPECT_EQ(store.ReadString("", "unset"), "%VELLOMAR_TEST_UNSET%\\x");
+    EXPECT_EQ(store.ReadString("", "long"), "C:\\Users\\\xc3\xa5sa" + std::string(100, 'z'));
+    SetEnvironmentVariableW(L"VELLOMAR_TEST_HOME", nullptr);
 }
 
 }  // namespace
