@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     const std::string stamp = std::to_string(Clock::now().time_since_epoch().count());
     const fs::path folder = fs::temp_directory_path() / ("vellomar-qsearch-bench-" + stamp);
     if (!fs::create_directory(folder)) {
-        std::fprintf(stderr, "cannot create %s\n", folder.c_str());
+        std::fprintf(stderr, "cannot create %s\n", folder.string().c_str());
         return 1;
     }
     const fs::path path = folder / "qsearch.ini";

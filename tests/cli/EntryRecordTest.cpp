@@ -5,7 +5,7 @@
 namespace vellomar::cli {
 namespace {
 
-const EntryInfo kFile{EntryKind::File, 0, 1234, {1714564999, 999'000'000}};
+const EntryInfo kFile{EntryKind::File, 0, 1234, {1714564999, 999'000'000}, {}};
 
 TEST(EntryRecordTest, JsonEscapesQuotesBackslashesAndControlCharacters) {
     const EntryFacts entry{"t:\\a \"q\"\n\x01\x7f.tmp", "/d/a \"q\"\n\x01\x7f.tmp", kFile};

@@ -45,7 +45,7 @@ protected:
             test::WriteWholeFile(tree / "drive" / name, "text of " + name);
         test::WriteWholeFile(tree / "drive/a/b.tmp", "text of a/b.tmp");
     }
-    ~AwkwardNamesTest() override { chdir("/"); }
+    ~AwkwardNamesTest() override { EXPECT_EQ(chdir("/"), 0); }
 
     std::vector<std::string> DriveNow() const { return test::FolderSnapshot(tree / "drive"); }
     // The drive as it was, less the lines of one path (and of what lies below it).

@@ -74,7 +74,7 @@ public:
         struct sigaction action {};
         action.sa_handler = [](int) {
             const int error = errno;  // the interrupted code may be about to read it
-            pwrite(target_, "!", 1, 0);
+            [[maybe_unused]] const ssize_t marked = pwrite(target_, "!", 1, 0);
             errno = error;
         };
         action.sa_flags = SA_RESTART;

@@ -70,7 +70,7 @@ protected:
         session.scan.FindGarbage = true;
         test::RecordingView view;
         WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");
-        chdir("/");
+        EXPECT_EQ(chdir("/"), 0);
         ASSERT_THAT(test::ShownEntries(session.results),
                     UnorderedElementsAre("t:\\cache\\f.tmp", MirroredEntry(), "t:\\plain\\p.tmp"));
     }

@@ -44,15 +44,15 @@ TEST(AgeGuardTest, AdmitsOnlyFilesModifiedBeforeTheAgeItKeeps) {
     const Clock::time_point now = Clock::now();
     const AgeGuard guard = AgeGuard::OlderThan(std::chrono::hours(1), now);
     const auto file = [](Clock::time_point modified) {
-        return std::optional<EntryInfo>(EntryInfo{EntryKind::File, 0, 1, FileTime::Of(modified)});
+        return std::optional<EntryInfo>(EntryInfo{EntryKind::File, 0, 1, FileTime::Of(modified), {}});
     };
     EXPECT_TRUE(guard.Admits(file(now - 1h - 1ns)));
     EXPECT_FALSE(guard.Admits(file(now - 1h)));  // exactly an hour old is not older
     EXPECT_FALSE(guard.Admits(file(now)));
     EXPECT_FALSE(guard.Admits(file(now + 24h)));  // a date in the future
     EXPECT_FALSE(guard.Admits(std::nullopt));     // gone: its age is unknown
-    EXPECT_FALSE(guard.Admits(EntryInfo{EntryKind::File, 0, 1, {test::TempTree::kNoonOf2300}}));
-    EXPECT_FALSE(guard.Admits(EntryInfo{EntryKind::Folder, 0, 0, FileTime::Of(now - 48h)}));
+    EXPECT_FALSE(guard.Admits(EntryInfo{EntryKind::File, 0, 1, {test::TempTree::kNoonOf2300}, {}}));
+    EXPECT_FALSE(guard.Admits(EntryInfo{EntryKind::Folder, 0, 0, FileTime::Of(now - 48h), {}}));
 
     const AgeGuard off;
     EXPECT_TRUE(off.Admits(file(now)));

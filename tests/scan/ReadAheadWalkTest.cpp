@@ -69,7 +69,7 @@ protected:
         session.scan.ContinueScan = true;
         (GetParam() == Wanted::Garbage ? session.scan.FindGarbage : session.scan.FindZeroByte) = true;
     }
-    ~ReadAheadWalkTest() override { chdir("/"); }  // the walk leaves the process in a listed folder
+    ~ReadAheadWalkTest() override { EXPECT_EQ(chdir("/"), 0); }  // the walk leaves the process in a listed folder
 
     std::vector<std::string> Walk(test::RecordingView& view) {
         WalkFolder(session, view, FolderAdmission(session.quickSearch), "t:");

@@ -134,7 +134,7 @@ TEST_F(Win32FolderTest, DeletesWritableFilesOnlyAndNeverReadOnlyOnes) {
     EXPECT_FALSE(fs::exists(root_ / "plain.tmp"));
     EXPECT_EQ(folder.RemoveFile("locked.tmp").outcome, FileOutcome::ReadOnly);
     // Even unasked to check, the system keeps a read-only file.
-    const EntryCheck unchecked{false, std::nullopt, std::nullopt};
+    const EntryCheck unchecked{false, std::nullopt, std::nullopt, std::nullopt};
     EXPECT_NE(folder.RemoveFile("locked.tmp", unchecked).outcome, FileOutcome::Done);
     EXPECT_TRUE(fs::exists(locked));
     EXPECT_EQ(folder.RemoveFile("sub").outcome, FileOutcome::NotAFile);
@@ -171,7 +171,7 @@ TEST_F(Win32FolderTest, MovesAFileIntoTheBinAndBackNeverOverAnotherFile) {
     Add("to/taken.tmp", 1);
     const Folder from = Open("from");
     const Folder to = Open("to");
-    const EntryCheck stillX{true, from.Status("x.tmp")->identity, std::nullopt};
+    const EntryCheck stillX{true, from.Status("x.tmp")->identity, std::nullopt, std::nullopt};
 
     EXPECT_EQ(MoveFile(from, "x.tmp", to, "taken.tmp", EntryCheck{}), FileOutcome::TargetExists);
     EXPECT_EQ(fs::file_size(root_ / "to/taken.tmp"), 1u);
@@ -208,7 +208,7 @@ TEST_F(Win32FolderTest, MovesAcrossVolumesByACheckedCopyThatKeepsItsTimeAndLeave
     const Folder to = Folder::OpenNative(other.generic_string());
     ASSERT_TRUE(to);
 
-    const EntryCheck stillBig{true, from.Status("big.dat")->identity, std::nullopt};
+    const EntryCheck stillBig{true, from.Status("big.dat")->identity, std::nullopt, std::nullopt};
     ASSERT_EQ(MoveFile(from, "big.dat", to, "big.dat", stillBig), FileOutcome::Done);
     EXPECT_FALSE(fs::exists(original));
     EXPECT_EQ(fs::file_size(other / "big.dat"), 300u * 1024);
