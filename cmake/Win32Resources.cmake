@@ -1,4 +1,4 @@
-# vellomar-cli.exe's icon, manifest and version resource, compiled by windres.
+# The programs' icon, manifest and version resource, compiled by windres.
 # The icon is made from the program's PNG icons as the build needs it.
 enable_language(RC)
 find_program(VELLOMAR_ICOTOOL icotool REQUIRED)
@@ -17,7 +17,11 @@ endif()
 string(REPLACE "." "," VELLOMAR_VERSION_COMMAS ${VELLOMAR_FILE_VERSION})
 set(VELLOMAR_MANIFEST ${CMAKE_BINARY_DIR}/vellomar.manifest)
 configure_file(resources/windows/vellomar.manifest ${VELLOMAR_MANIFEST} @ONLY)
-configure_file(resources/windows/vellomar-cli.rc.in ${CMAKE_BINARY_DIR}/vellomar-cli.rc @ONLY)
-set_source_files_properties(${CMAKE_BINARY_DIR}/vellomar-cli.rc PROPERTIES
-  OBJECT_DEPENDS "${VELLOMAR_ICON};${VELLOMAR_MANIFEST}")
-target_sources(vellomar-cli PRIVATE ${CMAKE_BINARY_DIR}/vellomar-cli.rc)
+
+# Gives the program TARGET its resources, described to Explorer as DESCRIPTION.
+function(vellomar_add_windows_resources VELLOMAR_RC_TARGET VELLOMAR_RC_DESCRIPTION)
+  set(rc ${CMAKE_BINARY_DIR}/${VELLOMAR_RC_TARGET}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/resources/windows/program.rc.in ${rc} @ONLY)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${VELLOMAR_ICON};${VELLOMAR_MANIFEST}")
+  target_sources(${VELLOMAR_RC_TARGET} PRIVATE ${rc})
+endfunction()

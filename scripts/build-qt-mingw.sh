@@ -7,6 +7,7 @@
 # which build-win32 takes as CMAKE_PREFIX_PATH (see run-windows-tests.sh).
 #
 #   scripts/build-qt-mingw.sh            build, unless already built
+#   scripts/build-qt-mingw.sh --built    print the prefix if built, else fail
 #   VELLOMAR_QT_MINGW=DIR                cache folder (default ~/.cache/vellomar)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +15,7 @@ source_tree=$PWD
 
 cache=${VELLOMAR_QT_MINGW:-${XDG_CACHE_HOME:-$HOME/.cache}/vellomar}
 # The host tools (moc, rcc, uic) must be the same Qt release as the target.
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix qt6-base-dev-tools perl
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix qt6-base-dev-tools perl >&2
 qt_source_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 qt_version=${qt_source_version%%+*}
 prefix=$cache/qt6-mingw-$qt_version
@@ -22,6 +23,7 @@ if [[ -f $prefix/.complete ]]; then
   echo "$prefix"
   exit 0
 fi
+[[ ${1:-} != --built ]] || exit 1
 
 mkdir -p "$cache/src"
 source_dir=$(find "$cache/src" -maxdepth 1 -type d -name "qt6-base-$qt_version*" | head -n1)
