@@ -70,6 +70,13 @@ bool IsNameSurrogate(DWORD attributes, DWORD reparseTag) {
 
 EntryKind KindOf(DWORD attributes, DWORD reparseTag) {
     if (IsNameSurrogate(attributes, reparseTag)) return EntryKind::Other;
+    // Sockets (tag 0x80000023), and the fifos and character and block devices
+    // a Linux subsystem makes (0x80000024 to 26), are system entries as they
+    // are on POSIX systems.
+    constexpr DWORD kSocketTag = 0x80000023, kBlockDeviceTag = 0x80000026;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && reparseTag >= kSocketTag &&
+        reparseTag <= kBlockDeviceTag)
+        return EntryKind::Other;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
     if (attributes & FILE_ATTRIBUTE_DEVICE) return EntryKind::Other;
     return EntryKind::File;

@@ -41,8 +41,8 @@ OpenedEntry OpenEntry(HANDLE folder, std::string_view name, const OpenRequest& r
 // name another entry. Other reparse points (a cloud file's placeholder, a
 // deduplicated or a compressed file) are the files or folders they look like.
 bool IsNameSurrogate(DWORD attributes, DWORD reparseTag);
-// What an entry of these attributes and reparse tag is: links and devices
-// are system entries, never entered.
+// What an entry of these attributes and reparse tag is: links, sockets and
+// devices are system entries, never entered.
 EntryKind KindOf(DWORD attributes, DWORD reparseTag);
 
 // What an open entry is, read through its handle.
