@@ -61,14 +61,14 @@ std::string Utf8OfUtf16LittleEndian(std::string_view bytes) {
             AppendUtf8(text, 0x10000 + ((*unit - 0xD800u) << 10) + (*next - 0xDC00u));
             at += 2;
         } else {
-            AppendUtf8(text, IsHighSurrogate(*unit) || IsLowSurrogate(*unit) ? kReplacement : *unit);
+            AppendUtf8(text, *unit);  // a half of no pair as WTF-8, as file names carry it
         }
     }
     return text;
 }
 
 // The character that starts at text[at], and the bytes it takes; nothing for
-// bytes that are no shortest UTF-8 form of a character.
+// bytes that are no shortest UTF-8 form of a character or of a surrogate.
 std::optional<std::pair<char32_t, std::size_t>> Utf8CharacterAt(std::string_view text,
                                                                std::size_t at) {
     const unsigned lead = ByteAt(text, at);
@@ -82,9 +82,7 @@ std::optional<std::pair<char32_t, std::size_t>> Utf8CharacterAt(std::string_view
         character = character << 6 | (next & 0x3F);
     }
     constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (character < kShortest[length] || character > 0x10FFFF ||
-        (character >= 0xD800 && character < 0xE000))
-        return std::nullopt;
+    if (character < kShortest[length] || character > 0x10FFFF) return std::nullopt;
     return std::pair{character, length};
 }
 
@@ -92,9 +90,12 @@ std::optional<std::string> Utf16LittleEndianOfUtf8(std::string_view text) {
     std::string bytes;
     bytes.reserve(kUtf16LittleEndianMark.size() + 2 * text.size());
     bytes.append(kUtf16LittleEndianMark);
+    bool afterHighHalf = false;
     for (std::size_t at = 0; at < text.size();) {
         const auto character = Utf8CharacterAt(text, at);
-        if (!character) return std::nullopt;
+        // Two halves written one after the other would read back as a pair.
+        if (!character || (afterHighHalf && IsLowSurrogate(character->first))) return std::nullopt;
+        afterHighHalf = IsHighSurrogate(character->first);
         AppendUtf16LittleEndian(bytes, character->first);
         at += character->second;
     }

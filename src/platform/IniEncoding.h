@@ -18,12 +18,13 @@ struct DecodedIni {
 };
 
 // The text of a file's bytes, without its byte order mark. A unit of UTF-16
-// that is half a pair, or a last odd byte, reads as U+FFFD.
+// that is half of no pair reads as its three bytes of WTF-8, as a Windows
+// file name holding one does; a last odd byte reads as U+FFFD.
 DecodedIni DecodeIni(std::string_view bytes);
 
 // The bytes holding text in an encoding, its mark first. Nothing when the
-// encoding is UTF-16 and the text is not UTF-8 throughout: such bytes would
-// not read back as written.
+// encoding is UTF-16 and the text is not UTF-8 (or WTF-8's lone halves of
+// pairs) throughout: such bytes would not read back as written.
 std::optional<std::string> EncodeIni(std::string_view text, IniEncoding encoding);
 
 }  // namespace vellomar

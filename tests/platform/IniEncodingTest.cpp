@@ -68,8 +68,9 @@ TEST_F(IniEncodingTest, BytesNoUtf16CanHoldAreRefusedAndTheFileKept) {
     const std::string saved = kUtf16Mark + Utf16Of("[Main]\r\nOn=1\r\n");
     WriteWholeFile(path, saved);
     // A name of bytes outside UTF-8, as a POSIX file name may be: it would
-    // not read back as written.
-    for (const char* value : {"c:\\\xFF", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+    // not read back as written. So would two halves of a pair written apart.
+    for (const char* value : {"c:\\\xFF", "\xC3", "\xC0\xAF", "\xED\xA0\x80\xED\xB0\x80",
+                              "\xF4\x90\x80\x80"}) {
         SCOPED_TRACE(value);
         EXPECT_THROW(file.WriteString("Folders", "F1", value), IniWriteError);
         EXPECT_EQ(ReadWholeFile(path), saved);
@@ -80,11 +81,23 @@ TEST_F(IniEncodingTest, BytesNoUtf16CanHoldAreRefusedAndTheFileKept) {
     EXPECT_EQ(file.ReadString("Folders", "F1", ""), "c:\\\xFF");
 }
 
-TEST(IniEncoding, HalvesOfSurrogatePairsAndAnOddLastByteReadAsReplacements) {
+TEST_F(IniEncodingTest, AHalfOfNoPairInAUtf16FileIsKeptAsWtf8BothWays) {
+    // A Windows folder name may hold one; it must name that folder again.
+    WriteWholeFile(path, kUtf16Mark + Utf16Of("[Main]\nOn=1\n"));
+    for (const std::string value : {"d:\\\xED\xA0\xBD", "\xED\xB3\xA9x", "\xED\xBF\xBF\xED\xA0\x80"}) {
+        SCOPED_TRACE(value);
+        file.WriteString("Folders", "F1", value);
+        EXPECT_EQ(file.ReadString("Folders", "F1", ""), value);
+    }
+    EXPECT_NE(ReadWholeFile(path).find("\xFF\xDF\x00\xD8"s), std::string::npos);  // the units
+}
+
+TEST(IniEncoding, HalvesOfNoPairReadAsWtf8AndAnOddLastByteAsAReplacement) {
     const std::string replacement = "\xEF\xBF\xBD";
-    EXPECT_EQ(DecodeIni(kUtf16Mark + "a\0"s + "\x34\xD8" + "b\0"s).text, "a" + replacement + "b");
-    EXPECT_EQ(DecodeIni(kUtf16Mark + "\x1E\xDD" + "a\0"s).text, replacement + "a");
-    EXPECT_EQ(DecodeIni(kUtf16Mark + "a\0"s + "\x34\xD8").text, "a" + replacement);
+    EXPECT_EQ(DecodeIni(kUtf16Mark + "a\0"s + "\x34\xD8" + "b\0"s).text, "a\xED\xA0\xB4" "b");
+    EXPECT_EQ(DecodeIni(kUtf16Mark + "\x1E\xDD" + "a\0"s).text, "\xED\xB4\x9E" "a");
+    EXPECT_EQ(DecodeIni(kUtf16Mark + "a\0"s + "\x34\xD8").text, "a\xED\xA0\xB4");
+    EXPECT_EQ(DecodeIni(kUtf16Mark + "\x34\xD8\x1E\xDD"s).text, "\xF0\x9D\x84\x9E");  // a pair
     EXPECT_EQ(DecodeIni(kUtf16Mark + "a\0b"s).text, "a" + replacement);
     // No mark: the bytes as they are, even those a UTF-16 file would hold.
     EXPECT_EQ(DecodeIni("a\0b\0"s).text, "a\0b\0"s);

@@ -53,8 +53,30 @@ OpenedEntry OpenEntry(HANDLE folder, std::string_view name, const OpenRequest& r
     return {OwnedHandle(handle), FileOutcome::Done};
 }
 
-EntryKind HeldInfo::Kind() const {
-    if (IsLink()) return EntryKind::Other;  // junctions and symbolic links: system entries
+OpenedEntry OpenContents(HANDLE folder, std::string_view name, const HeldInfo& seen,
+                         OpenRequest request) {
+    request.reparse = Reparse::Follow;
+    OpenedEntry followed = OpenEntry(folder, name, request);
+    if (!followed) return {OwnedHandle(), followed.failure};
+    const auto now = InfoOf(followed.handle.Get());
+    if (!now || now->Kind() != EntryKind::File || now->identity != seen.identity)
+        return {OwnedHandle(), FileOutcome::Changed};
+    return {OwnedHandle(followed.handle.Release()), FileOutcome::Done};
+}
+
+bool IsNameSurrogate(DWORD attributes, DWORD reparseTag) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(reparseTag);
+}
+
+EntryKind KindOf(DWORD attributes, DWORD reparseTag) {
+    if (IsNameSurrogate(attributes, reparseTag)) return EntryKind::Other;
+    // Sockets (tag 0x80000023), and the fifos and character and block devices
+    // a Linux subsystem makes (0x80000024 to 26), are system entries as they
+    // are on POSIX systems.
+    constexpr DWORD kSocketTag = 0x80000023, kBlockDeviceTag = 0x80000026;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && reparseTag >= kSocketTag &&
+        reparseTag <= kBlockDeviceTag)
+        return EntryKind::Other;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
     if (attributes & FILE_ATTRIBUTE_DEVICE) return EntryKind::Other;
     return EntryKind::File;
@@ -72,6 +94,13 @@ std::optional<HeldInfo> InfoOf(HANDLE handle) {
                    (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow},
                   TimeOf(TicksOf(info.ftLastWriteTime)),
                   TimeOf(basic.ChangeTime.QuadPart).ClockTime()};
+    if (held.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        // A reparse point whose tag cannot be read is no entry to act on.
+        FILE_ATTRIBUTE_TAG_INFO tag;
+        if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag))
+            return std::nullopt;
+        held.reparseTag = tag.ReparseTag;
+    }
     if (held.Kind() != EntryKind::File) held.size = 0;  // as a folder's listing reports them
     return held;
 }

@@ -36,6 +36,15 @@ struct OpenedEntry {
 // The entry of that name (a plain name) in the folder.
 OpenedEntry OpenEntry(HANDLE folder, std::string_view name, const OpenRequest& request);
 
+// Whether an entry of these attributes and reparse tag (a listing's or a
+// handle's) is a link: a symbolic link, a junction or a mount point, which
+// name another entry. Other reparse points (a cloud file's placeholder, a
+// deduplicated or a compressed file) are the files or folders they look like.
+bool IsNameSurrogate(DWORD attributes, DWORD reparseTag);
+// What an entry of these attributes and reparse tag is: links, sockets and
+// devices are system entries, never entered.
+EntryKind KindOf(DWORD attributes, DWORD reparseTag);
+
 // What an open entry is, read through its handle.
 struct HeldInfo {
     DWORD attributes;
@@ -43,11 +52,19 @@ struct HeldInfo {
     EntryIdentity identity;
     FileTime modified;
     std::chrono::system_clock::time_point changed;
+    DWORD reparseTag = 0;  // when attributes hold FILE_ATTRIBUTE_REPARSE_POINT
 
-    bool IsLink() const { return attributes & FILE_ATTRIBUTE_REPARSE_POINT; }
-    EntryKind Kind() const;
+    bool IsLink() const { return IsNameSurrogate(attributes, reparseTag); }
+    EntryKind Kind() const { return KindOf(attributes, reparseTag); }
 };
 std::optional<HeldInfo> InfoOf(HANDLE handle);
+
+// A file that is a reparse point but no link (a cloud file's placeholder, a
+// deduplicated file), seen through a handle that opened it as itself, opened
+// again so that the reparse point's owner gives its contents: only when the
+// name still reaches that very file, else Changed.
+OpenedEntry OpenContents(HANDLE folder, std::string_view name, const HeldInfo& seen,
+                         OpenRequest request);
 
 // Done, or why a regular file of this description may not be acted on.
 FileOutcome CheckEntry(const HeldInfo& info, const EntryCheck& check);

@@ -70,6 +70,10 @@ FileOutcome MoveFile(const Folder& from, const std::string& name, const Folder& 
     if (const FileOutcome refusal = CheckEntry(*info, check); refusal != FileOutcome::Done)
         return refusal;
     const LONG status = RenameEntry(source.handle.Get(), to.handle_, newName, false);
+    // A reparse point opened as itself reads as its stub, not its contents:
+    // a copy of it would lose the file.
+    if (status == kNotSameDevice && (info->attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return FileOutcome::NotPermitted;
     if (status == kNotSameDevice) return CopyThenRemove(source.handle.Get(), *info, to.handle_, newName);
     return status == 0 ? FileOutcome::Done : OutcomeOfStatus(status);
 }

@@ -138,10 +138,16 @@ bool Folder::IsStillNamed(const Folder& parent, std::string_view name) const {
 
 OpenedFile Folder::OpenFile(std::string_view name) const {
     if (handle_ == kNoHandle) return OpenedFile();
-    OpenedEntry entry = OpenEntry(handle_, name, {GENERIC_READ, FILE_NON_DIRECTORY_FILE});
+    const OpenRequest request{GENERIC_READ, FILE_NON_DIRECTORY_FILE};
+    OpenedEntry entry = OpenEntry(handle_, name, request);
     const auto info = entry ? InfoOf(entry.handle.Get()) : std::nullopt;
     if (!info || info->Kind() != EntryKind::File) return OpenedFile();
-    return OpenedFile(entry.handle.Release(), static_cast<std::uint64_t>(info->size));
+    const auto size = static_cast<std::uint64_t>(info->size);
+    if (info->attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        OpenedEntry contents = OpenContents(handle_, name, *info, request);
+        return contents ? OpenedFile(contents.handle.Release(), size) : OpenedFile();
+    }
+    return OpenedFile(entry.handle.Release(), size);
 }
 
 std::optional<std::string> Folder::ReadSmallFile(std::string_view name, std::size_t limit) const {
@@ -178,7 +184,7 @@ FileOutcome Folder::AppendToFile(std::string_view name, std::string_view text) c
                                         FILE_NON_DIRECTORY_FILE, kFileOpenIf});
     if (!file) return file.failure;
     const auto info = InfoOf(file.handle.Get());
-    if (!info || info->IsLink()) return FileOutcome::NotAFile;
+    if (!info || (info->attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return FileOutcome::NotAFile;
     DWORD count = 0;
     if (!WriteFile(file.handle.Get(), text.data(), static_cast<DWORD>(text.size()), &count, nullptr))
         return OutcomeOfError(GetLastError());

@@ -4,19 +4,13 @@
 #include <string>
 
 #include "platform/Folder.h"
-#include "platform/win32/WidePath.h"
+#include "platform/win32/EntryHandle.h"
 
 namespace vellomar {
 namespace {
 
 // Large enough for a few hundred entries per read, as a large fetch asks.
 constexpr std::size_t kListingBufferSize = 64 * 1024;
-
-EntryKind KindOf(DWORD attributes) {
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Other;  // never entered
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
-    return attributes & FILE_ATTRIBUTE_DEVICE ? EntryKind::Other : EntryKind::File;
-}
 
 }  // namespace
 
@@ -63,7 +57,9 @@ std::optional<FolderEntry> FolderListing::Next() {
         state.next = entry->NextEntryOffset ? state.next + entry->NextEntryOffset
                                             : State::kAllHandedOut;
         state.name = Narrowed({entry->FileName, entry->FileNameLength / sizeof(wchar_t)});
-        return FolderEntry{state.name.c_str(), KindOf(entry->FileAttributes)};
+        // Of a reparse point, the listing gives the tag where the size of the
+        // extended attributes stands otherwise.
+        return FolderEntry{state.name.c_str(), KindOf(entry->FileAttributes, entry->EaSize)};
     }
     return std::nullopt;
 }

@@ -2,22 +2,82 @@
 
 namespace vellomar {
 
-std::wstring Widened(std::string_view text) {
-    if (text.empty()) return {};
+namespace {
+
+bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
+
+// Where the next unit that is half of no pair stands, from at on, or npos.
+std::size_t LoneSurrogateFrom(std::wstring_view text, std::size_t at) {
+    for (; at < text.size(); ++at) {
+        if (IsLowSurrogate(text[at])) return at;
+        if (!IsHighSurrogate(text[at])) continue;
+        if (at + 1 == text.size() || !IsLowSurrogate(text[at + 1])) return at;
+        ++at;  // a pair
+    }
+    return std::wstring_view::npos;
+}
+
+// Where the next three bytes that encode a surrogate stand, from at on, or npos.
+std::size_t EncodedSurrogateFrom(std::string_view text, std::size_t at) {
+    for (; at + 2 < text.size(); ++at) {
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+        if (byte(0) == 0xED && byte(1) >= 0xA0 && byte(1) <= 0xBF && (byte(2) & 0xC0) == 0x80)
+            return at;
+    }
+    return std::string_view::npos;
+}
+
+void AppendWide(std::wstring& wide, std::string_view text) {
+    if (text.empty()) return;
+    const std::size_t at = wide.size();
     const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    wide.resize(at + static_cast<std::size_t>(size));
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data() + at,
+                        size);
+}
+
+void AppendNarrow(std::string& narrow, std::wstring_view text) {
+    if (text.empty()) return;
+    const std::size_t at = narrow.size();
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    narrow.resize(at + static_cast<std::size_t>(size));
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data() + at,
+                        size, nullptr, nullptr);
+}
+
+}  // namespace
+
+std::wstring Widened(std::string_view text) {
+    std::wstring wide;
+    std::size_t from = 0;
+    for (std::size_t at; (at = EncodedSurrogateFrom(text, from)) != std::string_view::npos;
+         from = at + 3) {
+        AppendWide(wide, text.substr(from, at - from));
+        const auto bits = [&](std::size_t i, unsigned mask) {
+            return static_cast<unsigned char>(text[at + i]) & mask;
+        };
+        wide.push_back(static_cast<wchar_t>(bits(0, 0x0F) << 12 | bits(1, 0x3F) << 6 |
+                                            bits(2, 0x3F)));
+    }
+    AppendWide(wide, text.substr(from));
     return wide;
 }
 
 std::string Narrowed(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                        size, nullptr, nullptr);
+    std::string narrow;
+    std::size_t from = 0;
+    for (std::size_t at; (at = LoneSurrogateFrom(text, from)) != std::wstring_view::npos;
+         from = at + 1) {
+        AppendNarrow(narrow, text.substr(from, at - from));
+        const unsigned unit = text[at];
+        narrow.push_back(static_cast<char>(0xE0 | unit >> 12));
+        narrow.push_back(static_cast<char>(0x80 | (unit >> 6 & 0x3F)));
+        narrow.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    }
+    AppendNarrow(narrow, text.substr(from));
     return narrow;
 }
 

@@ -1,9 +1,13 @@
 #pragma once
-// Texts cross into the system as UTF-16 and come back as UTF-8. Native paths
-// inside the program are written with '/' ("C:/Users/ann/x.tmp", a drive's
-// root as "C:"), as the drive table joins them; only here do they become the
-// system's own form, and always its "\\?\" form, so that no path is cut at
-// MAX_PATH and no name is altered (trailing dots and blanks are kept).
+// Texts cross into the system as UTF-16 and come back as UTF-8. A name may
+// hold a unit that is half of no surrogate pair, which NTFS keeps: it comes
+// back as the three bytes UTF-8's rule gives its value (ED A0..BF xx, as
+// WTF-8 writes it) and crosses in again as that very unit, so a name listed
+// names its entry and no other. Native paths inside the program are written
+// with '/' ("C:/Users/ann/x.tmp", a drive's root as "C:"), as the drive table
+// joins them; only here do they become the system's own form, and always its
+// "\\?\" form, so that no path is cut at MAX_PATH and no name is altered
+// (trailing dots and blanks are kept).
 
 #include "platform/win32/SystemApi.h"
 
