@@ -17,24 +17,23 @@ LONG MarkForPosixRemoval(HANDLE entry, bool ignoreReadOnly) {
                                 static_cast<FILE_INFORMATION_CLASS>(64));  // FileDispositionInformationEx
 }
 
+// Whether a handle other than this one (opened with no more than DELETE and
+// attribute access) holds its file open to read or write it.
+bool HeldByAnother(HANDLE entry) {
+    // Reading while sharing nothing but removal is refused exactly then.
+    const HANDLE reading = ReOpenFile(entry, FILE_READ_DATA, FILE_SHARE_DELETE, 0);
+    if (reading != INVALID_HANDLE_VALUE) CloseHandle(reading);
+    return reading == INVALID_HANDLE_VALUE && OutcomeOfError(GetLastError()) == FileOutcome::InUse;
+}
+
 }  // namespace
 
-FileOutcome MarkForRemoval(HANDLE entry, bool ignoreReadOnly,
-                           const std::function<bool()>& heldByAnother) {
+FileOutcome MarkForRemoval(HANDLE entry, bool ignoreReadOnly, bool leaveWhenHeld) {
     const LONG status = MarkForPosixRemoval(entry, ignoreReadOnly);
     if (status == 0) return FileOutcome::Done;
     if (!RefusesPosixRemoval(status)) return OutcomeOfStatus(status);
-    if (heldByAnother && heldByAnother()) return FileOutcome::InUse;
+    if (leaveWhenHeld && HeldByAnother(entry)) return FileOutcome::InUse;
     return MarkForDeletion(entry) ? FileOutcome::Done : OutcomeOfError(GetLastError());
-}
-
-bool HeldByAnother(HANDLE folder, std::string_view name) {
-    // Reading the file while sharing nothing but its removal is refused when
-    // any other handle on it reads or writes; the remover's own handle holds
-    // no more than DELETE and attribute access, which this does not meet.
-    OpenRequest request{FILE_READ_DATA, FILE_NON_DIRECTORY_FILE};
-    request.share = FILE_SHARE_DELETE;
-    return OpenEntry(folder, name, request).failure == FileOutcome::InUse;
 }
 
 FileOutcome NameLeft(HANDLE folder, std::string_view name, const EntryIdentity& removed) {

@@ -8,7 +8,6 @@
 
 #include "platform/win32/SystemApi.h"
 
-#include <functional>
 #include <string_view>
 
 #include "platform/FileActs.h"
@@ -29,14 +28,10 @@ constexpr bool RefusesPosixRemoval(LONG status) {
 }
 
 // Sets the open entry to be removed as its handle closes: with POSIX
-// semantics where the system takes them, else the old way, unless
-// heldByAnother (when given) tells that the name would stay (InUse then).
-FileOutcome MarkForRemoval(HANDLE entry, bool ignoreReadOnly,
-                           const std::function<bool()>& heldByAnother = {});
-
-// Whether a program other than this one holds the file of that name open
-// to read or write it: the old way would leave it standing until it closes.
-bool HeldByAnother(HANDLE folder, std::string_view name);
+// semantics where the system takes them, else the old way, which, when asked
+// to leave a held file alone, leaves a file that another handle reads or
+// writes (InUse).
+FileOutcome MarkForRemoval(HANDLE entry, bool ignoreReadOnly, bool leaveWhenHeld);
 
 // Done once the entry of that identity has left the name in the folder;
 // InUse while it stands there still, as a removal waiting for another

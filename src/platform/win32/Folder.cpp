@@ -214,8 +214,7 @@ RemovedFile Folder::RemoveFile(std::string_view name, const EntryCheck& check) c
     // remove as it is. The old way of removal leaves a file another program
     // holds open standing, marked, until that program closes it: such a
     // file is left alone.
-    const FileOutcome marked = MarkForRemoval(entry.handle.Get(), !check.writable,
-                                              [&] { return HeldByAnother(handle_, name); });
+    const FileOutcome marked = MarkForRemoval(entry.handle.Get(), !check.writable, true);
     if (marked != FileOutcome::Done) return {marked};
     CloseHandle(entry.handle.Release());  // the file goes as its handle closes
     const FileOutcome left = NameLeft(handle_, name, info->identity);

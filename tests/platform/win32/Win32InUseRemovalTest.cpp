@@ -102,7 +102,9 @@ TEST_F(Win32InUseRemovalTest, AReadOnlyFileGoesOnlyWhereTheCheckLetsItThrough) {
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(folder_.RemoveFile("locked.tmp").outcome, FileOutcome::ReadOnly);
     EXPECT_TRUE(fs::exists(locked));
-    const RemovedFile anyway = folder_.RemoveFile("locked.tmp", {false});
+    EntryCheck readOnlyToo;
+    readOnlyToo.writable = false;
+    const RemovedFile anyway = folder_.RemoveFile("locked.tmp", readOnlyToo);
     std::cout << "read-only file removed when the check allows it: "
               << (anyway.outcome == FileOutcome::Done) << "\n";
     // The old way of removal, where it is all there is, refuses a read-only file.

@@ -8,11 +8,13 @@
 
 #include "platform/win32/SystemApi.h"
 #include <aclapi.h>
+#include <sddl.h>
 
 #include <iostream>
 #include <string>
 
 #include "platform/Folder.h"
+#include "platform/win32/PrivateFolder.h"
 #include "platform/win32/VolumeOwners.h"
 #include "support/TempTree.h"
 
@@ -31,14 +33,32 @@ struct HeldSecurity {
     bool firstGrantsUserAll = false;
 };
 
-bool IsThisUser(PSID sid) {
+// This process's user as its token names it.
+std::wstring ThisUser() {
     HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return L"";
     alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     DWORD size = 0;
     const bool told = GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size);
     CloseHandle(token);
-    return told && sid && EqualSid(sid, reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid);
+    LPWSTR text = nullptr;
+    if (!told || !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text))
+        return L"";
+    std::wstring user(text);
+    LocalFree(text);
+    return user;
+}
+
+bool IsThisUser(PSID sid) {
+    LPWSTR text = nullptr;
+    if (!sid || !ConvertSidToStringSidW(sid, &text)) return false;
+    const bool same = ThisUser() == text;
+    LocalFree(text);
+    return same;
+}
+
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 // The owner and access list a folder has on disk, read back through a handle.
@@ -81,6 +101,22 @@ std::ostream& operator<<(std::ostream& out, const HeldSecurity& held) {
                << ", first grants user all " << held.firstGrantsUserAll;
 }
 
+TEST(Win32PrivateFolderTest, TheDescriptorGivenOwnsToTheUserAndLetsTheUserAloneIn) {
+    OwnerOnlySecurity security;
+    ASSERT_TRUE(security.Get());
+    LPWSTR text = nullptr;
+    ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorW(
+        security.Get(), SDDL_REVISION_1, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+        &text, nullptr));
+    const std::wstring given(text);
+    LocalFree(text);
+    // Protected (P), one entry: full access (FA) for the user, inherited by
+    // folders (CI) and files (OI) made inside.
+    const std::wstring user = ThisUser();
+    ASSERT_FALSE(user.empty());
+    EXPECT_EQ(given, L"O:" + user + L"D:P(A;OICI;FA;;;" + user + L")");
+}
+
 TEST(Win32PrivateFolderTest, AFolderForItsOwnerAloneLetsNoOneElseInFromTheStart) {
     test::TempTree tree;
     const Folder root = Folder::OpenNative(tree.Root().generic_string());
@@ -91,10 +127,16 @@ TEST(Win32PrivateFolderTest, AFolderForItsOwnerAloneLetsNoOneElseInFromTheStart)
     const auto fresh = opened.CreateFreshSubfolder("item-", 0700);
     ASSERT_TRUE(fresh);
 
+    const HeldSecurity made = SecurityOf(tree / "made");
+    std::cout << "made: " << made << "\n";
+    ASSERT_TRUE(made.read);
+    if (!made.isProtected && UnderWine())
+        GTEST_SKIP() << "this Wine keeps no security descriptor of a file (none in an extended "
+                        "attribute): it shows one made from the Unix mode, which it leaves as "
+                        "the umask gives";
     for (const fs::path& path : {tree / "made", tree / "opened", tree / "opened" / *fresh}) {
         const HeldSecurity held = SecurityOf(path);
         std::cout << path.filename().string() << ": " << held << "\n";
-        ASSERT_TRUE(held.read) << path;
         EXPECT_TRUE(held.isProtected) << path;
         EXPECT_TRUE(held.ownerIsUser) << path;
         EXPECT_EQ(held.entries, 1u) << path;
