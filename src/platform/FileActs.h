@@ -36,6 +36,9 @@ enum class FileOutcome {
     TargetExists,  // an entry of that name already stands at the target
     NoRoom,        // the target's disk is full, or a size limit was reached
     NotPermitted,  // no right to change the folder, or a read-only file system
+    // Another program holds the file open and keeps it from the act; for a
+    // removal, also: the file goes only once that program closes it.
+    InUse,
     Changed,       // not the file it was: replaced, or changed while it was being copied
     // Another entry had taken the file's place: it was moved and then could not
     // be put back, as a new entry stood at its old name by then.

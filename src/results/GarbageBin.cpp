@@ -29,6 +29,7 @@ BinOutcome OutcomeOf(FileOutcome outcome) {
         case FileOutcome::TargetExists: return BinOutcome::TargetExists;
         case FileOutcome::NoRoom: return BinOutcome::NoRoom;
         case FileOutcome::NotPermitted: return BinOutcome::NotPermitted;
+        case FileOutcome::InUse: return BinOutcome::InUse;
         case FileOutcome::Changed: return BinOutcome::Changed;
         case FileOutcome::NotPutBack: return BinOutcome::NotPutBack;
         case FileOutcome::Failed: return BinOutcome::Failed;
@@ -435,6 +436,7 @@ std::string_view BinOutcomeReason(BinOutcome outcome) {
         case BinOutcome::TargetExists: return "a file of that name is already there";
         case BinOutcome::NoRoom: return "there is not enough room on the disk";
         case BinOutcome::NotPermitted: return "its folder may not be changed";
+        case BinOutcome::InUse: return "it appears to be locked by some other application";
         case BinOutcome::Changed:
             return "it is no longer the file listed, or it changed while it was being moved";
         case BinOutcome::NotPutBack:

@@ -58,6 +58,7 @@ enum class BinOutcome {
     TargetExists,
     NoRoom,
     NotPermitted,
+    InUse,
     Changed,
     Failed,
     NotPutBack,

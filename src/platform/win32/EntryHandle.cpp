@@ -40,15 +40,14 @@ OpenedEntry OpenEntry(HANDLE folder, std::string_view name, const OpenRequest& r
     UNICODE_STRING objectName{static_cast<USHORT>(wide.size() * sizeof(wchar_t)),
                               static_cast<USHORT>(wide.size() * sizeof(wchar_t)), wide.data()};
     OBJECT_ATTRIBUTES attributes;
-    InitializeObjectAttributes(&attributes, &objectName, kCaseInsensitive, folder, nullptr);
+    InitializeObjectAttributes(&attributes, &objectName, kCaseInsensitive, folder, request.security);
     IO_STATUS_BLOCK io;
     HANDLE handle = nullptr;
     const ULONG options = request.options | kSynchronousIo | kBackupIntent |
                           (request.reparse == Reparse::Open ? FILE_OPEN_REPARSE_POINT : 0);
     const NTSTATUS status =
         NtCreateFile(&handle, request.access | SYNCHRONIZE, &attributes, &io, nullptr,
-                     FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                     request.disposition, options, nullptr, 0);
+                     FILE_ATTRIBUTE_NORMAL, request.share, request.disposition, options, nullptr, 0);
     if (status < 0) return {OwnedHandle(), OutcomeOfStatus(status)};
     return {OwnedHandle(handle), FileOutcome::Done};
 }
@@ -131,10 +130,11 @@ FileOutcome OutcomeOfStatus(LONG status) {
             return FileOutcome::NoRoom;
         case 0xC0000022:  // STATUS_ACCESS_DENIED
         case 0xC0000121:  // STATUS_CANNOT_DELETE
-        case 0xC0000043:  // STATUS_SHARING_VIOLATION
         case 0xC00000A2:  // STATUS_MEDIA_WRITE_PROTECTED
-        case 0xC0000056:  // STATUS_DELETE_PENDING
             return FileOutcome::NotPermitted;
+        case 0xC0000043:  // STATUS_SHARING_VIOLATION
+        case 0xC0000056:  // STATUS_DELETE_PENDING: gone once its last holder closes it
+            return FileOutcome::InUse;
         default: return FileOutcome::Failed;
     }
 }
@@ -150,8 +150,9 @@ FileOutcome OutcomeOfError(DWORD error) {
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL: return FileOutcome::NoRoom;
         case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
         case ERROR_WRITE_PROTECT: return FileOutcome::NotPermitted;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return FileOutcome::InUse;
         default: return FileOutcome::Failed;
     }
 }

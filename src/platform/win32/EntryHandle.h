@@ -25,6 +25,8 @@ struct OpenRequest {
     ULONG options = 0;           // FILE_DIRECTORY_FILE, FILE_NON_DIRECTORY_FILE
     ULONG disposition = 1;       // FILE_OPEN; FILE_CREATE (2), FILE_OPEN_IF (3)
     Reparse reparse = Reparse::Open;
+    PSECURITY_DESCRIPTOR security = nullptr;  // what a new entry is made with, else what it inherits
+    ULONG share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 };
 
 struct OpenedEntry {

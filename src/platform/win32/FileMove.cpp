@@ -4,6 +4,7 @@
 
 #include "platform/FreshName.h"
 #include "platform/win32/EntryHandle.h"
+#include "platform/win32/EntryRemoval.h"
 
 namespace vellomar {
 namespace {
@@ -49,8 +50,11 @@ FileOutcome CopyThenRemove(HANDLE source, const HeldInfo& before, HANDLE toFolde
         const LONG status = RenameEntry(copy.handle.Get(), toFolder, newName, false);
         if (status != 0) outcome = OutcomeOfStatus(status);
     }
-    if (outcome == FileOutcome::Done && MarkForDeletion(source)) return FileOutcome::Done;
-    if (outcome == FileOutcome::Done) outcome = OutcomeOfError(GetLastError());
+    // The source, open for reading here, cannot be told apart from another
+    // program's reader: where only the old way of removal is had, a file
+    // that program holds stays until it closes it.
+    if (outcome == FileOutcome::Done) outcome = MarkForRemoval(source, false, false);
+    if (outcome == FileOutcome::Done) return FileOutcome::Done;
     MarkForDeletion(copy.handle.Get());  // wherever it stands now, the copy goes
     return outcome;
 }

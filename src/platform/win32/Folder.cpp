@@ -4,6 +4,9 @@
 #include "platform/FreshName.h"
 #include "platform/OpenedFile.h"
 #include "platform/win32/EntryHandle.h"
+#include "platform/win32/EntryRemoval.h"
+#include "platform/win32/PrivateFolder.h"
+#include "platform/win32/VolumeOwners.h"
 
 namespace vellomar {
 namespace {
@@ -32,6 +35,17 @@ std::optional<HeldInfo> InfoAt(HANDLE folder, std::string_view name) {
     return entry ? InfoOf(entry.handle.Get()) : std::nullopt;
 }
 
+// Opens, or makes, a folder: one of a mode for its owner alone gets an access
+// list of this user's alone as it is made; any other takes its parent's.
+OpenedEntry OpenFolderEntry(HANDLE parent, std::string_view name, OpenRequest request,
+                            unsigned mode) {
+    if (request.disposition == 1 || !IsOwnerOnlyMode(mode)) return OpenEntry(parent, name, request);
+    OwnerOnlySecurity security;
+    request.security = security.Get();
+    if (!request.security) return {OwnedHandle(), FileOutcome::Failed};
+    return OpenEntry(parent, name, request);
+}
+
 }  // namespace
 
 Folder Folder::OpenNative(const std::string& nativePath) {
@@ -46,12 +60,12 @@ Folder Folder::OpenNative(const std::string& nativePath) {
 }
 
 Folder Folder::OpenSubfolder(std::string_view name, Links links, Missing missing,
-                             unsigned /*mode: the new folder takes its parent's rights*/) const {
+                             unsigned mode) const {
     if (handle_ == kNoHandle) return Folder(kNoHandle, FileOutcome::NotFound);
     OpenRequest request{kFolderAccess, FILE_DIRECTORY_FILE,
                         missing == Missing::Create ? kFileOpenIf : 1,
                         links == Links::Follow ? Reparse::Follow : Reparse::Open};
-    OpenedEntry entry = OpenEntry(handle_, name, request);
+    OpenedEntry entry = OpenFolderEntry(handle_, name, request, mode);
     if (!entry) {
         // A symbolic link to a file met as "not a folder" is told as what it is.
         const auto info = InfoAt(handle_, name);
@@ -89,7 +103,8 @@ std::optional<EntryIdentity> Folder::Identity() const {
 }
 
 bool Folder::OwnedByThisUser() const {
-    return handle_ != kNoHandle && OwnedByThisUserOrSystem(handle_, false);
+    const auto flags = handle_ != kNoHandle ? FileSystemFlagsOf(handle_) : std::nullopt;
+    return flags && PassesAsOwn(*flags, OwnedByThisUserOrSystem(handle_, false));
 }
 
 bool Folder::MakeCurrent() const {
@@ -195,13 +210,21 @@ RemovedFile Folder::RemoveFile(std::string_view name, const EntryCheck& check) c
     if (handle_ == kNoHandle) return {FileOutcome::NotFound};
     // What is removed is the entry this handle holds: a link is opened as
     // itself and refused, never followed.
-    const OpenedEntry entry = OpenEntry(handle_, name, {DELETE | FILE_READ_ATTRIBUTES});
+    OpenedEntry entry = OpenEntry(handle_, name, {DELETE | FILE_READ_ATTRIBUTES});
     if (!entry) return {entry.failure};
     const auto info = InfoOf(entry.handle.Get());
     if (!info) return {FileOutcome::Failed};
     if (const FileOutcome refusal = CheckEntry(*info, check); refusal != FileOutcome::Done)
         return {refusal};
-    if (!MarkForDeletion(entry.handle.Get())) return {OutcomeOfError(GetLastError())};
+    // A file the check lets through read-only is one the caller means to
+    // remove as it is. The old way of removal leaves a file another program
+    // holds open standing, marked, until that program closes it: such a
+    // file is left alone.
+    const FileOutcome marked = MarkForRemoval(entry.handle.Get(), !check.writable, true);
+    if (marked != FileOutcome::Done) return {marked};
+    CloseHandle(entry.handle.Release());  // the file goes as its handle closes
+    const FileOutcome left = NameLeft(handle_, name, info->identity);
+    if (left != FileOutcome::Done) return {left};
     return {FileOutcome::Done, info->size};
 }
 
@@ -211,9 +234,10 @@ FileOutcome Folder::PutAsideBack(std::string_view /*asideName*/) const {
     return FileOutcome::NotFound;
 }
 
-bool Folder::CreateSubfolder(std::string_view name, unsigned /*mode*/) const {
+bool Folder::CreateSubfolder(std::string_view name, unsigned mode) const {
     return handle_ != kNoHandle &&
-           OpenEntry(handle_, name, {FILE_READ_ATTRIBUTES, FILE_DIRECTORY_FILE, kFileCreate});
+           OpenFolderEntry(handle_, name, {FILE_READ_ATTRIBUTES, FILE_DIRECTORY_FILE, kFileCreate},
+                           mode);
 }
 
 bool Folder::RemoveEmptySubfolder(std::string_view name) const {
