@@ -1,8 +1,9 @@
 #pragma once
 // How a settings file's bytes hold its text. The program works on UTF-8; a
 // file saved by an editor as "Unicode" (UTF-16 little-endian after the byte
-// order mark FF FE) or as UTF-8 with a mark (EF BB BF) is read as the system's
-// own profile functions read it, and written back in the encoding it had.
+// order mark FF FE), as "Unicode big endian" (after FE FF) or as UTF-8 with a
+// mark (EF BB BF) is read as the system's own profile functions read it, and
+// written back in the encoding it had.
 
 #include <optional>
 #include <string>
@@ -10,7 +11,7 @@
 
 namespace vellomar {
 
-enum class IniEncoding { Plain, Utf8WithMark, Utf16LittleEndian };
+enum class IniEncoding { Plain, Utf8WithMark, Utf16LittleEndian, Utf16BigEndian };
 
 struct DecodedIni {
     std::string text;  // UTF-8 for a UTF-16 file; a plain file's bytes as they are

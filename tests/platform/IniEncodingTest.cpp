@@ -92,6 +92,21 @@ TEST_F(IniEncodingTest, AHalfOfNoPairInAUtf16FileIsKeptAsWtf8BothWays) {
     EXPECT_NE(ReadWholeFile(path).find("\xFF\xDF\x00\xD8"s), std::string::npos);  // the units
 }
 
+TEST_F(IniEncodingTest, ABigEndianUtf16FileIsReadAndStaysBigEndian) {
+    // "Unicode big endian": each unit's high byte first, after the mark FE FF.
+    const auto bigEndian = [](std::string_view ascii) {
+        std::string bytes;
+        for (char c : ascii) bytes += {'\0', c};
+        return bytes;
+    };
+    WriteWholeFile(path, "\xFE\xFF" + bigEndian("[Main]\r\nName=") + "\x00\xE5\xD8\x34\xDD\x1E"s +
+                             bigEndian("\r\n"));
+    EXPECT_EQ(file.ReadString("Main", "Name", ""), "\xC3\xA5\xF0\x9D\x84\x9E");
+    file.WriteString("Main", "On", "1");
+    EXPECT_EQ(ReadWholeFile(path), "\xFE\xFF" + bigEndian("[Main]\r\nName=") +
+                                       "\x00\xE5\xD8\x34\xDD\x1E"s + bigEndian("\r\nOn=1\n"));
+}
+
 TEST(IniEncoding, HalvesOfNoPairReadAsWtf8AndAnOddLastByteAsAReplacement) {
     const std::string replacement = "\xEF\xBF\xBD";
     EXPECT_EQ(DecodeIni(kUtf16Mark + "a\0"s + "\x34\xD8" + "b\0"s).text, "a\xED\xA0\xB4" "b");

@@ -71,7 +71,7 @@ std::optional<std::string> QtMainWindowPrompts::AskListFilePath() {
         "CSV files (*.csv);;All files (*)");
     if (chosen.isEmpty()) return std::nullopt;
     return session_.platform.Drives()
-        .ToDriveForm(QDir::toNativeSeparators(chosen).toStdString())
+        .ToDriveForm(ChosenPath(QDir::toNativeSeparators(chosen)))
         .value_or("");
 }
 

@@ -1,22 +1,10 @@
 #include "platform/win32/WidePath.h"
 
+#include "platform/Utf16Text.h"
+
 namespace vellomar {
 
 namespace {
-
-bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
-
-// Where the next unit that is half of no pair stands, from at on, or npos.
-std::size_t LoneSurrogateFrom(std::wstring_view text, std::size_t at) {
-    for (; at < text.size(); ++at) {
-        if (IsLowSurrogate(text[at])) return at;
-        if (!IsHighSurrogate(text[at])) continue;
-        if (at + 1 == text.size() || !IsLowSurrogate(text[at + 1])) return at;
-        ++at;  // a pair
-    }
-    return std::wstring_view::npos;
-}
 
 // Where the next three bytes that encode a surrogate stand, from at on, or npos.
 std::size_t EncodedSurrogateFrom(std::string_view text, std::size_t at) {
@@ -38,16 +26,6 @@ void AppendWide(std::wstring& wide, std::string_view text) {
                         size);
 }
 
-void AppendNarrow(std::string& narrow, std::wstring_view text) {
-    if (text.empty()) return;
-    const std::size_t at = narrow.size();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    narrow.resize(at + static_cast<std::size_t>(size));
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data() + at,
-                        size, nullptr, nullptr);
-}
-
 }  // namespace
 
 std::wstring Widened(std::string_view text) {
@@ -67,18 +45,8 @@ std::wstring Widened(std::string_view text) {
 }
 
 std::string Narrowed(std::wstring_view text) {
-    std::string narrow;
-    std::size_t from = 0;
-    for (std::size_t at; (at = LoneSurrogateFrom(text, from)) != std::wstring_view::npos;
-         from = at + 1) {
-        AppendNarrow(narrow, text.substr(from, at - from));
-        const unsigned unit = text[at];
-        narrow.push_back(static_cast<char>(0xE0 | unit >> 12));
-        narrow.push_back(static_cast<char>(0x80 | (unit >> 6 & 0x3F)));
-        narrow.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
-    }
-    AppendNarrow(narrow, text.substr(from));
-    return narrow;
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows texts are UTF-16");
+    return Utf8OfUtf16({reinterpret_cast<const char16_t*>(text.data()), text.size()});
 }
 
 std::wstring SystemPath(std::string_view nativePath) {

@@ -17,7 +17,7 @@ FolderPicker QtFolderPicker(const DriveTable& drives, QWidget* parent) {
             parent, ToQString(title), *lastChosen, QFileDialog::ShowDirsOnly);
         if (chosen.isEmpty()) return {};
         *lastChosen = chosen;
-        return drives.ToDriveForm(QDir::toNativeSeparators(chosen).toStdString()).value_or("");
+        return drives.ToDriveForm(ChosenPath(QDir::toNativeSeparators(chosen))).value_or("");
     };
 }
 
