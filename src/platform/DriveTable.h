@@ -37,7 +37,6 @@ std::string MountFolderOf(const Drive& drive);
 // ("C:/x") matches in either case; every name after it compares exactly.
 bool IsSameOrBelow(std::string_view path, std::string_view folder);
 
-
 class RegistryStore;
 
 class DriveTable {

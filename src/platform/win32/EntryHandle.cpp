@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/win32/ProcessUser.h"
+
 namespace vellomar {
 namespace {
 
@@ -207,13 +209,9 @@ bool OwnedByThisUserOrSystem(HANDLE entry, bool systemCounts) {
         return false;
     bool owned = systemCounts && (IsWellKnownSid(owner, WinLocalSystemSid) ||
                                   IsWellKnownSid(owner, WinBuiltinAdministratorsSid));
-    HANDLE token = nullptr;
-    if (!owned && OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-        DWORD size = 0;
-        if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size))
-            owned = EqualSid(owner, reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid);
-        CloseHandle(token);
+    if (!owned) {
+        const ProcessUser user;
+        owned = user.Sid() && EqualSid(owner, user.Sid());
     }
     LocalFree(descriptor);
     return owned;

@@ -28,12 +28,13 @@ bool HeldByAnother(HANDLE entry) {
 
 }  // namespace
 
-FileOutcome MarkForRemoval(HANDLE entry, bool ignoreReadOnly, bool leaveWhenHeld) {
+RemovalMark MarkForRemoval(HANDLE entry, bool ignoreReadOnly, bool leaveWhenHeld) {
     const LONG status = MarkForPosixRemoval(entry, ignoreReadOnly);
-    if (status == 0) return FileOutcome::Done;
-    if (!RefusesPosixRemoval(status)) return OutcomeOfStatus(status);
-    if (leaveWhenHeld && HeldByAnother(entry)) return FileOutcome::InUse;
-    return MarkForDeletion(entry) ? FileOutcome::Done : OutcomeOfError(GetLastError());
+    if (status == 0) return {FileOutcome::Done};
+    if (!RefusesPosixRemoval(status)) return {OutcomeOfStatus(status)};
+    if (leaveWhenHeld && HeldByAnother(entry)) return {FileOutcome::InUse};
+    if (!MarkForDeletion(entry)) return {OutcomeOfError(GetLastError())};
+    return {FileOutcome::Done, true};
 }
 
 FileOutcome NameLeft(HANDLE folder, std::string_view name, const EntryIdentity& removed) {

@@ -27,11 +27,18 @@ constexpr bool RefusesPosixRemoval(LONG status) {
     }
 }
 
+// How a removal was set: its outcome, and whether the name may outlive this
+// handle, as it does with the old way while another program holds the file.
+struct RemovalMark {
+    FileOutcome outcome;
+    bool nameMayStay = false;
+};
+
 // Sets the open entry to be removed as its handle closes: with POSIX
 // semantics where the system takes them, else the old way, which, when asked
 // to leave a held file alone, leaves a file that another handle reads or
 // writes (InUse).
-FileOutcome MarkForRemoval(HANDLE entry, bool ignoreReadOnly, bool leaveWhenHeld);
+RemovalMark MarkForRemoval(HANDLE entry, bool ignoreReadOnly, bool leaveWhenHeld);
 
 // Done once the entry of that identity has left the name in the folder;
 // InUse while it stands there still, as a removal waiting for another

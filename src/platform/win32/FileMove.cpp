@@ -53,7 +53,7 @@ FileOutcome CopyThenRemove(HANDLE source, const HeldInfo& before, HANDLE toFolde
     // The source, open for reading here, cannot be told apart from another
     // program's reader: where only the old way of removal is had, a file
     // that program holds stays until it closes it.
-    if (outcome == FileOutcome::Done) outcome = MarkForRemoval(source, false, false);
+    if (outcome == FileOutcome::Done) outcome = MarkForRemoval(source, false, false).outcome;
     if (outcome == FileOutcome::Done) return FileOutcome::Done;
     MarkForDeletion(copy.handle.Get());  // wherever it stands now, the copy goes
     return outcome;

@@ -220,11 +220,13 @@ RemovedFile Folder::RemoveFile(std::string_view name, const EntryCheck& check) c
     // remove as it is. The old way of removal leaves a file another program
     // holds open standing, marked, until that program closes it: such a
     // file is left alone.
-    const FileOutcome marked = MarkForRemoval(entry.handle.Get(), !check.writable, true);
-    if (marked != FileOutcome::Done) return {marked};
+    const RemovalMark marked = MarkForRemoval(entry.handle.Get(), !check.writable, true);
+    if (marked.outcome != FileOutcome::Done) return {marked.outcome};
     CloseHandle(entry.handle.Release());  // the file goes as its handle closes
-    const FileOutcome left = NameLeft(handle_, name, info->identity);
-    if (left != FileOutcome::Done) return {left};
+    // Only the old way can leave the name behind, for another holder to close.
+    if (marked.nameMayStay)
+        if (const FileOutcome left = NameLeft(handle_, name, info->identity); left != FileOutcome::Done)
+            return {left};
     return {FileOutcome::Done, info->size};
 }
 

@@ -3,13 +3,8 @@
 namespace vellomar {
 
 OwnerOnlySecurity::OwnerOnlySecurity() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return;
-    DWORD size = 0;
-    const bool toldUser = GetTokenInformation(token, TokenUser, user_, sizeof user_, &size);
-    CloseHandle(token);
-    if (!toldUser) return;
-    const PSID user = reinterpret_cast<TOKEN_USER*>(user_)->User.Sid;
+    const PSID user = user_.Sid();
+    if (!user) return;
     auto* acl = reinterpret_cast<ACL*>(acl_);
     // The owner is named, not left to the token's default, which for an
     // elevated administrator is the Administrators group and not the user.

@@ -4,9 +4,8 @@
 // passes in which they stand open to others the way a folder at a drive's
 // root, inheriting that root's list, would.
 
+#include "platform/win32/ProcessUser.h"
 #include "platform/win32/SystemApi.h"
-
-#include <memory>
 
 namespace vellomar {
 
@@ -28,7 +27,7 @@ public:
     PSECURITY_DESCRIPTOR Get() { return ready_ ? &descriptor_ : nullptr; }
 
 private:
-    alignas(TOKEN_USER) unsigned char user_[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    ProcessUser user_;
     alignas(ACL) unsigned char acl_[sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + SECURITY_MAX_SID_SIZE];
     SECURITY_DESCRIPTOR descriptor_;
     bool ready_ = false;

@@ -15,6 +15,7 @@
 
 #include "platform/Folder.h"
 #include "platform/win32/PrivateFolder.h"
+#include "platform/win32/ProcessUser.h"
 #include "platform/win32/VolumeOwners.h"
 #include "support/TempTree.h"
 
@@ -35,18 +36,12 @@ struct HeldSecurity {
 
 // This process's user as its token names it.
 std::wstring ThisUser() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return L"";
-    alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-    DWORD size = 0;
-    const bool told = GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size);
-    CloseHandle(token);
+    const ProcessUser user;
     LPWSTR text = nullptr;
-    if (!told || !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text))
-        return L"";
-    std::wstring user(text);
+    if (!user.Sid() || !ConvertSidToStringSidW(user.Sid(), &text)) return L"";
+    std::wstring named(text);
     LocalFree(text);
-    return user;
+    return named;
 }
 
 bool IsThisUser(PSID sid) {
